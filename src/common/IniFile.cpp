@@ -1,0 +1,63 @@
+#include "common/IniFile.h"
+
+#include "common/IniDocument.h"
+#include "common/Platform.h"
+#include "common/TextEncoding.h"
+#include "common/Utf.h"
+
+namespace orv {
+
+namespace {
+
+std::string_view TrimTrailingSpaces(std::string_view text) {
+  const auto last = text.find_last_not_of(' ');
+  return last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
+}
+
+bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != text.npos; }
+
+}  // namespace
+
+std::string ReadIniString(const Platform& platform, std::string_view section, std::string_view key,
+                          std::string_view defaultValue, std::string_view file) {
+  std::optional<std::string> value;
+  if (const auto bytes = platform.readFile(file, kIniFileMaxBytes)) {
+    value = IniDocument::Parse(platform, *bytes).Value(platform, section, key);
+  }
+  const std::string_view result = value ? std::string_view(*value) : TrimTrailingSpaces(defaultValue);
+  return std::string(TruncateToShiftJisBytes(result, kIniValueMaxBytes));
+}
+
+bool WriteIniString(Platform& platform, std::string_view section, std::string_view key,
+                    std::string_view value, std::string_view file) {
+  if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) ||
+      section.find(']') != section.npos || key.find('=') != key.npos) {
+    return false;
+  }
+  IniDocument document;
+  if (const auto bytes = platform.readFile(file, kIniFileMaxBytes)) {
+    document = IniDocument::Parse(platform, *bytes);
+  } else if (platform.fileExists(file)) {
+    return false;  // never replace a file that could not be read
+  }
+  document.SetValue(platform, section, key, value);
+  return platform.writeFile(file, document.Serialize(platform)).succeeded();
+}
+
+bool WriteIniFile(Platform& platform, std::string_view file,
+                  const std::vector<IniSection>& sections) {
+  std::string text;
+  for (const IniSection& section : sections) {
+    text += "[" + section.name + "]\r\n";
+    for (const auto& [key, value] : section.entries) text += key + "=" + value + "\r\n";
+  }
+  const std::string temporary = std::string(file) + ".new";
+  if (platform.writeFile(temporary, EncodeTextFile(platform, text)) &&
+      platform.replaceFile(temporary, file)) {
+    return true;
+  }
+  (void)platform.deleteFile(temporary);
+  return false;
+}
+
+}  // namespace orv

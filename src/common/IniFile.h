@@ -1,0 +1,44 @@
+// Reading and writing the program's information files (SETUP.INI, UNSETUP.INI) with the rules
+// Windows keeps for private-profile files (see IniDocument.h).
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace orv {
+
+class Platform;
+
+// Values longer than this many Shift-JIS bytes are cut (a double-byte character is never split).
+inline constexpr std::size_t kIniValueMaxBytes = 254;
+
+// Information files larger than this are treated as unreadable rather than loaded whole.
+inline constexpr std::uint64_t kIniFileMaxBytes = 16 * 1024 * 1024;
+
+// The value of key in section of file, at most kIniValueMaxBytes long. A missing file, section
+// or key gives defaultValue (less its trailing spaces); a key present with an empty value gives
+// the empty text.
+std::string ReadIniString(const Platform& platform, std::string_view section, std::string_view key,
+                          std::string_view defaultValue, std::string_view file);
+
+// Writes value under key in section of file, creating the file, the section or the key as needed
+// and changing nothing else in the file. False when the file cannot be read or written, or when a
+// name or the value would break the file's lines (a line break, a "=" in a key, a "]" in a
+// section name).
+bool WriteIniString(Platform& platform, std::string_view section, std::string_view key,
+                    std::string_view value, std::string_view file);
+
+struct IniSection {
+  std::string name;
+  std::vector<std::pair<std::string, std::string>> entries;  // key, value in file order
+};
+
+// Writes a whole information file: Shift-JIS, or UTF-8 with a byte-order mark when a text has no
+// Shift-JIS form. The content goes to a temporary file beside the target, which then replaces the
+// target in one step, so a failure never leaves half a file. The temporary file is removed when
+// the write fails.
+bool WriteIniFile(Platform& platform, std::string_view file, const std::vector<IniSection>& sections);
+
+}  // namespace orv

@@ -1,0 +1,99 @@
+// The operations the program takes from Windows. Engine and shell code reach the operating system
+// only through this interface: the win32 implementation makes the real calls, the sim
+// implementation simulates Windows for host builds and tests.
+//
+// Every text is UTF-8; paths are Windows paths with "\" separators. Operations that can fail
+// return a Status carrying the Windows error code, so callers can tell "already exists" (183)
+// from real failures exactly as the Win32 calls report them.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "common/WinError.h"
+
+namespace orv {
+
+// Windows file attribute bits the program looks at.
+namespace attr {
+inline constexpr std::uint32_t kReadOnly = 0x01;
+inline constexpr std::uint32_t kHidden = 0x02;
+inline constexpr std::uint32_t kSystem = 0x04;
+inline constexpr std::uint32_t kDirectory = 0x10;
+inline constexpr std::uint32_t kArchive = 0x20;
+inline constexpr std::uint32_t kNormal = 0x80;
+}  // namespace attr
+
+// Holds a claimed single-instance name; the name is free again when this is destroyed.
+class InstanceLock {
+ public:
+  virtual ~InstanceLock() = default;
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // --- Files -------------------------------------------------------------------------------
+  // True for an existing file (not a folder).
+  virtual bool fileExists(std::string_view path) const = 0;
+  virtual Status copyFile(std::string_view from, std::string_view to, bool failIfExists) = 0;
+  virtual Status deleteFile(std::string_view path) = 0;
+  // Attribute bits, or nullopt when nothing is at the path.
+  virtual std::optional<std::uint32_t> fileAttributes(std::string_view path) const = 0;
+  virtual Status setFileAttributes(std::string_view path, std::uint32_t attributes) = 0;
+  // Last-write time in local time as a DOS date-time value ((date << 16) | time), found by a
+  // directory search. Unsigned comparison of two values is chronological at 2-second
+  // resolution. Nullopt when the file is missing or its time lies outside 1980-2107.
+  virtual std::optional<std::uint32_t> fileAge(std::string_view path) const = 0;
+  // Size in bytes, found by a directory search; nullopt when the file is missing.
+  virtual std::optional<std::uint64_t> fileSize(std::string_view path) const = 0;
+  // The whole content of a file, or nullopt when it is missing, unreadable or larger than
+  // maxBytes (text files read whole are bounded so hostile input cannot exhaust memory).
+  virtual std::optional<std::string> readFile(std::string_view path,
+                                              std::uint64_t maxBytes) const = 0;
+  // Creates or truncates the file and writes bytes; a read-only file is refused.
+  virtual Status writeFile(std::string_view path, std::string_view bytes) = 0;
+  // Moves a file over another in one step (the destination is replaced if it exists).
+  virtual Status replaceFile(std::string_view from, std::string_view to) = 0;
+
+  // --- Folders -----------------------------------------------------------------------------
+  virtual bool folderExists(std::string_view path) const = 0;
+  // Creates one level; an existing folder (or file) of that name gives kErrorAlreadyExists.
+  virtual Status createFolder(std::string_view path) = 0;
+  // Removes an empty folder only.
+  virtual Status removeFolder(std::string_view path) = 0;
+  virtual Status setCurrentFolder(std::string_view path) = 0;
+  // Creates every missing folder of a path, parents first. An empty path is refused with
+  // kErrorInvalidName; a path that names an existing file gives kErrorAlreadyExists.
+  Status createFolderPath(std::string_view path);
+
+  // --- System folders and the process ------------------------------------------------------
+  // Each returns the empty text when the query fails.
+  virtual std::string windowsFolder() const = 0;
+  virtual std::string systemFolder() const = 0;
+  // Ends in "\".
+  virtual std::string tempFolder() const = 0;
+  virtual std::string programFilePath() const = 0;
+  // The process's whole command line, program name first, as Windows passes it.
+  virtual std::string commandLine() const = 0;
+  // Claims a named mutex; nullptr when another holder already has the name.
+  virtual std::unique_ptr<InstanceLock> claimNamedMutex(std::string_view name) = 0;
+
+  // --- Text --------------------------------------------------------------------------------
+  // Unicode simple upper-case mapping as the system locale does it.
+  virtual std::string upperCase(std::string_view text) const = 0;
+  // Shift-JIS (code page 932) bytes of a UTF-8 text; nullopt when a character has no Shift-JIS
+  // form (nothing is replaced by a best-fit or default character).
+  virtual std::optional<std::string> toShiftJis(std::string_view text) const = 0;
+  // UTF-8 text of Shift-JIS bytes; invalid bytes become the default character U+30FB.
+  virtual std::string fromShiftJis(std::string_view bytes) const = 0;
+
+  // --- Time --------------------------------------------------------------------------------
+  virtual void sleep(std::uint32_t milliseconds) = 0;
+};
+
+}  // namespace orv

@@ -1,0 +1,34 @@
+// Path joining and text helpers used throughout the program. A folder is joined to what follows
+// with exactly one separator: AddSeparator at the bottom of the folder, StripSeparator at the top
+// of the rest. Texts are UTF-8, where the byte of "\" never occurs inside another character, so
+// the separator tests look at whole characters: a path ending in "ソ" does not end in "\".
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace orv {
+
+class Platform;
+
+// Mapping flag of MapString: upper case, as the system locale maps it.
+inline constexpr std::uint32_t kMapUpperCase = 0x200;
+
+// side: only its first character counts; "T" works on the top (start) of the text, "B" on the
+// bottom (end). Any other selector (lower case included) returns the text unchanged.
+std::string AddSeparator(std::string_view text, std::string_view side);
+// Removes at most one separator from the selected end.
+std::string StripSeparator(std::string_view text, std::string_view side);
+
+// The text mapped as flags say; every caller passes kMapUpperCase to compare paths without
+// regard to case. Other flags leave the text unchanged.
+std::string MapString(const Platform& platform, std::string_view text, std::uint32_t flags);
+
+// Replaces each occurrence of token, left to right, by replacement joined with exactly one
+// separator to the rest: head + AddSeparator(replacement, "B") + StripSeparator(tail, "T").
+// Occurrences are those of the text passed in; a token inside a replacement is left as it is.
+std::string ReplaceToken(std::string_view text, std::string_view token,
+                         std::string_view replacement);
+
+}  // namespace orv

@@ -1,0 +1,448 @@
+#include "common/sim/SimPlatform.h"
+
+#include <iconv.h>
+#include <locale.h>
+#include <wctype.h>
+
+#include <cerrno>
+#include <chrono>
+#include <ctime>
+#include <fstream>
+#include <system_error>
+
+#include "common/DosDateTime.h"
+#include "common/TextUtils.h"
+#include "common/Utf.h"
+
+namespace fs = std::filesystem;
+
+namespace orv {
+
+// The C.UTF-8 locale, whose towupper is the Unicode simple upper-case mapping.
+class SimPlatform::Locale {
+ public:
+  Locale() : handle_(newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr)) {}
+  ~Locale() {
+    if (handle_ != nullptr) freelocale(handle_);
+  }
+  Locale(const Locale&) = delete;
+  Locale& operator=(const Locale&) = delete;
+
+  char32_t upper(char32_t c) const {
+    return handle_ == nullptr ? c : static_cast<char32_t>(towupper_l(static_cast<wint_t>(c), handle_));
+  }
+
+ private:
+  locale_t handle_;
+};
+
+namespace {
+
+constexpr std::uint32_t kStorableAttributes = attr::kReadOnly | attr::kHidden | attr::kSystem |
+                                              attr::kArchive;
+constexpr char32_t kShiftJisDefaultCharacter = 0x30FB;  // "・"
+
+class Iconv {
+ public:
+  Iconv(const char* to, const char* from) : handle_(iconv_open(to, from)) {}
+  ~Iconv() {
+    if (handle_ != reinterpret_cast<iconv_t>(-1)) iconv_close(handle_);
+  }
+  Iconv(const Iconv&) = delete;
+  Iconv& operator=(const Iconv&) = delete;
+
+  // Converts as much as possible; returns false at the first byte that cannot be converted,
+  // leaving in pointing at it.
+  bool convert(const char*& in, std::size_t& inLeft, std::string& out) {
+    char buffer[4096];
+    while (inLeft > 0) {
+      char* outPtr = buffer;
+      std::size_t outLeft = sizeof buffer;
+      const std::size_t result = iconv(handle_, const_cast<char**>(&in), &inLeft, &outPtr, &outLeft);
+      out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
+      if (result == static_cast<std::size_t>(-1) && errno != E2BIG) return false;
+    }
+    return true;
+  }
+
+ private:
+  iconv_t handle_;
+};
+
+class SimInstanceLock final : public InstanceLock {
+ public:
+  SimInstanceLock(std::shared_ptr<std::set<std::string>> names, std::string name)
+      : names_(std::move(names)), name_(std::move(name)) {}
+  ~SimInstanceLock() override { names_->erase(name_); }
+  SimInstanceLock(const SimInstanceLock&) = delete;
+  SimInstanceLock& operator=(const SimInstanceLock&) = delete;
+
+ private:
+  std::shared_ptr<std::set<std::string>> names_;
+  std::string name_;
+};
+
+// Windows ignores trailing dots and blanks of a name.
+std::string_view WindowsName(std::string_view component) {
+  if (component == "." || component == "..") return component;
+  const auto last = component.find_last_not_of(". ");
+  return last == std::string_view::npos ? std::string_view() : component.substr(0, last + 1);
+}
+
+bool IsDriveSpec(std::string_view path) {
+  return path.size() >= 2 && path[1] == ':' &&
+         ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+}
+
+char DriveLetter(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
+
+bool IsFile(const fs::path& path) {
+  std::error_code error;
+  return fs::is_regular_file(path, error);
+}
+
+bool IsFolder(const fs::path& path) {
+  std::error_code error;
+  return fs::is_directory(path, error);
+}
+
+}  // namespace
+
+SimPlatform::SimPlatform(fs::path root) : locale_(std::make_unique<Locale>()) {
+  mapDrive('C', root / "C");
+}
+
+SimPlatform::~SimPlatform() = default;
+
+void SimPlatform::mapDrive(char letter, fs::path hostFolder) {
+  fs::create_directories(hostFolder);
+  drives_[DriveLetter(letter)] = std::move(hostFolder);
+}
+
+void SimPlatform::mapShare(std::string_view server, std::string_view share, fs::path hostFolder) {
+  fs::create_directories(hostFolder);
+  shares_["\\\\" + upperCase(server) + "\\" + upperCase(share)] = std::move(hostFolder);
+}
+
+void SimPlatform::injectFault(Operation operation, std::string_view path, WinError error,
+                              int times) {
+  if (const auto resolved = resolve(path)) faults_.push_back({operation, resolved->key, error, times});
+}
+
+std::optional<SimPlatform::Resolved> SimPlatform::resolve(std::string_view path) const {
+  std::string full(path);
+  for (char& c : full) {
+    if (c == '/') c = '\\';
+  }
+  const bool unc = full.starts_with("\\\\");
+  if (!unc && !IsDriveSpec(full)) {
+    full = full.starts_with("\\") ? currentFolder_.substr(0, 2) + full
+                                  : AddSeparator(currentFolder_, "B") + full;
+  } else if (!unc && (full.size() == 2 || full[2] != '\\')) {
+    // "C:name" is relative to the current folder when that is on drive C:.
+    const bool sameDrive = DriveLetter(currentFolder_[0]) == DriveLetter(full[0]);
+    full = (sameDrive ? AddSeparator(currentFolder_, "B") : full.substr(0, 2) + "\\") + full.substr(2);
+  }
+
+  fs::path host;
+  std::string key;
+  std::size_t pos = 0;
+  if (unc) {
+    const auto server = full.find('\\', 2);
+    const auto share = server == std::string::npos ? server : full.find('\\', server + 1);
+    key = upperCase(full.substr(0, share));
+    const auto mapped = shares_.find(key);
+    if (mapped == shares_.end()) return std::nullopt;
+    host = mapped->second;
+    pos = share == std::string::npos ? full.size() : share;
+  } else {
+    const auto drive = drives_.find(DriveLetter(full[0]));
+    if (drive == drives_.end()) return std::nullopt;
+    host = drive->second;
+    key = std::string(1, DriveLetter(full[0])) + ":";
+    pos = 2;
+  }
+
+  const fs::path base = host;
+  std::vector<std::string> components;
+  while (pos < full.size()) {
+    const auto next = std::min(full.find('\\', pos), full.size());
+    const std::string_view component = WindowsName(std::string_view(full).substr(pos, next - pos));
+    pos = next + 1;
+    if (component.empty() || component == ".") continue;
+    if (component == "..") {
+      if (!components.empty()) components.pop_back();
+      continue;
+    }
+    components.emplace_back(component);
+  }
+
+  host = base;
+  bool parentExists = true;
+  for (const std::string& component : components) {
+    std::string actual = component;
+    if (parentExists && IsFolder(host)) {
+      const std::string wanted = upperCase(component);
+      std::error_code error;
+      for (const auto& entry : fs::directory_iterator(host, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name == component || upperCase(name) == wanted) {
+          actual = name;
+          break;
+        }
+      }
+    }
+    host /= actual;
+    parentExists = fs::exists(host);
+    key += "\\" + upperCase(component);
+  }
+  if (components.empty()) key += "\\";
+  return Resolved{host, key};
+}
+
+fs::path SimPlatform::hostPath(std::string_view path) const {
+  const auto resolved = resolve(path);
+  return resolved ? resolved->host : fs::path();
+}
+
+std::optional<WinError> SimPlatform::takeFault(Operation operation,
+                                               const std::optional<Resolved>& path) const {
+  if (!path) return std::nullopt;
+  for (auto it = faults_.begin(); it != faults_.end(); ++it) {
+    if (it->operation != operation || it->key != path->key) continue;
+    const WinError error = it->error;
+    if (it->times > 0 && --it->times == 0) faults_.erase(it);
+    return error;
+  }
+  return std::nullopt;
+}
+
+WinError SimPlatform::missingParentError(const std::optional<Resolved>& path) {
+  if (!path || !IsFolder(path->host.parent_path())) return kErrorPathNotFound;
+  return kErrorSuccess;
+}
+
+std::uint32_t SimPlatform::storedAttributes(const fs::path& host) const {
+  const auto found = attributes_.find(host);
+  return found == attributes_.end() ? attr::kArchive : found->second;
+}
+
+bool SimPlatform::isProtected(const fs::path& host) const {
+  return IsFile(host) && (storedAttributes(host) & (attr::kReadOnly | attr::kHidden)) != 0;
+}
+
+bool SimPlatform::fileExists(std::string_view path) const {
+  const auto resolved = resolve(path);
+  return resolved && IsFile(resolved->host);
+}
+
+bool SimPlatform::folderExists(std::string_view path) const {
+  const auto resolved = resolve(path);
+  return resolved && IsFolder(resolved->host);
+}
+
+Status SimPlatform::copyFile(std::string_view from, std::string_view to, bool failIfExists) {
+  const auto source = resolve(from);
+  const auto target = resolve(to);
+  if (const auto fault = takeFault(Operation::kCopyFile, source)) return Status(*fault);
+  if (const auto fault = takeFault(Operation::kCopyFile, target)) return Status(*fault);
+  if (!source || !IsFile(source->host)) {
+    if (source && IsFolder(source->host)) return Status(kErrorAccessDenied);
+    return Status(missingParentError(source) != kErrorSuccess ? kErrorPathNotFound : kErrorFileNotFound);
+  }
+  if (const WinError error = missingParentError(target)) return Status(error);
+  if (IsFolder(target->host)) return Status(kErrorAccessDenied);
+  if (IsFile(target->host)) {
+    if (failIfExists) return Status(kErrorFileExists);
+    if (isProtected(target->host)) return Status(kErrorAccessDenied);
+  }
+  if (source->host == target->host) return Status(kErrorSharingViolation);
+  std::error_code error;
+  fs::copy_file(source->host, target->host, fs::copy_options::overwrite_existing, error);
+  if (error) return Status(kErrorWriteFault);
+  // Windows copies the last-write time and the attributes with the content.
+  fs::last_write_time(target->host, fs::last_write_time(source->host, error), error);
+  attributes_.erase(target->host);
+  if (const auto found = attributes_.find(source->host); found != attributes_.end()) {
+    attributes_[target->host] = found->second;
+  }
+  return Status::ok();
+}
+
+Status SimPlatform::deleteFile(std::string_view path) {
+  const auto target = resolve(path);
+  if (const auto fault = takeFault(Operation::kDeleteFile, target)) return Status(*fault);
+  if (const WinError error = missingParentError(target)) return Status(error);
+  if (IsFolder(target->host)) return Status(kErrorAccessDenied);
+  if (!IsFile(target->host)) return Status(kErrorFileNotFound);
+  if ((storedAttributes(target->host) & attr::kReadOnly) != 0) return Status(kErrorAccessDenied);
+  std::error_code error;
+  if (!fs::remove(target->host, error)) return Status(kErrorAccessDenied);
+  attributes_.erase(target->host);
+  return Status::ok();
+}
+
+std::optional<std::uint32_t> SimPlatform::fileAttributes(std::string_view path) const {
+  const auto target = resolve(path);
+  if (!target) return std::nullopt;
+  if (IsFolder(target->host)) return attr::kDirectory;
+  if (!IsFile(target->host)) return std::nullopt;
+  const std::uint32_t stored = storedAttributes(target->host);
+  return stored == 0 ? attr::kNormal : stored;
+}
+
+Status SimPlatform::setFileAttributes(std::string_view path, std::uint32_t attributes) {
+  const auto target = resolve(path);
+  if (const auto fault = takeFault(Operation::kSetAttributes, target)) return Status(*fault);
+  if (const WinError error = missingParentError(target)) return Status(error);
+  if (IsFolder(target->host)) return Status::ok();
+  if (!IsFile(target->host)) return Status(kErrorFileNotFound);
+  attributes_[target->host] = attributes & kStorableAttributes;
+  return Status::ok();
+}
+
+std::optional<std::uint32_t> SimPlatform::fileAge(std::string_view path) const {
+  const auto target = resolve(path);
+  if (!target || !IsFile(target->host)) return std::nullopt;
+  std::error_code error;
+  const auto written = fs::last_write_time(target->host, error);
+  if (error) return std::nullopt;
+  const auto utc = std::chrono::file_clock::to_sys(written);
+  const std::time_t local = std::chrono::system_clock::to_time_t(utc) + utcOffsetMinutes_ * 60;
+  std::tm fields{};
+  if (gmtime_r(&local, &fields) == nullptr) return std::nullopt;
+  return PackDosDateTime({fields.tm_year + 1900, fields.tm_mon + 1, fields.tm_mday, fields.tm_hour,
+                          fields.tm_min, fields.tm_sec});
+}
+
+std::optional<std::uint64_t> SimPlatform::fileSize(std::string_view path) const {
+  const auto target = resolve(path);
+  if (!target || !IsFile(target->host)) return std::nullopt;
+  std::error_code error;
+  const auto size = fs::file_size(target->host, error);
+  return error ? std::nullopt : std::optional<std::uint64_t>(size);
+}
+
+std::optional<std::string> SimPlatform::readFile(std::string_view path,
+                                                 std::uint64_t maxBytes) const {
+  const auto target = resolve(path);
+  if (takeFault(Operation::kReadFile, target)) return std::nullopt;
+  const auto size = fileSize(path);
+  if (!size || *size > maxBytes) return std::nullopt;
+  std::ifstream in(target->host, std::ios::binary);
+  std::string bytes(*size, '\0');
+  if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) return std::nullopt;
+  return bytes;
+}
+
+Status SimPlatform::writeFile(std::string_view path, std::string_view bytes) {
+  const auto target = resolve(path);
+  if (const auto fault = takeFault(Operation::kWriteFile, target)) return Status(*fault);
+  if (const WinError error = missingParentError(target)) return Status(error);
+  if (IsFolder(target->host) || isProtected(target->host)) return Status(kErrorAccessDenied);
+  std::ofstream out(target->host, std::ios::binary | std::ios::trunc);
+  if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) || !out.flush()) {
+    return Status(kErrorWriteFault);
+  }
+  attributes_.erase(target->host);
+  return Status::ok();
+}
+
+Status SimPlatform::replaceFile(std::string_view from, std::string_view to) {
+  const auto source = resolve(from);
+  const auto target = resolve(to);
+  if (const auto fault = takeFault(Operation::kReplaceFile, source)) return Status(*fault);
+  if (const auto fault = takeFault(Operation::kReplaceFile, target)) return Status(*fault);
+  if (!source || !IsFile(source->host)) return Status(kErrorFileNotFound);
+  if (const WinError error = missingParentError(target)) return Status(error);
+  if (IsFolder(target->host) || (IsFile(target->host) && (storedAttributes(target->host) & attr::kReadOnly))) {
+    return Status(kErrorAccessDenied);
+  }
+  std::error_code error;
+  fs::rename(source->host, target->host, error);
+  if (error) return Status(kErrorAccessDenied);
+  attributes_.erase(target->host);
+  if (const auto found = attributes_.find(source->host); found != attributes_.end()) {
+    attributes_[target->host] = found->second;
+    attributes_.erase(found);
+  }
+  return Status::ok();
+}
+
+Status SimPlatform::createFolder(std::string_view path) {
+  const auto target = resolve(path);
+  if (const auto fault = takeFault(Operation::kCreateFolder, target)) return Status(*fault);
+  if (target && (IsFolder(target->host) || IsFile(target->host))) return Status(kErrorAlreadyExists);
+  if (const WinError error = missingParentError(target)) return Status(error);
+  std::error_code error;
+  if (!fs::create_directory(target->host, error)) return Status(kErrorAccessDenied);
+  return Status::ok();
+}
+
+Status SimPlatform::removeFolder(std::string_view path) {
+  const auto target = resolve(path);
+  if (const auto fault = takeFault(Operation::kRemoveFolder, target)) return Status(*fault);
+  if (const WinError error = missingParentError(target)) return Status(error);
+  if (IsFile(target->host)) return Status(kErrorDirectory);
+  if (!IsFolder(target->host)) return Status(kErrorFileNotFound);
+  std::error_code error;
+  if (!fs::is_empty(target->host, error)) return Status(kErrorDirNotEmpty);
+  if (!fs::remove(target->host, error)) return Status(kErrorAccessDenied);
+  return Status::ok();
+}
+
+Status SimPlatform::setCurrentFolder(std::string_view path) {
+  const auto target = resolve(path);
+  if (const auto fault = takeFault(Operation::kSetCurrentFolder, target)) return Status(*fault);
+  if (const WinError error = missingParentError(target)) return Status(error);
+  if (!IsFolder(target->host)) return Status(IsFile(target->host) ? kErrorDirectory : kErrorFileNotFound);
+  // Keep the folder as written, made absolute, like GetCurrentDirectory reports it.
+  std::string absolute;
+  if (target->key.starts_with("\\\\")) {
+    absolute = target->key;
+  } else {
+    absolute = target->key.substr(0, 2);
+    fs::path relative = target->host.lexically_relative(drives_.at(target->key[0]));
+    for (const auto& part : relative) {
+      if (part != ".") absolute += "\\" + part.string();
+    }
+  }
+  currentFolder_ = absolute.size() == 2 ? absolute + "\\" : absolute;
+  return Status::ok();
+}
+
+std::unique_ptr<InstanceLock> SimPlatform::claimNamedMutex(std::string_view name) {
+  if (!mutexNames_->insert(std::string(name)).second) return nullptr;
+  return std::make_unique<SimInstanceLock>(mutexNames_, std::string(name));
+}
+
+std::string SimPlatform::upperCase(std::string_view text) const {
+  std::string upper;
+  upper.reserve(text.size());
+  for (std::size_t pos = 0; pos < text.size();) AppendUtf8(upper, locale_->upper(NextCodePoint(text, pos)));
+  return upper;
+}
+
+std::optional<std::string> SimPlatform::toShiftJis(std::string_view text) const {
+  Iconv converter("CP932", "UTF-8");
+  const char* in = text.data();
+  std::size_t left = text.size();
+  std::string out;
+  if (!converter.convert(in, left, out)) return std::nullopt;
+  return out;
+}
+
+std::string SimPlatform::fromShiftJis(std::string_view bytes) const {
+  Iconv converter("UTF-8", "CP932");
+  const char* in = bytes.data();
+  std::size_t left = bytes.size();
+  std::string out;
+  while (!converter.convert(in, left, out)) {
+    AppendUtf8(out, kShiftJisDefaultCharacter);
+    ++in;
+    --left;
+  }
+  return out;
+}
+
+}  // namespace orv

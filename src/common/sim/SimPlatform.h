@@ -1,0 +1,130 @@
+// A simulated Windows for host builds and tests. Drive letters map onto host folders under a
+// root the test chooses; the file system behaves as Windows does where the program can tell:
+// names match without regard to case, "\" separates (and "/" too), an existing folder gives
+// error 183, only empty folders are removed, a read-only (or hidden) file is neither deleted nor
+// overwritten, ages are DOS date-time values in a settable time zone. Faults can be injected per
+// operation and path. The clock is virtual: sleep advances it at once.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/Platform.h"
+
+namespace orv {
+
+class SimPlatform final : public Platform {
+ public:
+  // Drive C: maps onto root/C, which is created.
+  explicit SimPlatform(std::filesystem::path root);
+  ~SimPlatform() override;
+
+  // --- Set-up for tests --------------------------------------------------------------------
+  void mapDrive(char letter, std::filesystem::path hostFolder);
+  // A network share \\server\share; shares that are not mapped do not exist.
+  void mapShare(std::string_view server, std::string_view share, std::filesystem::path hostFolder);
+  void setWindowsFolder(std::string path) { windowsFolder_ = std::move(path); }
+  void setSystemFolder(std::string path) { systemFolder_ = std::move(path); }
+  void setTempFolder(std::string path) { tempFolder_ = std::move(path); }
+  void setProgramFilePath(std::string path) { programFilePath_ = std::move(path); }
+  void setCommandLine(std::string commandLine) { commandLine_ = std::move(commandLine); }
+  // Offset of local time from UTC, used for file ages.
+  void setUtcOffsetMinutes(int minutes) { utcOffsetMinutes_ = minutes; }
+
+  enum class Operation {
+    kCopyFile,
+    kDeleteFile,
+    kSetAttributes,
+    kReadFile,
+    kWriteFile,
+    kReplaceFile,
+    kCreateFolder,
+    kRemoveFolder,
+    kSetCurrentFolder,
+  };
+  // The next `times` calls of operation on path (either path of a copy or replace) fail with
+  // error; times < 0 means every call.
+  void injectFault(Operation operation, std::string_view path, WinError error, int times = -1);
+
+  // The host path a Windows path resolves to (for tests to inspect or prepare files).
+  std::filesystem::path hostPath(std::string_view path) const;
+  std::string currentFolder() const { return currentFolder_; }
+
+  // --- Platform ----------------------------------------------------------------------------
+  bool fileExists(std::string_view path) const override;
+  Status copyFile(std::string_view from, std::string_view to, bool failIfExists) override;
+  Status deleteFile(std::string_view path) override;
+  std::optional<std::uint32_t> fileAttributes(std::string_view path) const override;
+  Status setFileAttributes(std::string_view path, std::uint32_t attributes) override;
+  std::optional<std::uint32_t> fileAge(std::string_view path) const override;
+  std::optional<std::uint64_t> fileSize(std::string_view path) const override;
+  std::optional<std::string> readFile(std::string_view path, std::uint64_t maxBytes) const override;
+  Status writeFile(std::string_view path, std::string_view bytes) override;
+  Status replaceFile(std::string_view from, std::string_view to) override;
+
+  bool folderExists(std::string_view path) const override;
+  Status createFolder(std::string_view path) override;
+  Status removeFolder(std::string_view path) override;
+  Status setCurrentFolder(std::string_view path) override;
+
+  std::string windowsFolder() const override { return windowsFolder_; }
+  std::string systemFolder() const override { return systemFolder_; }
+  std::string tempFolder() const override { return tempFolder_; }
+  std::string programFilePath() const override { return programFilePath_; }
+  std::string commandLine() const override { return commandLine_; }
+  std::unique_ptr<InstanceLock> claimNamedMutex(std::string_view name) override;
+
+  std::string upperCase(std::string_view text) const override;
+  std::optional<std::string> toShiftJis(std::string_view text) const override;
+  std::string fromShiftJis(std::string_view bytes) const override;
+
+  void sleep(std::uint32_t milliseconds) override { clock_ += milliseconds; }
+  // The time all sleeps have waited on the virtual clock.
+  std::uint64_t elapsedMilliseconds() const { return clock_; }
+
+ private:
+  struct Resolved {
+    std::filesystem::path host;  // where the path lives on the host
+    std::string key;             // the absolute Windows path in upper case
+  };
+  struct Fault {
+    Operation operation;
+    std::string key;
+    WinError error;
+    int times;
+  };
+  class Locale;
+
+  // Nullopt when the drive is not mapped.
+  std::optional<Resolved> resolve(std::string_view path) const;
+  std::optional<WinError> takeFault(Operation operation, const std::optional<Resolved>& path) const;
+  // Error of an operation whose target's folder is missing, or kErrorSuccess.
+  static WinError missingParentError(const std::optional<Resolved>& path);
+  std::uint32_t storedAttributes(const std::filesystem::path& host) const;
+  bool isProtected(const std::filesystem::path& host) const;
+
+  std::unique_ptr<Locale> locale_;
+  std::map<char, std::filesystem::path> drives_;
+  std::map<std::string, std::filesystem::path> shares_;  // by "\\SERVER\SHARE"
+  std::string currentFolder_ = "C:\\";
+  std::string windowsFolder_ = "C:\\WINDOWS";
+  std::string systemFolder_ = "C:\\WINDOWS\\SYSTEM32";
+  std::string tempFolder_ = "C:\\WINDOWS\\TEMP\\";
+  std::string programFilePath_ = "C:\\SETUP\\SETUP.EXE";
+  std::string commandLine_ = "C:\\SETUP\\SETUP.EXE";
+  int utcOffsetMinutes_ = 0;
+  std::uint64_t clock_ = 0;
+  // Attribute bits set on files (by host path); files without an entry are plain archive files.
+  std::map<std::filesystem::path, std::uint32_t> attributes_;
+  mutable std::vector<Fault> faults_;
+  std::shared_ptr<std::set<std::string>> mutexNames_ = std::make_shared<std::set<std::string>>();
+};
+
+}  // namespace orv

@@ -1,0 +1,71 @@
+// Owners of Win32 handles: each closes its handle when it goes out of scope.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace orv::win32 {
+
+// UTF-8 to UTF-16 for the wide calls, and back.
+std::wstring Wide(std::string_view text);
+std::string Narrow(std::wstring_view text);
+
+template <typename Traits>
+class UniqueHandle {
+ public:
+  using Handle = typename Traits::Handle;
+  UniqueHandle() = default;
+  explicit UniqueHandle(Handle handle) : handle_(handle) {}
+  ~UniqueHandle() { reset(); }
+  UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    if (this != &other) {
+      reset();
+      handle_ = other.release();
+    }
+    return *this;
+  }
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+
+  Handle get() const { return handle_; }
+  bool valid() const { return handle_ != Traits::invalid(); }
+  Handle release() {
+    Handle handle = handle_;
+    handle_ = Traits::invalid();
+    return handle;
+  }
+  void reset() {
+    if (valid()) Traits::close(handle_);
+    handle_ = Traits::invalid();
+  }
+
+ private:
+  Handle handle_ = Traits::invalid();
+};
+
+struct KernelHandleTraits {  // CreateMutex and friends: null when invalid
+  using Handle = HANDLE;
+  static Handle invalid() { return nullptr; }
+  static void close(Handle handle) { ::CloseHandle(handle); }
+};
+
+struct FileHandleTraits {  // CreateFile: INVALID_HANDLE_VALUE when invalid
+  using Handle = HANDLE;
+  static Handle invalid() { return INVALID_HANDLE_VALUE; }
+  static void close(Handle handle) { ::CloseHandle(handle); }
+};
+
+struct FindHandleTraits {
+  using Handle = HANDLE;
+  static Handle invalid() { return INVALID_HANDLE_VALUE; }
+  static void close(Handle handle) { ::FindClose(handle); }
+};
+
+using KernelHandle = UniqueHandle<KernelHandleTraits>;
+using FileHandle = UniqueHandle<FileHandleTraits>;
+using FindHandle = UniqueHandle<FindHandleTraits>;
+
+}  // namespace orv::win32

@@ -1,0 +1,40 @@
+// The real platform: Win32 calls through their wide ("W") forms, with UTF-16 at the boundary.
+#pragma once
+
+#include "common/Platform.h"
+
+namespace orv {
+
+class Win32Platform final : public Platform {
+ public:
+  bool fileExists(std::string_view path) const override;
+  Status copyFile(std::string_view from, std::string_view to, bool failIfExists) override;
+  Status deleteFile(std::string_view path) override;
+  std::optional<std::uint32_t> fileAttributes(std::string_view path) const override;
+  Status setFileAttributes(std::string_view path, std::uint32_t attributes) override;
+  std::optional<std::uint32_t> fileAge(std::string_view path) const override;
+  std::optional<std::uint64_t> fileSize(std::string_view path) const override;
+  std::optional<std::string> readFile(std::string_view path, std::uint64_t maxBytes) const override;
+  Status writeFile(std::string_view path, std::string_view bytes) override;
+  Status replaceFile(std::string_view from, std::string_view to) override;
+
+  bool folderExists(std::string_view path) const override;
+  Status createFolder(std::string_view path) override;
+  Status removeFolder(std::string_view path) override;
+  Status setCurrentFolder(std::string_view path) override;
+
+  std::string windowsFolder() const override;
+  std::string systemFolder() const override;
+  std::string tempFolder() const override;
+  std::string programFilePath() const override;
+  std::string commandLine() const override;
+  std::unique_ptr<InstanceLock> claimNamedMutex(std::string_view name) override;
+
+  std::string upperCase(std::string_view text) const override;
+  std::optional<std::string> toShiftJis(std::string_view text) const override;
+  std::string fromShiftJis(std::string_view bytes) const override;
+
+  void sleep(std::uint32_t milliseconds) override;
+};
+
+}  // namespace orv

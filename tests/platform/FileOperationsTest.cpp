@@ -1,0 +1,158 @@
+// File operations, checked against the same expectations on the simulated and the real Windows.
+#include "common/TextUtils.h"
+#include "platform/TestPlatform.h"
+
+namespace orv::test {
+namespace {
+
+using FileOperations = PlatformTest;
+
+TEST_F(FileOperations, WrittenBytesReadBackExactlyUnderAnyCaseOfTheName) {
+  const std::string bytes("line\r\n\0binary\xFF\x81\x5C", 16);
+  write("Mixed.TXT", bytes);
+  EXPECT_EQ(read("mixed.txt"), bytes);
+  EXPECT_EQ(read("MIXED.TXT"), bytes);
+  EXPECT_TRUE(platform().fileExists(path("mIxEd.TxT")));
+}
+
+TEST_F(FileOperations, ExistenceTellsFilesFromFoldersAndMissingNames) {
+  write("file.txt", "x");
+  ASSERT_TRUE(platform().createFolder(path("folder")));
+  EXPECT_TRUE(platform().fileExists(path("file.txt")));
+  EXPECT_FALSE(platform().folderExists(path("file.txt")));
+  EXPECT_FALSE(platform().fileExists(path("folder")));
+  EXPECT_TRUE(platform().folderExists(path("folder")));
+  EXPECT_FALSE(platform().fileExists(path("missing.txt")));
+  EXPECT_FALSE(platform().folderExists(path("missing")));
+  EXPECT_FALSE(platform().fileExists(path("missing\\file.txt")));
+}
+
+TEST_F(FileOperations, JapaneseFileNamesWork) {
+  write("ソフト表.txt", "能");
+  EXPECT_TRUE(platform().fileExists(path("ソフト表.txt")));
+  EXPECT_EQ(read("ソフト表.txt"), "能");
+  EXPECT_EQ(platform().fileSize(path("ソフト表.txt")), 3u);
+}
+
+TEST_F(FileOperations, ReadingIsBoundedBySizeLimit) {
+  write("big.bin", std::string(1000, 'x'));
+  EXPECT_TRUE(platform().readFile(path("big.bin"), 1000).has_value());
+  EXPECT_FALSE(platform().readFile(path("big.bin"), 999).has_value());
+  EXPECT_FALSE(platform().readFile(path("missing.bin"), 1000).has_value());
+  write("empty.bin", "");
+  EXPECT_EQ(platform().readFile(path("empty.bin"), 0), "");
+}
+
+TEST_F(FileOperations, SizeComesFromTheDirectorySearch) {
+  write("ten.bin", std::string(10, 'a'));
+  EXPECT_EQ(platform().fileSize(path("ten.bin")), 10u);
+  EXPECT_EQ(platform().fileSize(path("missing.bin")), std::nullopt);
+  ASSERT_TRUE(platform().createFolder(path("dir")));
+  EXPECT_EQ(platform().fileSize(path("dir")), std::nullopt);
+  EXPECT_EQ(platform().fileSize(path("*.bin")), std::nullopt) << "wildcards name no file";
+}
+
+TEST_F(FileOperations, CopyHonoursFailIfExists) {
+  write("src.txt", "new");
+  write("dst.txt", "old");
+  EXPECT_EQ(platform().copyFile(path("src.txt"), path("dst.txt"), true), Status(kErrorFileExists));
+  EXPECT_EQ(read("dst.txt"), "old");
+  EXPECT_TRUE(platform().copyFile(path("src.txt"), path("DST.TXT"), false));
+  EXPECT_EQ(read("dst.txt"), "new");
+  EXPECT_TRUE(platform().copyFile(path("src.txt"), path("fresh.txt"), true));
+  EXPECT_EQ(read("fresh.txt"), "new");
+}
+
+TEST_F(FileOperations, CopyReportsMissingSourceAndMissingFolder) {
+  write("src.txt", "x");
+  EXPECT_EQ(platform().copyFile(path("missing.txt"), path("dst.txt"), false),
+            Status(kErrorFileNotFound));
+  EXPECT_EQ(platform().copyFile(path("src.txt"), path("nofolder\\dst.txt"), false),
+            Status(kErrorPathNotFound));
+  EXPECT_FALSE(platform().fileExists(path("dst.txt")));
+}
+
+TEST_F(FileOperations, CopyKeepsLastWriteTimeAndReadOnlyAttribute) {
+  write("src.txt", "x");
+  testPlatform().setLocalWriteTime(path("src.txt"), 2024, 2, 29, 13, 45, 31);
+  ASSERT_TRUE(platform().setFileAttributes(path("src.txt"), attr::kReadOnly));
+  ASSERT_TRUE(platform().copyFile(path("src.txt"), path("dst.txt"), true));
+  EXPECT_EQ(platform().fileAge(path("dst.txt")), 0x585D6DAFu);
+  EXPECT_NE(platform().fileAttributes(path("dst.txt")).value_or(0) & attr::kReadOnly, 0u);
+}
+
+TEST_F(FileOperations, ReadOnlyDestinationIsNotOverwritten) {
+  if (!testPlatform().enforcesReadOnlyOverwrite()) GTEST_SKIP() << "Wine as root overwrites";
+  write("src.txt", "new");
+  write("dst.txt", "old");
+  ASSERT_TRUE(platform().setFileAttributes(path("dst.txt"), attr::kReadOnly));
+  EXPECT_EQ(platform().copyFile(path("src.txt"), path("dst.txt"), false),
+            Status(kErrorAccessDenied));
+  EXPECT_EQ(platform().writeFile(path("dst.txt"), "other"), Status(kErrorAccessDenied));
+  EXPECT_EQ(read("dst.txt"), "old");
+}
+
+TEST_F(FileOperations, DeleteRefusesReadOnlyFilesFoldersAndMissingNames) {
+  write("ro.txt", "x");
+  ASSERT_TRUE(platform().setFileAttributes(path("ro.txt"), attr::kReadOnly));
+  EXPECT_EQ(platform().deleteFile(path("ro.txt")), Status(kErrorAccessDenied));
+  EXPECT_TRUE(platform().fileExists(path("ro.txt")));
+  ASSERT_TRUE(platform().setFileAttributes(path("ro.txt"), attr::kNormal));
+  EXPECT_TRUE(platform().deleteFile(path("RO.TXT")));
+  EXPECT_FALSE(platform().fileExists(path("ro.txt")));
+
+  EXPECT_EQ(platform().deleteFile(path("ro.txt")), Status(kErrorFileNotFound));
+  EXPECT_EQ(platform().deleteFile(path("nofolder\\x.txt")), Status(kErrorPathNotFound));
+  ASSERT_TRUE(platform().createFolder(path("dir")));
+  EXPECT_EQ(platform().deleteFile(path("dir")), Status(kErrorAccessDenied));
+}
+
+TEST_F(FileOperations, AttributesOfFilesFoldersAndMissingNames) {
+  write("file.txt", "x");
+  ASSERT_TRUE(platform().createFolder(path("dir")));
+  EXPECT_EQ(platform().fileAttributes(path("file.txt")).value_or(attr::kDirectory) &
+                (attr::kDirectory | attr::kReadOnly),
+            0u);
+  EXPECT_NE(platform().fileAttributes(path("dir")).value_or(0) & attr::kDirectory, 0u);
+  EXPECT_EQ(platform().fileAttributes(path("missing")), std::nullopt);
+  ASSERT_TRUE(platform().setFileAttributes(path("file.txt"), attr::kReadOnly | attr::kArchive));
+  EXPECT_EQ(platform().fileAttributes(path("file.txt")).value_or(0) & attr::kReadOnly,
+            attr::kReadOnly);
+  EXPECT_EQ(platform().setFileAttributes(path("missing"), attr::kNormal),
+            Status(kErrorFileNotFound));
+}
+
+TEST_F(FileOperations, AgeIsLocalDosDateTimeInTimeOrder) {
+  write("a.txt", "a");
+  write("b.txt", "b");
+  testPlatform().setLocalWriteTime(path("a.txt"), 1980, 1, 1, 0, 0, 0);
+  testPlatform().setLocalWriteTime(path("b.txt"), 2107, 12, 31, 23, 59, 59);
+  EXPECT_EQ(platform().fileAge(path("a.txt")), 0x00210000u);
+  EXPECT_EQ(platform().fileAge(path("b.txt")), 0xFF9FBF7Du);
+  testPlatform().setLocalWriteTime(path("b.txt"), 2024, 2, 29, 13, 45, 30);
+  EXPECT_LT(*platform().fileAge(path("a.txt")), *platform().fileAge(path("b.txt")));
+  testPlatform().setLocalWriteTime(path("a.txt"), 2044, 1, 1, 0, 0, 0);
+  EXPECT_GT(*platform().fileAge(path("a.txt")), *platform().fileAge(path("b.txt")))
+      << "years from 2044 set the top bit and still compare later";
+  EXPECT_EQ(platform().fileAge(path("missing.txt")), std::nullopt);
+}
+
+TEST_F(FileOperations, ReplaceMovesOneFileOverAnother) {
+  write("new.tmp", "new");
+  write("target.ini", "old");
+  EXPECT_TRUE(platform().replaceFile(path("new.tmp"), path("target.ini")));
+  EXPECT_EQ(read("target.ini"), "new");
+  EXPECT_FALSE(platform().fileExists(path("new.tmp")));
+  write("other.tmp", "other");
+  EXPECT_TRUE(platform().replaceFile(path("other.tmp"), path("fresh.ini")));
+  EXPECT_EQ(read("fresh.ini"), "other");
+  EXPECT_FALSE(platform().replaceFile(path("missing.tmp"), path("fresh.ini")));
+  EXPECT_EQ(read("fresh.ini"), "other");
+}
+
+TEST_F(FileOperations, WriteIntoMissingFolderFails) {
+  EXPECT_EQ(platform().writeFile(path("nofolder\\a.txt"), "x"), Status(kErrorPathNotFound));
+}
+
+}  // namespace
+}  // namespace orv::test
