@@ -4,7 +4,9 @@ namespace orv {
 
 namespace {
 
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+bool IsBlank(char c) {
+  return static_cast<unsigned char>(c) <= ' ';
+}
 
 }  // namespace
 
@@ -12,7 +14,8 @@ std::vector<std::string> SplitCommandLine(std::string_view commandLine) {
   std::vector<std::string> arguments;
   std::size_t pos = 0;
   while (true) {
-    while (pos < commandLine.size() && IsBlank(commandLine[pos])) ++pos;
+    while (pos < commandLine.size() && IsBlank(commandLine[pos]))
+      ++pos;
     if (pos >= commandLine.size()) break;
     std::string argument;
     bool quoted = false;

@@ -43,7 +43,8 @@ ParsedLine Classify(std::string_view text) {
   }
   const auto equals = text.find('=');
   if (equals == std::string_view::npos) return {};
-  return {ParsedLine::Kind::kKey, TrimRight(text.substr(0, equals)), TrimLeft(text.substr(equals + 1))};
+  return {ParsedLine::Kind::kKey, TrimRight(text.substr(0, equals)),
+          TrimLeft(text.substr(equals + 1))};
 }
 
 std::string_view Unquote(std::string_view value) {
@@ -142,15 +143,15 @@ void IniDocument::InsertLine(std::size_t at, std::string text) {
     // The line before has no ending (the file's last line): end it without re-encoding it.
     Line& before = lines_[at - 1];
     before.ending = kNewLine;
-    before.raw += encoding_ == FileEncoding::kUtf16LeBom ? Utf8ToUtf16Le(kNewLine)
-                                                          : std::string(kNewLine);
+    before.raw +=
+        encoding_ == FileEncoding::kUtf16LeBom ? Utf8ToUtf16Le(kNewLine) : std::string(kNewLine);
   }
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at),
                 Line{std::move(text), std::string(kNewLine), {}, true});
 }
 
-void IniDocument::SetValue(const Platform& platform, std::string_view section,
-                           std::string_view key, std::string_view value) {
+void IniDocument::SetValue(const Platform& platform, std::string_view section, std::string_view key,
+                           std::string_view value) {
   const auto sectionLine = FindSection(platform, section);
   const std::string keyText(Trim(key, " "));
   if (!sectionLine) {
@@ -178,7 +179,8 @@ std::string IniDocument::Serialize(const Platform& platform) const {
     const auto encoded = EncodeText(platform, encoding_, line.text + line.ending);
     if (!encoded) {
       std::string text;
-      for (const Line& each : lines_) text += each.text + each.ending;
+      for (const Line& each : lines_)
+        text += each.text + each.ending;
       return std::string(ByteOrderMark(FileEncoding::kUtf8Bom)) + text;
     }
     bytes += *encoded;

@@ -43,10 +43,10 @@ class IniDocument {
 
  private:
   struct Line {
-    std::string text;        // decoded to UTF-8, without its line ending
-    std::string ending;      // the line ending as decoded text ("", "\r", "\n" or "\r\n")
-    std::string raw;         // the original bytes of the line and its ending
-    bool changed = false;    // true when raw no longer matches text
+    std::string text;      // decoded to UTF-8, without its line ending
+    std::string ending;    // the line ending as decoded text ("", "\r", "\n" or "\r\n")
+    std::string raw;       // the original bytes of the line and its ending
+    bool changed = false;  // true when raw no longer matches text
   };
 
   std::optional<std::size_t> FindSection(const Platform& platform, std::string_view section) const;

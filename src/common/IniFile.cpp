@@ -14,7 +14,9 @@ std::string_view TrimTrailingSpaces(std::string_view text) {
   return last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
 }
 
-bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != text.npos; }
+bool HasLineBreak(std::string_view text) {
+  return text.find_first_of("\r\n") != text.npos;
+}
 
 }  // namespace
 
@@ -24,7 +26,8 @@ std::string ReadIniString(const Platform& platform, std::string_view section, st
   if (const auto bytes = platform.readFile(file, kIniFileMaxBytes)) {
     value = IniDocument::Parse(platform, *bytes).Value(platform, section, key);
   }
-  const std::string_view result = value ? std::string_view(*value) : TrimTrailingSpaces(defaultValue);
+  const std::string_view result =
+      value ? std::string_view(*value) : TrimTrailingSpaces(defaultValue);
   return std::string(TruncateToShiftJisBytes(result, kIniValueMaxBytes));
 }
 
@@ -49,7 +52,8 @@ bool WriteIniFile(Platform& platform, std::string_view file,
   std::string text;
   for (const IniSection& section : sections) {
     text += "[" + section.name + "]\r\n";
-    for (const auto& [key, value] : section.entries) text += key + "=" + value + "\r\n";
+    for (const auto& [key, value] : section.entries)
+      text += key + "=" + value + "\r\n";
   }
   const std::string temporary = std::string(file) + ".new";
   if (platform.writeFile(temporary, EncodeTextFile(platform, text)) &&

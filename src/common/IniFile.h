@@ -39,6 +39,7 @@ struct IniSection {
 // Shift-JIS form. The content goes to a temporary file beside the target, which then replaces the
 // target in one step, so a failure never leaves half a file. The temporary file is removed when
 // the write fails.
-bool WriteIniFile(Platform& platform, std::string_view file, const std::vector<IniSection>& sections);
+bool WriteIniFile(Platform& platform, std::string_view file,
+                  const std::vector<IniSection>& sections);
 
 }  // namespace orv

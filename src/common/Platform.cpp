@@ -13,7 +13,8 @@ bool IsRoot(std::string_view folder) {
   if (folder.empty() || (folder.size() == 2 && folder[1] == ':')) return true;
   if (folder.starts_with("\\\\")) {
     const auto share = folder.find('\\', 2);
-    return share == std::string_view::npos || folder.find('\\', share + 1) == std::string_view::npos;
+    return share == std::string_view::npos ||
+           folder.find('\\', share + 1) == std::string_view::npos;
   }
   return false;
 }

@@ -36,7 +36,8 @@ std::string DecodeText(const Platform& platform, FileEncoding encoding, std::str
       // Re-encoding replaces malformed sequences, so later code only sees valid UTF-8.
       std::string text;
       text.reserve(bytes.size());
-      for (std::size_t pos = 0; pos < bytes.size();) AppendUtf8(text, NextCodePoint(bytes, pos));
+      for (std::size_t pos = 0; pos < bytes.size();)
+        AppendUtf8(text, NextCodePoint(bytes, pos));
       return text;
     }
     case FileEncoding::kUtf16LeBom:

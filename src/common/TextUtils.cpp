@@ -8,8 +8,12 @@ namespace {
 
 constexpr char kSeparator = '\\';
 
-bool SelectsTop(std::string_view side) { return !side.empty() && side.front() == 'T'; }
-bool SelectsBottom(std::string_view side) { return !side.empty() && side.front() == 'B'; }
+bool SelectsTop(std::string_view side) {
+  return !side.empty() && side.front() == 'T';
+}
+bool SelectsBottom(std::string_view side) {
+  return !side.empty() && side.front() == 'B';
+}
 
 }  // namespace
 

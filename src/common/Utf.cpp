@@ -4,7 +4,9 @@ namespace orv {
 
 namespace {
 
-bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+bool IsContinuation(unsigned char byte) {
+  return (byte & 0xC0) == 0x80;
+}
 
 void AppendUtf16Unit(std::string& out, char16_t unit) {
   out.push_back(static_cast<char>(unit & 0xFF));
@@ -129,7 +131,8 @@ std::u16string Utf8ToUtf16(std::string_view text) {
 
 std::string Utf8ToUtf16Le(std::string_view text) {
   std::string out;
-  for (const char16_t unit : Utf8ToUtf16(text)) AppendUtf16Unit(out, unit);
+  for (const char16_t unit : Utf8ToUtf16(text))
+    AppendUtf16Unit(out, unit);
   return out;
 }
 

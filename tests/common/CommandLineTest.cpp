@@ -13,7 +13,8 @@ TEST(CommandLine, BlanksSeparateAndQuotesOnlyGroup) {
             Args({"C:\\WINDOWS\\UNORSET.EXE", "C:\\Program Files\\Tool\\UNSETUP.INI"}));
   EXPECT_EQ(SplitCommandLine("\"C:\\My Setup\\SETUP.EXE\"\targ"),
             Args({"C:\\My Setup\\SETUP.EXE", "arg"}));
-  EXPECT_EQ(SplitCommandLine("a C:\\Pro\"gram Fi\"les\\x b"), Args({"a", "C:\\Program Files\\x", "b"}));
+  EXPECT_EQ(SplitCommandLine("a C:\\Pro\"gram Fi\"les\\x b"),
+            Args({"a", "C:\\Program Files\\x", "b"}));
 }
 
 TEST(CommandLine, BackslashesHaveNoSpecialMeaning) {

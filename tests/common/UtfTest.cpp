@@ -7,7 +7,8 @@ namespace {
 
 std::string Decode(std::string_view bytes) {
   std::string out;
-  for (std::size_t pos = 0; pos < bytes.size();) AppendUtf8(out, NextCodePoint(bytes, pos));
+  for (std::size_t pos = 0; pos < bytes.size();)
+    AppendUtf8(out, NextCodePoint(bytes, pos));
   return out;
 }
 
@@ -22,14 +23,18 @@ TEST(Utf8, MalformedSequencesBecomeReplacementCharacters) {
     std::string bytes;
     const char* expected;
   } cases[] = {
-      {"\x80", "\xEF\xBF\xBD"},                                      // lone continuation
-      {"\xC3", "\xEF\xBF\xBD"},                                      // truncated
-      {"\xC0\xAF", "\xEF\xBF\xBD\xEF\xBF\xBD"},                      // overlong "/"
-      {"\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},      // surrogate
+      {"\x80", "\xEF\xBF\xBD"},                                  // lone continuation
+      {"\xC3", "\xEF\xBF\xBD"},                                  // truncated
+      {"\xC0\xAF", "\xEF\xBF\xBD\xEF\xBF\xBD"},                  // overlong "/"
+      {"\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},  // surrogate
       {"\xF4\x90\x80\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},  // > U+10FFFF
-      {"a\xFF" "b", "a\xEF\xBF\xBD" "b"},
+      {"a\xFF"
+       "b",
+       "a\xEF\xBF\xBD"
+       "b"},
   };
-  for (const auto& row : cases) EXPECT_EQ(Decode(row.bytes), row.expected);
+  for (const auto& row : cases)
+    EXPECT_EQ(Decode(row.bytes), row.expected);
 }
 
 TEST(Utf16, ConvertsBothWaysWithSurrogatePairs) {
@@ -39,7 +44,11 @@ TEST(Utf16, ConvertsBothWaysWithSurrogatePairs) {
 }
 
 TEST(Utf16, UnpairedSurrogatesAndOddBytesAreHandled) {
-  EXPECT_EQ(Utf16LeToUtf8(std::string("\x00\xD8" "A\0", 4)), "\xEF\xBF\xBD" "A");
+  EXPECT_EQ(Utf16LeToUtf8(std::string("\x00\xD8"
+                                      "A\0",
+                                      4)),
+            "\xEF\xBF\xBD"
+            "A");
   EXPECT_EQ(Utf16LeToUtf8(std::string("\x00\xDC", 2)), "\xEF\xBF\xBD");
   EXPECT_EQ(Utf16LeToUtf8(std::string("A\0B", 3)), "A");
 }

@@ -94,7 +94,8 @@ TEST_F(IniFile, AnyLineEndingSeparatesLines) {
 
 TEST_F(IniFile, LongValuesAreCutAt254ShiftJisBytes) {
   std::string kanji;
-  for (int i = 0; i < 200; ++i) kanji += "\x8A\xBF";  // 漢
+  for (int i = 0; i < 200; ++i)
+    kanji += "\x8A\xBF";  // 漢
   write("test.ini", "[S]\r\nAscii=" + std::string(300, 'x') + "\r\nKanji=a" + kanji +
                         "\r\nKana=" + std::string(300, '\xB1') + "\r\n");  // ｱ
   EXPECT_EQ(get("S", "Ascii"), std::string(254, 'x'));
@@ -123,7 +124,8 @@ TEST_F(IniFile, SectionAndKeyNamesMatchWithoutRegardToCaseInAnyScript) {
 
 TEST_F(IniFile, HostileFilesNeverCrashAndStillAnswer) {
   std::string garbage;
-  for (int i = 0; i < 4096; ++i) garbage.push_back(static_cast<char>((i * 7919) & 0xFF));
+  for (int i = 0; i < 4096; ++i)
+    garbage.push_back(static_cast<char>((i * 7919) & 0xFF));
   write("test.ini", garbage);
   EXPECT_EQ(get("S", "K"), "<default>");
 
@@ -193,7 +195,9 @@ TEST_F(IniFile, WritingKeepsTheFileEncoding) {
 
   write("test.ini", std::string("\xFF\xFE[\0S\0]\0\r\0\n\0", 12));
   EXPECT_TRUE(set("S", "B", "1"));
-  EXPECT_EQ(read("test.ini"), std::string("\xFF\xFE[\0S\0]\0\r\0\n\0B\0=\0" "1\0\r\0\n\0", 22));
+  EXPECT_EQ(read("test.ini"), std::string("\xFF\xFE[\0S\0]\0\r\0\n\0B\0=\0"
+                                          "1\0\r\0\n\0",
+                                          22));
   EXPECT_EQ(get("S", "B"), "1");
 }
 

@@ -23,7 +23,7 @@ class SimTestPlatform final : public TestPlatform {
     // The simulation's local time is UTC unless a test sets an offset.
     using namespace std::chrono;
     const sys_seconds utc = sys_days(std::chrono::year(year) / month / day) + hours(hour) +
-                     minutes(minute) + seconds(second);
+                            minutes(minute) + seconds(second);
     std::filesystem::last_write_time(sim_.hostPath(path), file_clock::from_sys(utc));
   }
 
@@ -35,6 +35,8 @@ class SimTestPlatform final : public TestPlatform {
 
 }  // namespace
 
-std::unique_ptr<TestPlatform> MakeTestPlatform() { return std::make_unique<SimTestPlatform>(); }
+std::unique_ptr<TestPlatform> MakeTestPlatform() {
+  return std::make_unique<SimTestPlatform>();
+}
 
 }  // namespace orv::test

@@ -10,7 +10,9 @@ namespace {
 
 using SystemQueries = PlatformTest;
 
-std::string FileNamePart(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
+std::string FileNamePart(const std::string& path) {
+  return path.substr(path.rfind('\\') + 1);
+}
 
 TEST_F(SystemQueries, WindowsSystemAndTempFoldersExist) {
   const std::string windows = platform().windowsFolder();

@@ -13,12 +13,13 @@ TEST_F(TextConversion, UpperCaseMapsCharactersNeverBytes) {
     const char* upper;
   } cases[] = {
       {"abcXYZ", "ABCXYZ"},
-      {"ａｂｚ", "ＡＢＺ"},      // full-width Latin
-      {"α", "Α"},                // Greek
-      {"а", "А"},                // Cyrillic
-      {"ⅰ", "Ⅰ"},                // small Roman numeral
-      {"ｱｲ", "ｱｲ"},              // half-width kana
-      {"ャあ漢ソ表能", "ャあ漢ソ表能"},  // kana and kanji, whose Shift-JIS trail bytes look like letters
+      {"ａｂｚ", "ＡＢＺ"},  // full-width Latin
+      {"α", "Α"},            // Greek
+      {"а", "А"},            // Cyrillic
+      {"ⅰ", "Ⅰ"},            // small Roman numeral
+      {"ｱｲ", "ｱｲ"},          // half-width kana
+      {"ャあ漢ソ表能",
+       "ャあ漢ソ表能"},  // kana and kanji, whose Shift-JIS trail bytes look like letters
       {"a漢b", "A漢B"},
       {"c:\\program files\\ソフト\\", "C:\\PROGRAM FILES\\ソフト\\"},
       {"", ""},
@@ -34,14 +35,10 @@ TEST_F(TextConversion, ShiftJisBytesOfCharacters) {
     const char* text;
     std::string bytes;
   } cases[] = {
-      {"A\\~", "A\\~"},
-      {"あ", "\x82\xA0"},
-      {"漢", "\x8A\xBF"},
-      {"ソ表能", "\x83\x5C\x95\x5C\x94\x5C"},
-      {"ｱ", "\xB1"},
-      {"ａ", "\x82\x81"},
-      {"＼", "\x81\x5F"},
-      {"～", "\x81\x60"},
+      {"A\\~", "A\\~"},   {"あ", "\x82\xA0"},
+      {"漢", "\x8A\xBF"}, {"ソ表能", "\x83\x5C\x95\x5C\x94\x5C"},
+      {"ｱ", "\xB1"},      {"ａ", "\x82\x81"},
+      {"＼", "\x81\x5F"}, {"～", "\x81\x60"},
       {"ⅰ", "\xFA\x40"},
   };
   for (const auto& row : cases) {

@@ -59,6 +59,8 @@ class Win32TestPlatform final : public TestPlatform {
 
 }  // namespace
 
-std::unique_ptr<TestPlatform> MakeTestPlatform() { return std::make_unique<Win32TestPlatform>(); }
+std::unique_ptr<TestPlatform> MakeTestPlatform() {
+  return std::make_unique<Win32TestPlatform>();
+}
 
 }  // namespace orv::test

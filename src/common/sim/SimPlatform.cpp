@@ -29,7 +29,8 @@ class SimPlatform::Locale {
   Locale& operator=(const Locale&) = delete;
 
   char32_t upper(char32_t c) const {
-    return handle_ == nullptr ? c : static_cast<char32_t>(towupper_l(static_cast<wint_t>(c), handle_));
+    return handle_ == nullptr ? c
+                              : static_cast<char32_t>(towupper_l(static_cast<wint_t>(c), handle_));
   }
 
  private:
@@ -38,8 +39,8 @@ class SimPlatform::Locale {
 
 namespace {
 
-constexpr std::uint32_t kStorableAttributes = attr::kReadOnly | attr::kHidden | attr::kSystem |
-                                              attr::kArchive;
+constexpr std::uint32_t kStorableAttributes =
+    attr::kReadOnly | attr::kHidden | attr::kSystem | attr::kArchive;
 constexpr char32_t kShiftJisDefaultCharacter = 0x30FB;  // "・"
 
 class Iconv {
@@ -58,7 +59,8 @@ class Iconv {
     while (inLeft > 0) {
       char* outPtr = buffer;
       std::size_t outLeft = sizeof buffer;
-      const std::size_t result = iconv(handle_, const_cast<char**>(&in), &inLeft, &outPtr, &outLeft);
+      const std::size_t result =
+          iconv(handle_, const_cast<char**>(&in), &inLeft, &outPtr, &outLeft);
       out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
       if (result == static_cast<std::size_t>(-1) && errno != E2BIG) return false;
     }
@@ -94,7 +96,9 @@ bool IsDriveSpec(std::string_view path) {
          ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
 }
 
-char DriveLetter(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
+char DriveLetter(char c) {
+  return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
+}
 
 bool IsFile(const fs::path& path) {
   std::error_code error;
@@ -126,7 +130,8 @@ void SimPlatform::mapShare(std::string_view server, std::string_view share, fs::
 
 void SimPlatform::injectFault(Operation operation, std::string_view path, WinError error,
                               int times) {
-  if (const auto resolved = resolve(path)) faults_.push_back({operation, resolved->key, error, times});
+  if (const auto resolved = resolve(path))
+    faults_.push_back({operation, resolved->key, error, times});
 }
 
 std::optional<SimPlatform::Resolved> SimPlatform::resolve(std::string_view path) const {
@@ -141,7 +146,8 @@ std::optional<SimPlatform::Resolved> SimPlatform::resolve(std::string_view path)
   } else if (!unc && (full.size() == 2 || full[2] != '\\')) {
     // "C:name" is relative to the current folder when that is on drive C:.
     const bool sameDrive = DriveLetter(currentFolder_[0]) == DriveLetter(full[0]);
-    full = (sameDrive ? AddSeparator(currentFolder_, "B") : full.substr(0, 2) + "\\") + full.substr(2);
+    full =
+        (sameDrive ? AddSeparator(currentFolder_, "B") : full.substr(0, 2) + "\\") + full.substr(2);
   }
 
   fs::path host;
@@ -248,7 +254,8 @@ Status SimPlatform::copyFile(std::string_view from, std::string_view to, bool fa
   if (const auto fault = takeFault(Operation::kCopyFile, target)) return Status(*fault);
   if (!source || !IsFile(source->host)) {
     if (source && IsFolder(source->host)) return Status(kErrorAccessDenied);
-    return Status(missingParentError(source) != kErrorSuccess ? kErrorPathNotFound : kErrorFileNotFound);
+    return Status(missingParentError(source) != kErrorSuccess ? kErrorPathNotFound
+                                                              : kErrorFileNotFound);
   }
   if (const WinError error = missingParentError(target)) return Status(error);
   if (IsFolder(target->host)) return Status(kErrorAccessDenied);
@@ -355,7 +362,8 @@ Status SimPlatform::replaceFile(std::string_view from, std::string_view to) {
   if (const auto fault = takeFault(Operation::kReplaceFile, target)) return Status(*fault);
   if (!source || !IsFile(source->host)) return Status(kErrorFileNotFound);
   if (const WinError error = missingParentError(target)) return Status(error);
-  if (IsFolder(target->host) || (IsFile(target->host) && (storedAttributes(target->host) & attr::kReadOnly))) {
+  if (IsFolder(target->host) ||
+      (IsFile(target->host) && (storedAttributes(target->host) & attr::kReadOnly))) {
     return Status(kErrorAccessDenied);
   }
   std::error_code error;
@@ -372,7 +380,8 @@ Status SimPlatform::replaceFile(std::string_view from, std::string_view to) {
 Status SimPlatform::createFolder(std::string_view path) {
   const auto target = resolve(path);
   if (const auto fault = takeFault(Operation::kCreateFolder, target)) return Status(*fault);
-  if (target && (IsFolder(target->host) || IsFile(target->host))) return Status(kErrorAlreadyExists);
+  if (target && (IsFolder(target->host) || IsFile(target->host)))
+    return Status(kErrorAlreadyExists);
   if (const WinError error = missingParentError(target)) return Status(error);
   std::error_code error;
   if (!fs::create_directory(target->host, error)) return Status(kErrorAccessDenied);
@@ -395,7 +404,8 @@ Status SimPlatform::setCurrentFolder(std::string_view path) {
   const auto target = resolve(path);
   if (const auto fault = takeFault(Operation::kSetCurrentFolder, target)) return Status(*fault);
   if (const WinError error = missingParentError(target)) return Status(error);
-  if (!IsFolder(target->host)) return Status(IsFile(target->host) ? kErrorDirectory : kErrorFileNotFound);
+  if (!IsFolder(target->host))
+    return Status(IsFile(target->host) ? kErrorDirectory : kErrorFileNotFound);
   // Keep the folder as written, made absolute, like GetCurrentDirectory reports it.
   std::string absolute;
   if (target->key.starts_with("\\\\")) {
@@ -419,7 +429,8 @@ std::unique_ptr<InstanceLock> SimPlatform::claimNamedMutex(std::string_view name
 std::string SimPlatform::upperCase(std::string_view text) const {
   std::string upper;
   upper.reserve(text.size());
-  for (std::size_t pos = 0; pos < text.size();) AppendUtf8(upper, locale_->upper(NextCodePoint(text, pos)));
+  for (std::size_t pos = 0; pos < text.size();)
+    AppendUtf8(upper, locale_->upper(NextCodePoint(text, pos)));
   return upper;
 }
 

@@ -18,7 +18,8 @@ std::wstring Wide(std::string_view text) {
 }
 
 std::string Narrow(std::wstring_view text) {
-  return Utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
+  return Utf16ToUtf8(
+      std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
 }
 
 }  // namespace win32
@@ -30,9 +31,13 @@ using win32::Wide;
 
 constexpr UINT kShiftJisCodePage = 932;
 
-Status LastError() { return Status(static_cast<WinError>(::GetLastError())); }
+Status LastError() {
+  return Status(static_cast<WinError>(::GetLastError()));
+}
 
-Status Result(BOOL succeeded) { return succeeded ? Status::ok() : LastError(); }
+Status Result(BOOL succeeded) {
+  return succeeded ? Status::ok() : LastError();
+}
 
 // Calls a Win32 query that fills a buffer and returns the length it needs when the buffer is too
 // small; the empty text when it fails.
@@ -169,7 +174,8 @@ Status Win32Platform::setCurrentFolder(std::string_view path) {
 }
 
 std::string Win32Platform::windowsFolder() const {
-  return QueryText([](wchar_t* buffer, DWORD size) { return ::GetWindowsDirectoryW(buffer, size); });
+  return QueryText(
+      [](wchar_t* buffer, DWORD size) { return ::GetWindowsDirectoryW(buffer, size); });
 }
 
 std::string Win32Platform::systemFolder() const {
@@ -183,7 +189,8 @@ std::string Win32Platform::tempFolder() const {
 std::string Win32Platform::programFilePath() const {
   std::wstring buffer(MAX_PATH, L'\0');
   while (buffer.size() <= 32768) {
-    const DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    const DWORD length =
+        ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length == 0) return {};
     if (length < buffer.size()) return Narrow(std::wstring_view(buffer.data(), length));
     buffer.resize(buffer.size() * 2);
@@ -191,7 +198,9 @@ std::string Win32Platform::programFilePath() const {
   return {};
 }
 
-std::string Win32Platform::commandLine() const { return Narrow(::GetCommandLineW()); }
+std::string Win32Platform::commandLine() const {
+  return Narrow(::GetCommandLineW());
+}
 
 std::unique_ptr<InstanceLock> Win32Platform::claimNamedMutex(std::string_view name) {
   const std::wstring wideName = Wide(name);
@@ -221,9 +230,9 @@ std::optional<std::string> Win32Platform::toShiftJis(std::string_view text) cons
   const std::wstring wide = Wide(text);
   if (wide.empty()) return std::string();
   BOOL usedDefault = FALSE;
-  const int size = ::WideCharToMultiByte(kShiftJisCodePage, WC_NO_BEST_FIT_CHARS, wide.data(),
-                                         static_cast<int>(wide.size()), nullptr, 0, nullptr,
-                                         &usedDefault);
+  const int size =
+      ::WideCharToMultiByte(kShiftJisCodePage, WC_NO_BEST_FIT_CHARS, wide.data(),
+                            static_cast<int>(wide.size()), nullptr, 0, nullptr, &usedDefault);
   if (size <= 0 || usedDefault) return std::nullopt;
   std::string bytes(static_cast<std::size_t>(size), '\0');
   ::WideCharToMultiByte(kShiftJisCodePage, WC_NO_BEST_FIT_CHARS, wide.data(),
@@ -243,6 +252,8 @@ std::string Win32Platform::fromShiftJis(std::string_view bytes) const {
   return Narrow(wide);
 }
 
-void Win32Platform::sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
+void Win32Platform::sleep(std::uint32_t milliseconds) {
+  ::Sleep(milliseconds);
+}
 
 }  // namespace orv

@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine in a throw-away prefix and HOME, with the Japanese locale
+# (code page 932) and, with --xvfb, on a private Xvfb display. Every wait is bounded, so a hung
+# program fails instead of hanging the caller. Exit status: the program's own, or 124 on timeout.
+#
+#   wine-run.sh [--xvfb] program.exe [arguments...]
+#
+# Environment:
+#   ORV_WINE_STATE    folder for the locale, the template prefix and the runs
+#                     (default: wine-state beside the program)
+#   ORV_WINE_TIMEOUT  seconds the program may run (default 120)
+#   ORV_WINE_KEEP=1   keep the run's folder (prefix, HOME, output) for inspection
+#   ORV_WINE_RUN_DIR  set for the program: the run's folder (screenshots, driver files)
+set -euo pipefail
+
+xvfb=0
+if [[ "${1:-}" == "--xvfb" ]]; then
+  xvfb=1
+  shift
+fi
+program=$(realpath "$1")
+shift
+
+state=${ORV_WINE_STATE:-$(dirname "$program")/wine-state}
+timeout_seconds=${ORV_WINE_TIMEOUT:-120}
+mkdir -p "$state"
+state=$(realpath "$state")
+
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export LANG=ja_JP.UTF-8
+export LOCPATH="$state/locale"
+unset LC_ALL LANGUAGE DISPLAY
+
+# The template prefix and the locale are made once per state folder; concurrent runs wait.
+exec 9>"$state/lock"
+timeout 300 flock 9
+if [[ ! -d "$LOCPATH/ja_JP.UTF-8" ]]; then
+  mkdir -p "$LOCPATH"
+  localedef -i ja_JP -f UTF-8 "$LOCPATH/ja_JP.UTF-8" >/dev/null 2>&1 || true
+fi
+template="$state/template"
+if [[ ! -f "$template/.orv-ready" ]]; then
+  rm -rf "$template" "$state/template-home"
+  mkdir -p "$state/template-home"
+  (
+    export WINEPREFIX="$template" HOME="$state/template-home"
+    timeout 180 wineboot --init >"$state/wineboot.log" 2>&1
+    timeout 60 wineserver -w
+    # Without a window manager Wine waits 2 s on every top-level close unless unmanaged.
+    timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    timeout 60 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d IPAPGothic /f >/dev/null 2>&1
+    timeout 60 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ ゴシック' /d IPAGothic /f >/dev/null 2>&1
+    timeout 30 wineserver -k || true
+    timeout 60 wineserver -w || true
+  )
+  cp /usr/share/wine/fonts/marlett.ttf "$template/drive_c/windows/Fonts/" 2>/dev/null || true
+  # The user folders are links into the HOME of the template; make them real folders so each
+  # copy of the prefix is self-contained.
+  for link in "$template"/drive_c/users/*/*; do
+    if [[ -L "$link" ]]; then
+      rm "$link"
+      mkdir -p "$link"
+    fi
+  done
+  touch "$template/.orv-ready"
+fi
+exec 9>&-
+
+run=$(mktemp -d "$state/run.XXXXXX")
+export ORV_WINE_RUN_DIR="$run"
+export WINEPREFIX="$run/prefix" HOME="$run/home"
+mkdir -p "$HOME"
+cp -a "$template" "$WINEPREFIX"
+
+xvfb_pid=""
+cleanup() {
+  timeout 30 wineserver -k >/dev/null 2>&1 || true
+  timeout 30 wineserver -w >/dev/null 2>&1 || true
+  if [[ -n "$xvfb_pid" ]]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+  if [[ "${ORV_WINE_KEEP:-0}" != 1 ]]; then
+    rm -rf "$run"
+  else
+    echo "wine-run: kept $run" >&2
+  fi
+}
+trap cleanup EXIT
+
+if [[ $xvfb == 1 ]]; then
+  Xvfb -displayfd 8 -screen 0 1280x1024x24 -nolisten tcp 8>"$run/display" >"$run/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 100); do
+    [[ -s "$run/display" ]] && break
+    sleep 0.1
+  done
+  [[ -s "$run/display" ]] || { echo "wine-run: Xvfb did not start" >&2; exit 1; }
+  export DISPLAY=":$(cat "$run/display")"
+fi
+
+# Wine's own services inherit the output handles: send them to files, never to a pipe.
+set +e
+timeout -k 5 "$timeout_seconds" wine "$program" "$@" >"$run/stdout" 2>"$run/stderr" </dev/null
+status=$?
+set -e
+cat "$run/stdout"
+cat "$run/stderr" >&2
+if [[ $status == 124 ]]; then
+  echo "wine-run: $(basename "$program") did not end within $timeout_seconds s" >&2
+fi
+exit "$status"
