@@ -228,6 +228,21 @@ WinError SimPlatform::missingParentError(const std::optional<Resolved>& path) {
   return kErrorSuccess;
 }
 
+Status SimPlatform::begin(Operation operation, std::string_view path, Resolved& target) const {
+  const auto resolved = resolve(path);
+  if (const auto fault = takeFault(operation, resolved)) return Status(*fault);
+  if (const WinError error = missingParentError(resolved)) return Status(error);
+  target = *resolved;
+  return Status::ok();
+}
+
+void SimPlatform::carryAttributes(const fs::path& from, const fs::path& to) {
+  attributes_.erase(to);
+  if (const auto found = attributes_.find(from); found != attributes_.end()) {
+    attributes_[to] = found->second;
+  }
+}
+
 std::uint32_t SimPlatform::storedAttributes(const fs::path& host) const {
   const auto found = attributes_.find(host);
   return found == attributes_.end() ? attr::kArchive : found->second;
@@ -269,23 +284,19 @@ Status SimPlatform::copyFile(std::string_view from, std::string_view to, bool fa
   if (error) return Status(kErrorWriteFault);
   // Windows copies the last-write time and the attributes with the content.
   fs::last_write_time(target->host, fs::last_write_time(source->host, error), error);
-  attributes_.erase(target->host);
-  if (const auto found = attributes_.find(source->host); found != attributes_.end()) {
-    attributes_[target->host] = found->second;
-  }
+  carryAttributes(source->host, target->host);
   return Status::ok();
 }
 
 Status SimPlatform::deleteFile(std::string_view path) {
-  const auto target = resolve(path);
-  if (const auto fault = takeFault(Operation::kDeleteFile, target)) return Status(*fault);
-  if (const WinError error = missingParentError(target)) return Status(error);
-  if (IsFolder(target->host)) return Status(kErrorAccessDenied);
-  if (!IsFile(target->host)) return Status(kErrorFileNotFound);
-  if ((storedAttributes(target->host) & attr::kReadOnly) != 0) return Status(kErrorAccessDenied);
+  Resolved target;
+  if (const Status status = begin(Operation::kDeleteFile, path, target); !status) return status;
+  if (IsFolder(target.host)) return Status(kErrorAccessDenied);
+  if (!IsFile(target.host)) return Status(kErrorFileNotFound);
+  if ((storedAttributes(target.host) & attr::kReadOnly) != 0) return Status(kErrorAccessDenied);
   std::error_code error;
-  if (!fs::remove(target->host, error)) return Status(kErrorAccessDenied);
-  attributes_.erase(target->host);
+  if (!fs::remove(target.host, error)) return Status(kErrorAccessDenied);
+  attributes_.erase(target.host);
   return Status::ok();
 }
 
@@ -299,12 +310,11 @@ std::optional<std::uint32_t> SimPlatform::fileAttributes(std::string_view path) 
 }
 
 Status SimPlatform::setFileAttributes(std::string_view path, std::uint32_t attributes) {
-  const auto target = resolve(path);
-  if (const auto fault = takeFault(Operation::kSetAttributes, target)) return Status(*fault);
-  if (const WinError error = missingParentError(target)) return Status(error);
-  if (IsFolder(target->host)) return Status::ok();
-  if (!IsFile(target->host)) return Status(kErrorFileNotFound);
-  attributes_[target->host] = attributes & kStorableAttributes;
+  Resolved target;
+  if (const Status status = begin(Operation::kSetAttributes, path, target); !status) return status;
+  if (IsFolder(target.host)) return Status::ok();
+  if (!IsFile(target.host)) return Status(kErrorFileNotFound);
+  attributes_[target.host] = attributes & kStorableAttributes;
   return Status::ok();
 }
 
@@ -343,15 +353,14 @@ std::optional<std::string> SimPlatform::readFile(std::string_view path,
 }
 
 Status SimPlatform::writeFile(std::string_view path, std::string_view bytes) {
-  const auto target = resolve(path);
-  if (const auto fault = takeFault(Operation::kWriteFile, target)) return Status(*fault);
-  if (const WinError error = missingParentError(target)) return Status(error);
-  if (IsFolder(target->host) || isProtected(target->host)) return Status(kErrorAccessDenied);
-  std::ofstream out(target->host, std::ios::binary | std::ios::trunc);
+  Resolved target;
+  if (const Status status = begin(Operation::kWriteFile, path, target); !status) return status;
+  if (IsFolder(target.host) || isProtected(target.host)) return Status(kErrorAccessDenied);
+  std::ofstream out(target.host, std::ios::binary | std::ios::trunc);
   if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) || !out.flush()) {
     return Status(kErrorWriteFault);
   }
-  attributes_.erase(target->host);
+  attributes_.erase(target.host);
   return Status::ok();
 }
 
@@ -369,11 +378,8 @@ Status SimPlatform::replaceFile(std::string_view from, std::string_view to) {
   std::error_code error;
   fs::rename(source->host, target->host, error);
   if (error) return Status(kErrorAccessDenied);
-  attributes_.erase(target->host);
-  if (const auto found = attributes_.find(source->host); found != attributes_.end()) {
-    attributes_[target->host] = found->second;
-    attributes_.erase(found);
-  }
+  carryAttributes(source->host, target->host);
+  attributes_.erase(source->host);
   return Status::ok();
 }
 
@@ -389,30 +395,29 @@ Status SimPlatform::createFolder(std::string_view path) {
 }
 
 Status SimPlatform::removeFolder(std::string_view path) {
-  const auto target = resolve(path);
-  if (const auto fault = takeFault(Operation::kRemoveFolder, target)) return Status(*fault);
-  if (const WinError error = missingParentError(target)) return Status(error);
-  if (IsFile(target->host)) return Status(kErrorDirectory);
-  if (!IsFolder(target->host)) return Status(kErrorFileNotFound);
+  Resolved target;
+  if (const Status status = begin(Operation::kRemoveFolder, path, target); !status) return status;
+  if (IsFile(target.host)) return Status(kErrorDirectory);
+  if (!IsFolder(target.host)) return Status(kErrorFileNotFound);
   std::error_code error;
-  if (!fs::is_empty(target->host, error)) return Status(kErrorDirNotEmpty);
-  if (!fs::remove(target->host, error)) return Status(kErrorAccessDenied);
+  if (!fs::is_empty(target.host, error)) return Status(kErrorDirNotEmpty);
+  if (!fs::remove(target.host, error)) return Status(kErrorAccessDenied);
   return Status::ok();
 }
 
 Status SimPlatform::setCurrentFolder(std::string_view path) {
-  const auto target = resolve(path);
-  if (const auto fault = takeFault(Operation::kSetCurrentFolder, target)) return Status(*fault);
-  if (const WinError error = missingParentError(target)) return Status(error);
-  if (!IsFolder(target->host))
-    return Status(IsFile(target->host) ? kErrorDirectory : kErrorFileNotFound);
+  Resolved target;
+  if (const Status status = begin(Operation::kSetCurrentFolder, path, target); !status)
+    return status;
+  if (!IsFolder(target.host))
+    return Status(IsFile(target.host) ? kErrorDirectory : kErrorFileNotFound);
   // Keep the folder as written, made absolute, like GetCurrentDirectory reports it.
   std::string absolute;
-  if (target->key.starts_with("\\\\")) {
-    absolute = target->key;
+  if (target.key.starts_with("\\\\")) {
+    absolute = target.key;
   } else {
-    absolute = target->key.substr(0, 2);
-    fs::path relative = target->host.lexically_relative(drives_.at(target->key[0]));
+    absolute = target.key.substr(0, 2);
+    fs::path relative = target.host.lexically_relative(drives_.at(target.key[0]));
     for (const auto& part : relative) {
       if (part != ".") absolute += "\\" + part.string();
     }

@@ -107,6 +107,11 @@ class SimPlatform final : public Platform {
   std::optional<WinError> takeFault(Operation operation, const std::optional<Resolved>& path) const;
   // Error of an operation whose target's folder is missing, or kErrorSuccess.
   static WinError missingParentError(const std::optional<Resolved>& path);
+  // Resolves the target of a one-path operation; an injected fault, an unmapped drive or a
+  // missing folder on the way fails it.
+  Status begin(Operation operation, std::string_view path, Resolved& target) const;
+  // The attributes of from now belong to to (as a copy or a move carries them).
+  void carryAttributes(const std::filesystem::path& from, const std::filesystem::path& to);
   std::uint32_t storedAttributes(const std::filesystem::path& host) const;
   bool isProtected(const std::filesystem::path& host) const;
 
