@@ -13,9 +13,26 @@
 #include <string>
 #include <string_view>
 
+#include "common/View.h"
 #include "common/WinError.h"
 
 namespace orv {
+
+// Message box flags and answers (the Win32 values).
+inline constexpr std::uint32_t kMbOk = 0x00;
+inline constexpr std::uint32_t kMbOkCancel = 0x01;
+inline constexpr std::uint32_t kMbYesNo = 0x04;
+inline constexpr std::uint32_t kMbIconStop = 0x10;
+inline constexpr std::uint32_t kMbIconQuestion = 0x20;
+inline constexpr std::uint32_t kMbIconExclamation = 0x30;
+inline constexpr std::uint32_t kMbIconInformation = 0x40;
+inline constexpr int kIdOk = 1;
+inline constexpr int kIdCancel = 2;
+inline constexpr int kIdYes = 6;
+inline constexpr int kIdNo = 7;
+
+// Folder browser flag: only file-system folders can be chosen.
+inline constexpr std::uint32_t kBifReturnOnlyFsDirs = 0x0001;
 
 // Windows file attribute bits the program looks at.
 namespace attr {
@@ -94,6 +111,25 @@ class Platform {
 
   // --- Time --------------------------------------------------------------------------------
   virtual void sleep(std::uint32_t milliseconds) = 0;
+
+  // --- Windows and user input --------------------------------------------------------------
+  // The view that shows form (its windows are made when it is first shown).
+  virtual std::unique_ptr<FormView> createView(Form& form) = 0;
+  // Waits for the user's next input or window message and handles it; false when the
+  // application is asked to quit.
+  virtual bool waitForInput() = 0;
+  // Handles the window messages that are pending, without waiting: input and painting go on
+  // while a handler works.
+  virtual void processMessages() = 0;
+  // Runs the application's message loop until the main form is closed.
+  virtual void runMessageLoop() = 0;
+  // A message box modal over all the program's windows; returns the button pressed (kIdOk...).
+  virtual int messageBox(std::string_view text, std::string_view caption, std::uint32_t flags) = 0;
+  // The shell's folder browser over owner; nullopt when the user cancels.
+  virtual std::optional<std::string> browseForFolder(const Form& owner, std::string_view title,
+                                                     std::uint32_t flags) = 0;
+  // The size text takes in font (lines broken at "\r").
+  virtual Size measureText(const Font& font, std::string_view text) const = 0;
 };
 
 }  // namespace orv

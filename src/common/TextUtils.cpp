@@ -36,6 +36,21 @@ std::string StripSeparator(std::string_view text, std::string_view side) {
   return std::string(text);
 }
 
+std::string FileNamePart(std::string_view path) {
+  const auto last = path.find_last_of("\\:");
+  return std::string(last == std::string_view::npos ? path : path.substr(last + 1));
+}
+
+std::string ParentFolder(std::string_view path) {
+  const auto end = path.find_last_of("\\:");
+  if (end == std::string_view::npos) return {};
+  // Keep the separator of a root ("C:\", "\\"), drop any other.
+  if (path[end] == '\\' && end > 0 && path[end - 1] != '\\' && path[end - 1] != ':') {
+    return std::string(path.substr(0, end));
+  }
+  return std::string(path.substr(0, end + 1));
+}
+
 std::string MapString(const Platform& platform, std::string_view text, std::uint32_t flags) {
   if ((flags & kMapUpperCase) == 0 || text.empty()) return std::string(text);
   return platform.upperCase(text);

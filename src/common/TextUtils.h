@@ -21,6 +21,13 @@ std::string AddSeparator(std::string_view text, std::string_view side);
 // Removes at most one separator from the selected end.
 std::string StripSeparator(std::string_view text, std::string_view side);
 
+// The text after the last "\" or ":" of a path.
+std::string FileNamePart(std::string_view path);
+
+// The folder of a path: the text before its last "\" or ":", except that a drive root keeps its
+// separator: C:\WINDOWS gives C:\, D:\OS\WINDOWS gives D:\OS.
+std::string ParentFolder(std::string_view path);
+
 // The text mapped as flags say; every caller passes kMapUpperCase to compare paths without
 // regard to case. Other flags leave the text unchanged.
 std::string MapString(const Platform& platform, std::string_view text, std::uint32_t flags);

@@ -7,7 +7,9 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -19,6 +21,21 @@
 #include "common/Platform.h"
 
 namespace orv {
+
+class Control;
+
+// Raised when the scripted user is asked for something the test did not script (an input while
+// nothing is left to do, an unanswered question, a click on a hidden or disabled control). It
+// is not a std::exception, so the program's error box never swallows it.
+struct SimScriptError {
+  std::string message;
+};
+
+struct ShownMessage {
+  std::string text;
+  std::string caption;
+  std::uint32_t flags = 0;
+};
 
 class SimPlatform final : public Platform {
  public:
@@ -53,6 +70,26 @@ class SimPlatform final : public Platform {
   // error; times < 0 means every call.
   void injectFault(Operation operation, std::string_view path, WinError error, int times = -1);
 
+  // --- The scripted user ----------------------------------------------------------------------
+  // The next thing the user does when the program waits for input.
+  void userDoes(std::function<void()> action);
+  // A click as a user makes it: only on a showing, enabled control.
+  void userClicks(const Control& control);
+  void userTypes(Control& control, std::string text);
+  // Answers of the next question boxes, in order. Boxes with only an OK button need none.
+  void userAnswers(int button);
+  // The next folder browser's outcome: a folder, or nullopt for Cancel.
+  void userChoosesFolder(std::optional<std::string> folder);
+  // Runs at every processing of pending messages (while a handler works); a hook that returns
+  // true is removed.
+  void whileWorking(std::function<bool()> hook);
+  const std::vector<ShownMessage>& shownMessages() const { return shownMessages_; }
+  // Forms whose windows were closed, in order.
+  const std::vector<std::string>& closedForms() const { return closedForms_; }
+  void formClosed(const std::string& name) { closedForms_.push_back(name); }
+  const Size& screenSize() const { return screenSize_; }
+  void setScreenSize(Size size) { screenSize_ = size; }
+
   // The host path a Windows path resolves to (for tests to inspect or prepare files).
   std::filesystem::path hostPath(std::string_view path) const;
   std::string currentFolder() const { return currentFolder_; }
@@ -86,6 +123,16 @@ class SimPlatform final : public Platform {
   std::string fromShiftJis(std::string_view bytes) const override;
 
   void sleep(std::uint32_t milliseconds) override { clock_ += milliseconds; }
+
+  std::unique_ptr<FormView> createView(Form& form) override;
+  bool waitForInput() override;
+  void processMessages() override;
+  void runMessageLoop() override {}
+  int messageBox(std::string_view text, std::string_view caption, std::uint32_t flags) override;
+  std::optional<std::string> browseForFolder(const Form& owner, std::string_view title,
+                                             std::uint32_t flags) override;
+  // Every character is half the font's height wide (a full-width one as wide as high).
+  Size measureText(const Font& font, std::string_view text) const override;
   // The time all sleeps have waited on the virtual clock.
   std::uint64_t elapsedMilliseconds() const { return clock_; }
 
@@ -129,6 +176,13 @@ class SimPlatform final : public Platform {
   // Attribute bits set on files (by host path); files without an entry are plain archive files.
   std::map<std::filesystem::path, std::uint32_t> attributes_;
   mutable std::vector<Fault> faults_;
+  std::deque<std::function<void()>> userActions_;
+  std::deque<int> answers_;
+  std::deque<std::optional<std::string>> folderChoices_;
+  std::vector<std::function<bool()>> workHooks_;
+  std::vector<ShownMessage> shownMessages_;
+  std::vector<std::string> closedForms_;
+  Size screenSize_{1024, 768};
   std::shared_ptr<std::set<std::string>> mutexNames_ = std::make_shared<std::set<std::string>>();
 };
 

@@ -1,0 +1,32 @@
+#include "app/ErrorBox.h"
+
+#include <array>
+
+#include "common/Platform.h"
+
+namespace orv {
+
+namespace {
+
+bool EndsInPunctuation(std::string_view text) {
+  static constexpr std::array<std::string_view, 12> kPunctuation = {
+      ".", "!", "?", ",", ";", ":", "。", "．", "、", "，", "！", "？"};
+  for (const std::string_view mark : kPunctuation) {
+    if (text.ends_with(mark)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string ErrorBoxText(std::string_view message) {
+  std::string text(message);
+  if (!text.empty() && !EndsInPunctuation(text)) text += ".";
+  return text;
+}
+
+void ShowErrorBox(Platform& platform, std::string_view message) {
+  platform.messageBox(ErrorBoxText(message), kApplicationTitle, kMbOk | kMbIconStop);
+}
+
+}  // namespace orv

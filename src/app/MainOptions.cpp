@@ -1,0 +1,119 @@
+// The options stage: system folders, the proposed setup folder, the options the script allows,
+// the introductory message; and the folder chooser.
+#include <array>
+
+#include "app/Main.h"
+#include "common/IniFile.h"
+#include "common/Platform.h"
+#include "common/TextUtils.h"
+
+namespace orv {
+
+namespace {
+
+constexpr int kTopMessageLines = 5;
+constexpr int kShortcutNames = 20;
+
+}  // namespace
+
+std::string TfrmMain::proposedFolder() const {
+  const std::string value =
+      ReadIniString(platform(), "DefaultFolder", "Folder", "(Prg)\\", g_.InfoFilePath);
+  // Only a macro in the first five characters is recognised here.
+  const std::string head = value.substr(0, 5);
+  const std::string rest = value.size() > 5 ? value.substr(5) : std::string();
+  std::string prefix = head;
+  if (head == "(Prg)") {
+    prefix = g_.ProgramFilesFolder;
+  } else if (head == "(Win)") {
+    prefix = g_.WindowsFolder;
+  } else if (head == "(Sys)") {
+    prefix = g_.SystemFolder;
+  } else if (head == "(Boo)") {
+    prefix = StripSeparator(ParentFolder(g_.WindowsFolder), "B");
+  }
+  return AddSeparator(prefix + rest, "B");
+}
+
+void TfrmMain::enableShortcutOptions(bool optionsEnabled) {
+  const std::array<std::pair<const char*, Control*>, 4> tokens = {{
+      {"(Dsk)", &chkSCutDesktop},
+      {"(Sta)", &chkSCutStartMenu},
+      {"(Sup)", &chkSCutStartUp},
+      {"(Sen)", &chkSCutSendTo},
+  }};
+  for (int n = 1; n <= kShortcutNames; ++n) {
+    const std::string name =
+        ReadIniString(platform(), "ShortCut", "Name" + std::to_string(n), "", g_.InfoFilePath);
+    for (const auto& [token, box] : tokens) {
+      if (name.find(token) != std::string::npos) box->setEnabled(optionsEnabled);
+    }
+  }
+}
+
+void TfrmMain::btnContinueClick() {
+  Platform& p = platform();
+  btnContinue.setVisible(false);
+  btnContinue.setEnabled(false);
+  btnEnd.setEnabled(false);
+  fraReadme.setVisible(false);
+
+  std::string errors;
+  lblMessage.setCaption("");
+  p.processMessages();
+
+  if (!infoFileFound()) errors += std::string(main_text::kInfoFileMissing) + "\r";
+  g_.WindowsFolder = p.windowsFolder();
+  if (g_.WindowsFolder.empty()) errors += std::string(main_text::kWindowsFolderFailed) + "\r";
+  g_.SystemFolder = p.systemFolder();
+  if (g_.SystemFolder.empty()) errors += std::string(main_text::kSystemFolderFailed) + "\r";
+  const bool folderQueryFailed = g_.WindowsFolder.empty() || g_.SystemFolder.empty();
+  g_.ProgramFilesFolder = StripSeparator(ParentFolder(g_.WindowsFolder), "B") + "\\Program Files";
+
+  const std::string proposed = proposedFolder();
+  runState_.ResetOptionTables();
+  const bool optionsEnabled = ReadIniString(p, "Extend", "Enabled", "", g_.InfoFilePath) != "False";
+  if (setupMode()) enableShortcutOptions(optionsEnabled);
+  txtFolder.setCaption(proposed);
+
+  g_.MessageText.clear();
+  if (!errors.empty()) {
+    g_.MessageText = errors;
+    btnEnd.setCaption(main_text::kEnd);
+    btnEnd.setEnabled(true);
+    // No run may start with an empty Windows or system folder.
+    if (folderQueryFailed) {
+      btnSetup.setEnabled(false);
+      btnUnSetup.setEnabled(false);
+    }
+  } else if (!uninstallMode()) {
+    for (int n = 1; n <= kTopMessageLines; ++n) {
+      g_.MessageText +=
+          ReadIniString(p, "TopMessage", "Message" + std::to_string(n), "", g_.InfoFilePath) + "\r";
+    }
+    btnSetup.setVisible(true);
+    btnSetup.setEnabled(true);
+    btnEnd.setCaption(main_text::kEndSetup);
+    btnEnd.setEnabled(true);
+    txtFolder.setEnabled(optionsEnabled);
+    btnRefer.setEnabled(optionsEnabled);
+    chkOverWrite.setEnabled(optionsEnabled);
+  } else {
+    g_.MessageText = main_text::kUnSetupMessage;
+    txtFolder.setCaption(ReadIniString(p, "SetupFolder", "Folder", "", g_.InfoFilePath));
+    btnEnd.setCaption(main_text::kEndUnSetup);
+    btnEnd.setEnabled(true);
+  }
+
+  if (g_.MessageText == std::string(kTopMessageLines, '\r'))
+    g_.MessageText = main_text::kSetupMessage;
+  if (setupMode()) g_.MessageText = main_text::kCloseProgramsFirst + g_.MessageText;
+  lblMessage.setCaption(g_.MessageText);
+  focus();
+}
+
+void TfrmMain::btnReferClick() {
+  if (dlgFolder.Execute()) txtFolder.setCaption(AddSeparator(dlgFolder.Folder, "B"));
+}
+
+}  // namespace orv

@@ -1,0 +1,47 @@
+// How the main window comes to an end: Exit, Abort, the close question, and the button that
+// closes the failure list.
+#include "app/Main.h"
+#include "common/Platform.h"
+
+namespace orv {
+
+void TfrmMain::btnEndClick() {
+  setModalResult(kModalOk);
+}
+
+void TfrmMain::btnAbortClick() {
+  g_.MessageText = main_text::kAbortQuestion;
+  g_.MessageAnswer =
+      platform().messageBox(g_.MessageText, main_text::kAbortCaption, kMbYesNo | kMbIconQuestion);
+  if (g_.MessageAnswer != kIdYes) return;
+  g_.AbortRequested = true;
+  frmBack_.setRunFinished();
+  setModalResult(kModalOk);
+}
+
+void TfrmMain::FormCloseQuery(bool& canClose) {
+  canClose = true;
+  if (frmBack_.runFinished()) return;
+  const int answer = platform().messageBox(main_text::kCloseQuestion, main_text::kCloseCaption,
+                                           kMbYesNo | kMbIconQuestion);
+  if (answer == kIdNo) {
+    canClose = false;
+    return;
+  }
+  // The temporary copy of UNSETUP.INI goes; the record in the setup folder stays.
+  if (uninstallMode()) (void)platform().deleteFile(g_.InfoFilePath);
+  frmBack_.setRunFinished();
+  setModalResult(kModalOk);
+}
+
+void TfrmMain::btnCloseErrorLogClick() {
+  btnCloseErrorLog.setVisible(false);
+}
+
+// The setup run (issue #4) and the uninstall run fill these handlers; until then the buttons
+// start nothing.
+void TfrmMain::btnSetupClick() {}
+
+void TfrmMain::btnUnSetupClick() {}
+
+}  // namespace orv

@@ -1,0 +1,13 @@
+// The program: one copy at a time, the background window and the main window over it, the
+// message loop. Always ends with exit code 0.
+#pragma once
+
+namespace orv {
+
+class Platform;
+
+inline constexpr const char* kSingleInstanceName = "ORVSETUP";
+
+int RunProgram(Platform& platform);
+
+}  // namespace orv

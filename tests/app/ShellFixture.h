@@ -1,0 +1,67 @@
+// A program start on the simulated Windows: the program in C:\SETUP, the Windows folder
+// C:\WINDOWS, and the two forms, driven by a scripted user.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "app/Back.h"
+#include "app/Main.h"
+#include "common/SimTestRoot.h"
+#include "common/sim/SimPlatform.h"
+
+namespace orv::test {
+
+class ShellTest : public ::testing::Test {
+ protected:
+  ShellTest() : sim(root.path()), frmBack(sim), frmMain(sim, globals, runState, frmBack) {
+    sim.setProgramFilePath("C:\\SETUP\\SETUP.EXE");
+    sim.setCommandLine("C:\\SETUP\\SETUP.EXE");
+    sim.setWindowsFolder("C:\\WINDOWS");
+    sim.setSystemFolder("C:\\WINDOWS\\SYSTEM");
+    sim.setTempFolder("C:\\WINDOWS\\TEMP\\");
+    for (const char* folder : {"C:\\SETUP", "C:\\WINDOWS\\SYSTEM", "C:\\WINDOWS\\TEMP"}) {
+      EXPECT_TRUE(sim.createFolderPath(folder));
+    }
+    frmBack.setMainForm(frmMain);
+  }
+
+  // Writes a text file in Shift-JIS, with CR LF line ends.
+  void writeText(const std::string& path, const std::string& utf8Lines) {
+    std::string text;
+    for (const char c : utf8Lines) {
+      if (c == '\n') text += '\r';
+      text += c;
+    }
+    ASSERT_TRUE(sim.writeFile(path, sim.toShiftJis(text).value())) << path;
+  }
+  void writeSetupIni(const std::string& lines) { writeText("C:\\SETUP\\SETUP.INI", lines); }
+
+  // Starts the program's windows as the program does and runs until the main window closes;
+  // a script the test forgot (an unanswered question, nothing left to do) fails the test.
+  void run() {
+    try {
+      frmBack.show(ShowMode::kMaximized);
+    } catch (const SimScriptError& error) {
+      FAIL() << "script: " << error.message;
+    }
+  }
+
+  // The mode selection and the options stage, as the first activation performs them.
+  void activate() { frmMain.deliverActivate(); }
+
+  std::vector<std::string> shownCaptions() const {
+    std::vector<std::string> captions;
+    for (const auto& message : sim.shownMessages())
+      captions.push_back(message.caption);
+    return captions;
+  }
+
+  SimTestRoot root;
+  SimPlatform sim;
+  Globals globals;
+  RunState runState;
+  TfrmBack frmBack;
+  TfrmMain frmMain;
+};
+
+}  // namespace orv::test
