@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+#include <objbase.h>
 
 #include <string>
 #include <string_view>
@@ -11,6 +12,8 @@ namespace orv::win32 {
 // UTF-8 to UTF-16 for the wide calls, and back.
 std::wstring Wide(std::string_view text);
 std::string Narrow(std::wstring_view text);
+// For display: the program breaks lines at a lone "\r", the window system at "\r\n".
+std::wstring WideDisplayText(std::string_view text);
 
 template <typename Traits>
 class UniqueHandle {
@@ -64,7 +67,28 @@ struct FindHandleTraits {
   static void close(Handle handle) { ::FindClose(handle); }
 };
 
+struct GdiObjectTraits {  // fonts and brushes
+  using Handle = HGDIOBJ;
+  static Handle invalid() { return nullptr; }
+  static void close(Handle handle) { ::DeleteObject(handle); }
+};
+
+struct WindowTraits {
+  using Handle = HWND;
+  static Handle invalid() { return nullptr; }
+  static void close(Handle handle) { ::DestroyWindow(handle); }
+};
+
+struct TaskMemoryTraits {  // memory the shell allocated with CoTaskMemAlloc (item id lists)
+  using Handle = void*;
+  static Handle invalid() { return nullptr; }
+  static void close(Handle handle) { ::CoTaskMemFree(handle); }
+};
+
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
+using GdiObject = UniqueHandle<GdiObjectTraits>;
+using WindowHandle = UniqueHandle<WindowTraits>;
+using TaskMemory = UniqueHandle<TaskMemoryTraits>;
 using FileHandle = UniqueHandle<FileHandleTraits>;
 using FindHandle = UniqueHandle<FindHandleTraits>;
 

@@ -22,6 +22,18 @@ std::string Narrow(std::wstring_view text) {
       std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
 }
 
+std::wstring WideDisplayText(std::string_view text) {
+  const std::wstring source = Wide(text);
+  std::wstring display;
+  for (std::size_t i = 0; i < source.size(); ++i) {
+    display.push_back(source[i]);
+    if (source[i] == L'\r' && (i + 1 >= source.size() || source[i + 1] != L'\n')) {
+      display.push_back(L'\n');
+    }
+  }
+  return display;
+}
+
 }  // namespace win32
 
 namespace {

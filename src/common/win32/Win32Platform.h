@@ -2,6 +2,7 @@
 #pragma once
 
 #include "common/Platform.h"
+#include "common/win32/Win32View.h"
 
 namespace orv {
 
@@ -35,6 +36,18 @@ class Win32Platform final : public Platform {
   std::string fromShiftJis(std::string_view bytes) const override;
 
   void sleep(std::uint32_t milliseconds) override;
+
+  std::unique_ptr<FormView> createView(Form& form) override;
+  bool waitForInput() override;
+  void processMessages() override;
+  void runMessageLoop() override;
+  int messageBox(std::string_view text, std::string_view caption, std::uint32_t flags) override;
+  std::optional<std::string> browseForFolder(const Form& owner, std::string_view title,
+                                             std::uint32_t flags) override;
+  Size measureText(const Font& font, std::string_view text) const override;
+
+ private:
+  mutable win32::FontCache fonts_;
 };
 
 }  // namespace orv

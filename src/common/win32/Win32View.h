@@ -1,0 +1,68 @@
+// Real windows for a form: the form's window and one child window per control, at the
+// control's position, with its caption as window text (so screen readers and test drivers can
+// read every control, labels included). Input goes back to the form as events.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <vector>
+
+#include "common/View.h"
+#include "common/win32/Handles.h"
+
+namespace orv::win32 {
+
+class FontCache;
+
+// Window ids of controls: the first control of a form has this id, the next one more.
+inline constexpr int kFirstControlId = 100;
+
+class Win32View final : public FormView {
+ public:
+  Win32View(Form& form, FontCache& fonts);
+  ~Win32View() override;
+
+  void changed(const Control* control, Property property) override;
+  void show(ShowMode mode) override;
+  void hide() override;
+  void close() override;
+  void repaint(const Control& control) override;
+
+  HWND window() const { return window_.get(); }
+  // The view of a form whose windows exist, or null.
+  static Win32View* Of(const Form& form);
+
+ private:
+  static LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void create();
+  void createControl(const Control& control, int id);
+  void apply(const Control& control, Property property);
+  void applyToForm(Property property);
+  void paintTransparentLabels(HDC dc);
+  const Control* controlOf(HWND window) const;
+  HWND windowOf(const Control& control) const;
+
+  Form& form_;
+  FontCache& fonts_;
+  WindowHandle window_;
+  std::map<const Control*, HWND> windows_;
+  GdiObject background_;
+  bool hasTransparentLabels_ = false;
+};
+
+// Fonts by description, made once; a face that is not installed falls back to a Japanese UI
+// face that is.
+class FontCache {
+ public:
+  HFONT get(const Font& font);
+
+ private:
+  std::vector<std::pair<Font, GdiObject>> fonts_;
+};
+
+// The size text takes in font, lines broken at "\r".
+Size MeasureText(FontCache& fonts, const Font& font, std::string_view text);
+
+}  // namespace orv::win32
