@@ -4,6 +4,7 @@
 set -euo pipefail
 
 allowed='^(KERNEL32|USER32|GDI32|ADVAPI32|SHELL32|SHLWAPI|OLE32|OLEAUT32|COMCTL32|COMDLG32|LZ32|VERSION|msvcrt)\.dll$'
+shopt -s nocasematch
 status=0
 count=0
 for folder in "$@"; do
@@ -17,7 +18,7 @@ for folder in "$@"; do
         status=1
       fi
     done < <("$objdump" -p "$exe" | sed -n 's/^\s*DLL Name: //p')
-  done < <(find "$folder" -name '*.exe' -not -path '*/wine-state/*' -not -path '*/CMakeFiles/*' -print0)
+  done < <(find "$folder" -iname '*.exe' -not -path '*/wine-state/*' -not -path '*/CMakeFiles/*' -print0)
 done
 [[ $count -gt 0 ]] || { echo "imports: no executables found" >&2; exit 1; }
 [[ $status == 0 ]] && echo "imports: $count executables need only Windows' own DLLs"

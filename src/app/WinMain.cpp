@@ -1,6 +1,7 @@
 // The Windows entry point: COM and the common controls for the thread, the real platform, the
 // program. The exit code is always 0.
 #include <windows.h>
+
 #include <commctrl.h>
 #include <objbase.h>
 
@@ -27,7 +28,8 @@ class ComScope {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const ComScope com;
-  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
+  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                      ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&controls);
   orv::Win32Platform platform;
   orv::RunProgram(platform);

@@ -2,6 +2,7 @@
 // state of the window each case leaves.
 #include "app/ShellFixture.h"
 #include "common/IniFile.h"
+#include "e2e/ControlNames.h"
 
 namespace orv::test {
 namespace {
@@ -167,6 +168,24 @@ TEST_F(ModeSelection, RunsOnceWhateverTheActivations) {
   activate();
   EXPECT_FALSE(frmMain.fraReadme.visible()) << "a second activation selects nothing again";
   EXPECT_TRUE(frmMain.btnSetup.visible());
+}
+
+}  // namespace
+}  // namespace orv::test
+
+namespace orv::test {
+namespace {
+
+// The end-to-end driver finds controls by their window ids, which follow creation order.
+TEST_F(ModeSelection, DriverControlListsFollowTheForms) {
+  ASSERT_EQ(frmMain.controls().size(), e2e::kMainControls.size());
+  for (std::size_t i = 0; i < e2e::kMainControls.size(); ++i) {
+    EXPECT_EQ(frmMain.controls()[i]->name(), e2e::kMainControls[i]);
+  }
+  ASSERT_EQ(frmBack.controls().size(), e2e::kBackControls.size());
+  for (std::size_t i = 0; i < e2e::kBackControls.size(); ++i) {
+    EXPECT_EQ(frmBack.controls()[i]->name(), e2e::kBackControls[i]);
+  }
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 # (code page 932) and, with --xvfb, on a private Xvfb display. Every wait is bounded, so a hung
 # program fails instead of hanging the caller. Exit status: the program's own, or 124 on timeout.
 #
-#   wine-run.sh [--xvfb] program.exe [arguments...]
+#   wine-run.sh [--xvfb | --display] program.exe [arguments...]
+#
+# --display runs on the user's display ($DISPLAY) instead.
 #
 # Environment:
 #   ORV_WINE_STATE    folder for the locale, the template prefix and the runs
@@ -14,10 +16,11 @@
 set -euo pipefail
 
 xvfb=0
-if [[ "${1:-}" == "--xvfb" ]]; then
-  xvfb=1
-  shift
-fi
+keep_display=0
+case "${1:-}" in
+  --xvfb) xvfb=1; shift ;;
+  --display) keep_display=1; shift ;;
+esac
 program=$(realpath "$1")
 shift
 
@@ -30,7 +33,8 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export LANG=ja_JP.UTF-8
 export LOCPATH="$state/locale"
-unset LC_ALL LANGUAGE DISPLAY
+unset LC_ALL LANGUAGE
+[[ $keep_display == 1 ]] || unset DISPLAY
 
 # The template prefix and the locale are made once per state folder; concurrent runs wait.
 exec 9>"$state/lock"

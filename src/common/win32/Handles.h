@@ -1,8 +1,8 @@
 // Owners of Win32 handles: each closes its handle when it goes out of scope.
 #pragma once
 
-#include <windows.h>
 #include <objbase.h>
+#include <windows.h>
 
 #include <string>
 #include <string_view>

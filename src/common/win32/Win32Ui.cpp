@@ -51,7 +51,8 @@ void Win32Platform::processMessages() {
 
 void Win32Platform::runMessageLoop() {
   MSG message;
-  while (::GetMessageW(&message, nullptr, 0, 0) > 0) Dispatch(message);
+  while (::GetMessageW(&message, nullptr, 0, 0) > 0)
+    Dispatch(message);
 }
 
 int Win32Platform::messageBox(std::string_view text, std::string_view caption,
@@ -62,8 +63,7 @@ int Win32Platform::messageBox(std::string_view text, std::string_view caption,
                        flags | (owner == nullptr ? MB_TASKMODAL : 0));
 }
 
-std::optional<std::string> Win32Platform::browseForFolder(const Form& owner,
-                                                          std::string_view title,
+std::optional<std::string> Win32Platform::browseForFolder(const Form& owner, std::string_view title,
                                                           std::uint32_t flags) {
   wchar_t path[MAX_PATH + 1] = {};
   const std::wstring wideTitle = Wide(title);

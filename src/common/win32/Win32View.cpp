@@ -19,13 +19,18 @@ constexpr wchar_t kLabelClass[] = L"OrvLabel";
 constexpr UINT kActivateMessage = WM_APP + 1;
 constexpr UINT kResizeMessage = WM_APP + 2;
 
-COLORREF ToColorRef(Color color) { return RGB(color.red, color.green, color.blue); }
+COLORREF ToColorRef(Color color) {
+  return RGB(color.red, color.green, color.blue);
+}
 
-HFONT FontOf(HWND window) { return reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0)); }
+HFONT FontOf(HWND window) {
+  return reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0));
+}
 
 std::wstring WindowText(HWND window) {
   std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  text.resize(static_cast<std::size_t>(
+      ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 
@@ -71,8 +76,10 @@ LRESULT CALLBACK GroupProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         RECT text{8, 0, area.right - 8, metrics.tmHeight};
         ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
         ::SetBkMode(dc, OPAQUE);
-        ::SetTextColor(dc, ::GetSysColor(::IsWindowEnabled(window) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
-        ::DrawTextW(dc, (L" " + caption + L" ").c_str(), -1, &text, DT_SINGLELINE | DT_NOPREFIX | DT_LEFT);
+        ::SetTextColor(dc,
+                       ::GetSysColor(::IsWindowEnabled(window) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+        ::DrawTextW(dc, (L" " + caption + L" ").c_str(), -1, &text,
+                    DT_SINGLELINE | DT_NOPREFIX | DT_LEFT);
       }
       ::SelectObject(dc, oldFont);
       ::EndPaint(window, &paint);
@@ -205,7 +212,8 @@ void Win32View::create() {
   ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.get(style.font)), FALSE);
 
   int id = kFirstControlId;
-  for (const Control* control : form_.controls()) createControl(*control, id++);
+  for (const Control* control : form_.controls())
+    createControl(*control, id++);
   ::EnableWindow(window, style.enabled);
   if (!form_.closeItemEnabled()) applyToForm(Property::kCloseItem);
 }
@@ -248,9 +256,8 @@ void Win32View::createControl(const Control& control, int id) {
   const Rect& bounds = control.bounds();
   const HWND parent = control.parent() != nullptr ? windowOf(*control.parent()) : window_.get();
   const HWND window = ::CreateWindowExW(extended, windowClass, Wide(control.caption()).c_str(),
-                                        style, bounds.left, bounds.top, bounds.width,
-                                        bounds.height, parent,
-                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                        style, bounds.left, bounds.top, bounds.width, bounds.height,
+                                        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                         ::GetModuleHandleW(nullptr), nullptr);
   windows_[&control] = window;
   ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.get(control.font())), FALSE);
@@ -291,8 +298,9 @@ void Win32View::applyToForm(Property property) {
       ::EnableWindow(window, form_.enabled());
       break;
     case Property::kCloseItem:
-      ::EnableMenuItem(::GetSystemMenu(window, FALSE), SC_CLOSE,
-                       MF_BYCOMMAND | (form_.closeItemEnabled() ? MF_ENABLED : MF_DISABLED | MF_GRAYED));
+      ::EnableMenuItem(
+          ::GetSystemMenu(window, FALSE), SC_CLOSE,
+          MF_BYCOMMAND | (form_.closeItemEnabled() ? MF_ENABLED : MF_DISABLED | MF_GRAYED));
       break;
     case Property::kFocus: {
       const HWND first = ::GetNextDlgTabItem(window, nullptr, FALSE);
@@ -341,7 +349,8 @@ void Win32View::apply(const Control& control, Property property) {
     case Property::kLines:
       if (control.kind() == ControlKind::kMemo) {
         std::string text;
-        for (const std::string& line : control.lines()) text += line + "\r\n";
+        for (const std::string& line : control.lines())
+          text += line + "\r\n";
         ::SendMessageW(window, EM_SETLIMITTEXT, 0, 0);
         ::SetWindowTextW(window, Wide(text).c_str());
       }
@@ -399,7 +408,8 @@ void Win32View::paintTransparentLabels(HDC dc) {
     ::SetTextColor(dc, ToColorRef(control->options().color.value_or(Color{})));
     const Rect& b = control->bounds();
     RECT area{b.left, b.top, b.left + b.width, b.top + b.height};
-    ::DrawTextW(dc, WideDisplayText(control->caption()).c_str(), -1, &area, DT_NOPREFIX | DT_NOCLIP);
+    ::DrawTextW(dc, WideDisplayText(control->caption()).c_str(), -1, &area,
+                DT_NOPREFIX | DT_NOCLIP);
     ::SelectObject(dc, oldFont);
   }
 }
@@ -407,7 +417,8 @@ void Win32View::paintTransparentLabels(HDC dc) {
 LRESULT CALLBACK Win32View::FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+    ::SetWindowLongPtrW(window, GWLP_USERDATA,
+                        reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
   }
   auto* view = reinterpret_cast<Win32View*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
   if (message == WM_NCDESTROY) ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);

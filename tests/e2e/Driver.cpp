@@ -1,0 +1,555 @@
+// The end-to-end driver: starts the real SETUP.EXE under Wine, reads its controls from the real
+// windows, presses buttons, answers message boxes, takes screenshots, checks files, following a
+// scenario file line by line. Every wait is bounded; the first failed step ends the scenario with
+// exit code 1 and says which line failed and what was seen.
+//
+//   orv_driver.exe <scenario file> <SETUP.EXE> <screenshot folder>
+//
+// Scenario lines ("#" starts a comment; texts in double quotes with \r, \n, \" and \\):
+//   start ["arguments"]              start SETUP.EXE with these arguments
+//   second-start                     start another copy; it must end with code 0, no window
+//   text <form>.<control> "text"      the control's text becomes this
+//   caption <form> "text"            the form's caption becomes this
+//   visible|enabled|checked <form>.<control> yes|no
+//   click <form>.<control>           press a button (or check box)
+//   box "caption" "text"             a message box with this caption and text appears
+//   answer yes|no|ok|cancel          press that button of the message box
+//   nobox                            no message box is up
+//   exit <code>                      the program ends with this exit code
+//   shot <name>                      screenshot of the screen to <folder>\<name>.bmp
+//   write "path" "text"              write a Shift-JIS text file (for prepared records)
+//   exists "path" yes|no             a file exists, or not
+//   key <keys>                       type keys into the program: "alt+e", "tab", "shift+tab"
+//   focus <form>.<control>           the control has the keyboard focus
+//   close-window <form>              ask the form to close (as Alt+F4 or the close box do)
+//   resource "text"                  SETUP.EXE's manifest holds this text
+//   version "name" "value"           SETUP.EXE's version resource holds this string
+// Paths may hold environment variables (%TEMP%).
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "e2e/ControlNames.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr auto kTimeout = std::chrono::seconds(15);
+constexpr auto kPoll = std::chrono::milliseconds(25);
+constexpr int kFirstControlId = 100;
+
+std::wstring Wide(const std::string& text) {
+  if (text.empty()) return {};
+  std::wstring wide(static_cast<std::size_t>(::MultiByteToWideChar(
+                        CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0)),
+                    L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                        static_cast<int>(wide.size()));
+  return wide;
+}
+
+std::string Narrow(const std::wstring& text) {
+  if (text.empty()) return {};
+  std::string narrow(
+      static_cast<std::size_t>(::WideCharToMultiByte(
+          CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr)),
+      '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(),
+                        static_cast<int>(narrow.size()), nullptr, nullptr);
+  return narrow;
+}
+
+// Paths may name environment folders, such as %TEMP%.
+std::wstring Expand(const std::string& path) {
+  const std::wstring wide = Wide(path);
+  std::wstring expanded(32768, L'\0');
+  const DWORD length = ::ExpandEnvironmentStringsW(wide.c_str(), expanded.data(),
+                                                   static_cast<DWORD>(expanded.size()));
+  expanded.resize(length > 0 ? length - 1 : 0);
+  return expanded;
+}
+
+std::string Printable(const std::string& text) {
+  std::string out;
+  for (const char c : text) {
+    if (c == '\r')
+      out += "\\r";
+    else if (c == '\n')
+      out += "\\n";
+    else
+      out += c;
+  }
+  return out;
+}
+
+std::string WindowText(HWND window) {
+  DWORD_PTR length = 0;
+  if (!::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length))
+    return "<no answer>";
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  ::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, 2000, &copied);
+  text.resize(copied);
+  return Narrow(text);
+}
+
+struct Found {
+  DWORD process;
+  std::wstring className;
+  std::vector<HWND> windows;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM data) {
+  auto* found = reinterpret_cast<Found*>(data);
+  DWORD process = 0;
+  ::GetWindowThreadProcessId(window, &process);
+  wchar_t className[64] = {};
+  ::GetClassNameW(window, className, 64);
+  if (process == found->process && ::IsWindowVisible(window) &&
+      (found->className.empty() || found->className == className)) {
+    found->windows.push_back(window);
+  }
+  return TRUE;
+}
+
+std::vector<HWND> VisibleWindows(DWORD process, const std::wstring& className) {
+  Found found{process, className, {}};
+  ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&found));
+  return found.windows;
+}
+
+struct ChildSearch {
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK FindChild(HWND child, LPARAM data) {
+  auto* search = reinterpret_cast<ChildSearch*>(data);
+  if (::GetDlgCtrlID(child) != search->id) return TRUE;
+  search->found = child;
+  return FALSE;
+}
+
+// Splits a scenario line into words; double-quoted words keep blanks and take escapes.
+std::vector<std::string> Words(const std::string& line) {
+  std::vector<std::string> words;
+  std::size_t i = 0;
+  while (i < line.size()) {
+    if (line[i] == ' ' || line[i] == '\t') {
+      ++i;
+      continue;
+    }
+    if (line[i] == '#') break;
+    std::string word;
+    if (line[i] == '"') {
+      for (++i; i < line.size() && line[i] != '"'; ++i) {
+        if (line[i] == '\\' && i + 1 < line.size()) {
+          const char next = line[++i];
+          word += next == 'r' ? '\r' : next == 'n' ? '\n' : next;
+        } else {
+          word += line[i];
+        }
+      }
+      ++i;
+    } else {
+      while (i < line.size() && line[i] != ' ' && line[i] != '\t')
+        word += line[i++];
+    }
+    words.push_back(word);
+  }
+  return words;
+}
+
+void SaveScreenshot(const std::wstring& path) {
+  const int width = ::GetSystemMetrics(SM_CXSCREEN);
+  const int height = ::GetSystemMetrics(SM_CYSCREEN);
+  const HDC screen = ::GetDC(nullptr);
+  const HDC memory = ::CreateCompatibleDC(screen);
+  const HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
+  const HGDIOBJ old = ::SelectObject(memory, bitmap);
+  ::BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  ::SelectObject(memory, old);
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = height;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  info.biCompression = BI_RGB;
+  const DWORD stride = ((width * 3 + 3) / 4) * 4;
+  std::vector<char> pixels(stride * height);
+  ::GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
+              DIB_RGB_COLORS);
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+  std::ofstream out(std::filesystem::path(path), std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&file), sizeof file);
+  out.write(reinterpret_cast<const char*>(&info), sizeof info);
+  out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+  ::DeleteObject(bitmap);
+  ::DeleteDC(memory);
+  ::ReleaseDC(nullptr, screen);
+}
+
+class Driver {
+ public:
+  Driver(std::wstring program, std::wstring shots)
+      : program_(std::move(program)), shots_(std::move(shots)) {}
+  ~Driver() {
+    if (process_.hProcess != nullptr) {
+      if (::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT)
+        ::TerminateProcess(process_.hProcess, 99);
+      ::CloseHandle(process_.hProcess);
+      ::CloseHandle(process_.hThread);
+    }
+  }
+
+  // Runs one scenario line; false with a reason in error_ when it fails.
+  bool step(const std::vector<std::string>& w) {
+    const std::string& verb = w[0];
+    if (verb == "start") return start(w.size() > 1 ? w[1] : std::string());
+    if (verb == "second-start") return secondStart();
+    if (verb == "text") return waitFor([&] { return text(w.at(1)); }, w.at(2));
+    if (verb == "caption") return waitFor([&] { return WindowText(form(w.at(1))); }, w.at(2));
+    if (verb == "visible")
+      return waitFor([&] { return yesNo(::IsWindowVisible(control(w.at(1)))); }, w.at(2));
+    if (verb == "enabled")
+      return waitFor([&] { return yesNo(::IsWindowEnabled(control(w.at(1)))); }, w.at(2));
+    if (verb == "checked") {
+      return waitFor(
+          [&] { return yesNo(::SendMessageW(control(w.at(1)), BM_GETCHECK, 0, 0) == BST_CHECKED); },
+          w.at(2));
+    }
+    if (verb == "click") return click(w.at(1));
+    if (verb == "box") return box(w.at(1), w.at(2));
+    if (verb == "answer") return answer(w.at(1));
+    if (verb == "nobox") return noBox();
+    if (verb == "exit") return exit(std::stoi(w.at(1)));
+    if (verb == "shot") {
+      std::this_thread::sleep_for(std::chrono::milliseconds(300));  // let painting settle
+      SaveScreenshot(shots_ + L"\\" + Wide(w.at(1)) + L".bmp");
+      return true;
+    }
+    if (verb == "write") return write(w.at(1), w.at(2));
+    if (verb == "exists") {
+      const DWORD attributes = ::GetFileAttributesW(Expand(w.at(1)).c_str());
+      return check(yesNo(attributes != INVALID_FILE_ATTRIBUTES), w.at(2), "exists " + w.at(1));
+    }
+    if (verb == "key") return keys(w.at(1));
+    if (verb == "focus") {
+      return waitFor([&] { return yesNo(focused() == control(w.at(1))); }, "yes");
+    }
+    if (verb == "close-window") {
+      ::PostMessageW(form(w.at(1)), WM_CLOSE, 0, 0);
+      return true;
+    }
+    if (verb == "resource") return manifestHolds(w.at(1));
+    if (verb == "version") return versionHolds(w.at(1), w.at(2));
+    error_ = "unknown step " + verb;
+    return false;
+  }
+
+  const std::string& error() const { return error_; }
+
+ private:
+  static std::string yesNo(bool value) { return value ? "yes" : "no"; }
+
+  bool check(const std::string& seen, const std::string& wanted, const std::string& what) {
+    if (seen == wanted) return true;
+    error_ = what + ": saw \"" + Printable(seen) + "\", wanted \"" + Printable(wanted) + "\"";
+    return false;
+  }
+
+  template <typename Read>
+  bool waitFor(const Read& read, const std::string& wanted) {
+    std::string seen;
+    const auto deadline = Clock::now() + kTimeout;
+    do {
+      try {
+        seen = read();
+      } catch (const std::exception& e) {
+        seen = std::string("<") + e.what() + ">";
+      }
+      if (seen == wanted) return true;
+      std::this_thread::sleep_for(kPoll);
+    } while (Clock::now() < deadline);
+    return check(seen, wanted, "waited " + std::to_string(kTimeout.count()) + " s");
+  }
+
+  bool start(const std::string& arguments) {
+    std::wstring commandLine = L"\"" + program_ + L"\"";
+    if (!arguments.empty()) commandLine += L" " + Wide(arguments);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (!::CreateProcessW(program_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          nullptr, &startup, &process_)) {
+      error_ = "CreateProcess failed: " + std::to_string(::GetLastError());
+      return false;
+    }
+    ::WaitForInputIdle(process_.hProcess, 10000);
+    return true;
+  }
+
+  bool secondStart() {
+    std::wstring commandLine = L"\"" + program_ + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION second{};
+    if (!::CreateProcessW(program_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          nullptr, &startup, &second)) {
+      error_ = "CreateProcess failed";
+      return false;
+    }
+    bool sawWindow = false;
+    const auto deadline = Clock::now() + kTimeout;
+    while (::WaitForSingleObject(second.hProcess, 10) == WAIT_TIMEOUT && Clock::now() < deadline) {
+      sawWindow = sawWindow || !VisibleWindows(second.dwProcessId, L"").empty();
+    }
+    DWORD code = 259;
+    ::GetExitCodeProcess(second.hProcess, &code);
+    ::CloseHandle(second.hProcess);
+    ::CloseHandle(second.hThread);
+    if (sawWindow) {
+      error_ = "the second copy showed a window";
+      return false;
+    }
+    return check(std::to_string(code), "0", "exit code of the second copy");
+  }
+
+  // "main" is the program's window that has an owner, "back" the one without.
+  HWND form(const std::string& name) {
+    for (HWND window : VisibleWindows(process_.dwProcessId, L"OrvForm")) {
+      const bool owned = ::GetWindow(window, GW_OWNER) != nullptr;
+      if ((name == "main") == owned) return window;
+    }
+    throw std::runtime_error("no " + name + " window");
+  }
+
+  HWND control(const std::string& qualified) {
+    const auto dot = qualified.find('.');
+    const std::string formName = qualified.substr(0, dot);
+    const int index = orv::e2e::ControlIndex(formName, qualified.substr(dot + 1));
+    if (index < 0) throw std::runtime_error("unknown control " + qualified);
+    ChildSearch search{kFirstControlId + index, nullptr};
+    ::EnumChildWindows(form(formName), FindChild, reinterpret_cast<LPARAM>(&search));
+    if (search.found == nullptr) throw std::runtime_error("no window for " + qualified);
+    return search.found;
+  }
+
+  std::string text(const std::string& qualified) { return WindowText(control(qualified)); }
+
+  bool click(const std::string& qualified) {
+    try {
+      const HWND button = control(qualified);
+      if (!::IsWindowVisible(button) || !::IsWindowEnabled(button)) {
+        error_ = qualified + " cannot be clicked: hidden or disabled";
+        return false;
+      }
+      // Posted, not sent: the handler may open a modal box.
+      ::PostMessageW(button, BM_CLICK, 0, 0);
+      return true;
+    } catch (const std::exception& e) {
+      error_ = e.what();
+      return false;
+    }
+  }
+
+  HWND findBox() {
+    const auto boxes = VisibleWindows(process_.dwProcessId, L"#32770");
+    return boxes.empty() ? nullptr : boxes.front();
+  }
+
+  bool box(const std::string& caption, const std::string& text) {
+    const auto read = [&] {
+      const HWND box = findBox();
+      if (box == nullptr) return std::string("<no box>");
+      return WindowText(box) + "|" + WindowText(::GetDlgItem(box, 0xFFFF));
+    };
+    return waitFor(read, caption + "|" + text);
+  }
+
+  bool answer(const std::string& button) {
+    const int id = button == "yes"  ? IDYES
+                   : button == "no" ? IDNO
+                   : button == "ok" ? IDOK
+                                    : IDCANCEL;
+    const HWND box = findBox();
+    if (box == nullptr || ::GetDlgItem(box, id) == nullptr) {
+      error_ = "no message box with a " + button + " button";
+      return false;
+    }
+    ::PostMessageW(::GetDlgItem(box, id), BM_CLICK, 0, 0);
+    const auto deadline = Clock::now() + kTimeout;
+    while (::IsWindow(box) && ::IsWindowVisible(box) && Clock::now() < deadline)
+      std::this_thread::sleep_for(kPoll);
+    return true;
+  }
+
+  bool noBox() {
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    if (findBox() == nullptr) return true;
+    error_ = "a message box is up: " + Printable(WindowText(::GetDlgItem(findBox(), 0xFFFF)));
+    return false;
+  }
+
+  bool exit(int wanted) {
+    if (::WaitForSingleObject(process_.hProcess,
+                              static_cast<DWORD>(std::chrono::milliseconds(kTimeout).count())) !=
+        WAIT_OBJECT_0) {
+      error_ = "the program did not end";
+      return false;
+    }
+    DWORD code = 0;
+    ::GetExitCodeProcess(process_.hProcess, &code);
+    return check(std::to_string(code), std::to_string(wanted), "exit code");
+  }
+
+  bool write(const std::string& path, const std::string& utf8) {
+    const std::wstring wide = Wide(utf8);
+    std::string bytes(
+        static_cast<std::size_t>(::WideCharToMultiByte(
+            932, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr)),
+        '\0');
+    ::WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(),
+                          static_cast<int>(bytes.size()), nullptr, nullptr);
+    std::ofstream out(std::filesystem::path(Expand(path)), std::ios::binary);
+    out << bytes;
+    if (!out) error_ = "cannot write " + path;
+    return static_cast<bool>(out);
+  }
+
+  HWND focused() {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    ::GetGUIThreadInfo(process_.dwThreadId, &info);
+    return info.hwndFocus;
+  }
+
+  // Real keyboard input, as a user types it into the active window.
+  bool keys(const std::string& combination) {
+    std::vector<WORD> held;
+    std::string rest = combination;
+    for (const char* modifier : {"alt+", "shift+", "ctrl+"}) {
+      if (rest.rfind(modifier, 0) == 0) {
+        held.push_back(modifier[0] == 'a' ? VK_MENU : modifier[0] == 's' ? VK_SHIFT : VK_CONTROL);
+        rest = rest.substr(std::string(modifier).size());
+      }
+    }
+    WORD key = 0;
+    if (rest == "tab")
+      key = VK_TAB;
+    else if (rest == "enter")
+      key = VK_RETURN;
+    else if (rest == "space")
+      key = VK_SPACE;
+    else if (rest.size() == 1)
+      key = static_cast<WORD>(::toupper(static_cast<unsigned char>(rest[0])));
+    if (key == 0) {
+      error_ = "unknown key " + combination;
+      return false;
+    }
+    held.push_back(key);
+    std::vector<INPUT> inputs;
+    for (const WORD k : held) {
+      INPUT input{};
+      input.type = INPUT_KEYBOARD;
+      input.ki.wVk = k;
+      inputs.push_back(input);
+    }
+    for (auto it = held.rbegin(); it != held.rend(); ++it) {
+      INPUT input{};
+      input.type = INPUT_KEYBOARD;
+      input.ki.wVk = *it;
+      input.ki.dwFlags = KEYEVENTF_KEYUP;
+      inputs.push_back(input);
+    }
+    ::SetForegroundWindow(form("main"));
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    return true;
+  }
+
+  bool manifestHolds(const std::string& text) {
+    const HMODULE module = ::LoadLibraryExW(program_.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    const HRSRC resource =
+        module ? ::FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)) : nullptr;
+    std::string manifest;
+    if (resource != nullptr) {
+      const auto* bytes =
+          static_cast<const char*>(::LockResource(::LoadResource(module, resource)));
+      manifest.assign(bytes, ::SizeofResource(module, resource));
+    }
+    if (module != nullptr) ::FreeLibrary(module);
+    if (manifest.find(text) != std::string::npos) return true;
+    error_ = "the manifest lacks " + text;
+    return false;
+  }
+
+  bool versionHolds(const std::string& name, const std::string& value) {
+    DWORD ignored = 0;
+    std::vector<char> data(::GetFileVersionInfoSizeW(program_.c_str(), &ignored));
+    wchar_t* text = nullptr;
+    UINT length = 0;
+    const std::wstring key = L"\\StringFileInfo\\041104b0\\" + Wide(name);
+    if (data.empty() ||
+        !::GetFileVersionInfoW(program_.c_str(), 0, static_cast<DWORD>(data.size()), data.data()) ||
+        !::VerQueryValueW(data.data(), key.c_str(), reinterpret_cast<void**>(&text), &length)) {
+      error_ = "no version string " + name;
+      return false;
+    }
+    return check(Narrow(std::wstring(text, length > 0 ? length - 1 : 0)), value, "version " + name);
+  }
+
+  std::wstring program_;
+  std::wstring shots_;
+  PROCESS_INFORMATION process_{};
+  std::string error_;
+};
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: orv_driver <scenario> <SETUP.EXE> <screenshot folder>\n");
+    return 2;
+  }
+  std::ifstream scenario(argv[1]);
+  if (!scenario) {
+    std::fprintf(stderr, "cannot read the scenario\n");
+    return 2;
+  }
+  Driver driver(argv[2], argv[3]);
+  std::string line;
+  int number = 0;
+  int steps = 0;
+  while (std::getline(scenario, line)) {
+    ++number;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const auto words = Words(line);
+    if (words.empty()) continue;
+    ++steps;
+    bool passed = false;
+    try {
+      passed = driver.step(words);
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "line %d: %s: %s\n", number, line.c_str(), e.what());
+      return 1;
+    }
+    if (!passed) {
+      std::fprintf(stderr, "line %d: %s\n  %s\n", number, line.c_str(), driver.error().c_str());
+      return 1;
+    }
+  }
+  std::printf("scenario passed: %d steps\n", steps);
+  return 0;
+}

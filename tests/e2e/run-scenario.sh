@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Runs one end-to-end scenario: lays out its installation disk ("# disk: <fixture>" in the
+# scenario), runs the driver under Wine on a private Xvfb display, and keeps the screenshots as
+# PNG files in the results folder.
+#
+#   run-scenario.sh <scenario> <SETUP.EXE> <orv_driver.exe> <results folder>
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+scenario=$(realpath "$1")
+setup=$(realpath "$2")
+driver=$(realpath "$3")
+results=$4
+name=$(basename "$scenario" .scenario)
+disk_name=$(sed -n 's/^# disk: *//p' "$scenario" | head -n 1)
+
+out="$results/$name"
+rm -rf "$out"
+mkdir -p "$out/disk" "$out/shots"
+out=$(realpath "$out")
+"$here/make-disk.sh" "${disk_name:+$here/disks/$disk_name}" "$setup" "$out/disk"
+
+windows_path() { echo "Z:${1//\//\\}"; }
+set +e
+ORV_WINE_TIMEOUT=${ORV_WINE_TIMEOUT:-120} "$here/../wine/wine-run.sh" --xvfb "$driver" \
+  "$(windows_path "$scenario")" "$(windows_path "$out/disk/SETUP.EXE")" "$(windows_path "$out/shots")"
+status=$?
+set -e
+for shot in "$out/shots"/*.bmp; do
+  [[ -e "$shot" ]] || continue
+  convert "$shot" "${shot%.bmp}.png" && rm "$shot"
+done
+echo "screenshots: $out/shots"
+exit $status
