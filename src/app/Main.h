@@ -107,12 +107,15 @@ class TfrmMain : public Form {
   bool uninstallMode() const;
   bool setupMode() const;
 
+  Globals& globals() { return g_; }
+  RunState& runState() { return runState_; }
+  TfrmBack& frmBack() { return frmBack_; }
+
  private:
   // The information file is there and is the one named (a failed copy of a named UNSETUP.INI
   // counts as missing, so a stale copy in the temporary folder is never used).
   bool infoFileFound() const;
   void loadReadme(const std::string& path);
-  std::string proposedFolder() const;
   void enableShortcutOptions(bool optionsEnabled);
 
   Globals& g_;

@@ -6,6 +6,8 @@
 #include "common/IniFile.h"
 #include "common/Platform.h"
 #include "common/TextUtils.h"
+#include "setup/PathMacros.h"
+#include "setup/SetupScript.h"
 
 namespace orv {
 
@@ -16,25 +18,6 @@ constexpr int kShortcutNames = 20;
 
 }  // namespace
 
-std::string TfrmMain::proposedFolder() const {
-  const std::string value =
-      ReadIniString(platform(), "DefaultFolder", "Folder", "(Prg)\\", g_.InfoFilePath);
-  // Only a macro in the first five characters is recognised here.
-  const std::string head = value.substr(0, 5);
-  const std::string rest = value.size() > 5 ? value.substr(5) : std::string();
-  std::string prefix = head;
-  if (head == "(Prg)") {
-    prefix = g_.ProgramFilesFolder;
-  } else if (head == "(Win)") {
-    prefix = g_.WindowsFolder;
-  } else if (head == "(Sys)") {
-    prefix = g_.SystemFolder;
-  } else if (head == "(Boo)") {
-    prefix = StripSeparator(ParentFolder(g_.WindowsFolder), "B");
-  }
-  return AddSeparator(prefix + rest, "B");
-}
-
 void TfrmMain::enableShortcutOptions(bool optionsEnabled) {
   const std::array<std::pair<const char*, Control*>, 4> tokens = {{
       {"(Dsk)", &chkSCutDesktop},
@@ -42,9 +25,8 @@ void TfrmMain::enableShortcutOptions(bool optionsEnabled) {
       {"(Sup)", &chkSCutStartUp},
       {"(Sen)", &chkSCutSendTo},
   }};
-  for (int n = 1; n <= kShortcutNames; ++n) {
-    const std::string name =
-        ReadIniString(platform(), "ShortCut", "Name" + std::to_string(n), "", g_.InfoFilePath);
+  for (const auto& [index, name] :
+       ReadNumberedValues(platform(), g_.InfoFilePath, "ShortCut", "Name", kShortcutNames)) {
     for (const auto& [token, box] : tokens) {
       if (name.find(token) != std::string::npos) box->setEnabled(optionsEnabled);
     }
@@ -70,7 +52,8 @@ void TfrmMain::btnContinueClick() {
   const bool folderQueryFailed = g_.WindowsFolder.empty() || g_.SystemFolder.empty();
   g_.ProgramFilesFolder = StripSeparator(ParentFolder(g_.WindowsFolder), "B") + "\\Program Files";
 
-  const std::string proposed = proposedFolder();
+  const std::string proposed = ProposedSetupFolder(
+      ReadIniString(p, "DefaultFolder", "Folder", "(Prg)\\", g_.InfoFilePath), g_);
   runState_.ResetOptionTables();
   const bool optionsEnabled = ReadIniString(p, "Extend", "Enabled", "", g_.InfoFilePath) != "False";
   if (setupMode()) enableShortcutOptions(optionsEnabled);

@@ -2,6 +2,7 @@
 // closes the failure list.
 #include "app/Main.h"
 #include "common/Platform.h"
+#include "setup/SetupRun.h"
 
 namespace orv {
 
@@ -38,10 +39,9 @@ void TfrmMain::btnCloseErrorLogClick() {
   btnCloseErrorLog.setVisible(false);
 }
 
-// The setup run (issue #4) and the uninstall run fill these handlers; until then the buttons
-// start nothing.
-void TfrmMain::btnSetupClick() {}
+void TfrmMain::btnSetupClick() { SetupRun(*this).Execute(); }
 
+// The uninstall run fills this handler when it is built; until then the button starts nothing.
 void TfrmMain::btnUnSetupClick() {}
 
 }  // namespace orv

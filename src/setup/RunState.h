@@ -1,30 +1,90 @@
-// The tables a setup run loads from SETUP.INI and works through. Each list has a fixed capacity;
-// an entry that does not fit is dropped without a message.
+// The state of the setup run: the script's tables as loaded from SETUP.INI, the record lists of
+// the uninstall record, the failure list and the run's own values. Every list has a fixed
+// capacity; an entry that does not fit is dropped without a message.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "common/FailureList.h"
+#include "setup/RecordList.h"
+
 namespace orv {
+
+// A [CopyFile] entry: the value up to its first comma (disk-change prefix included) and the
+// uninstall flag, the three characters from that comma (empty without one).
+struct ScriptFile {
+  std::string Value;
+  std::string Flag;
+};
+
+struct ScriptShortcut {
+  std::string Make;
+  std::string Name;
+};
+
+struct ScriptRegistryValue {
+  std::string Key;
+  std::string Name;
+  std::string Value;
+};
+
+struct ScriptRelation {
+  std::string Name;
+  std::string File;
+};
+
+// The states of the option boxes when the run starts.
+struct OptionSnapshot {
+  bool OverWrite = true;
+  bool Desktop = true;
+  bool StartMenu = true;
+  bool StartUp = true;
+  bool SendTo = true;
+};
 
 struct RunState {
   static constexpr std::size_t kFolderCapacity = 20;
+  static constexpr std::size_t kFileKeys = 99;
   static constexpr std::size_t kFileSlots = 101;
   static constexpr std::size_t kShortcutCapacity = 20;
+  static constexpr std::size_t kRegistryCapacity = 20;
+  static constexpr std::size_t kRelateCapacity = 5;
+  static constexpr std::size_t kDeleteRegistryCapacity = 20;
 
-  std::vector<std::string> FolderList;        // MakeFolder values as written
-  std::vector<std::string> FileList;          // CopyFile values up to their first comma
-  std::vector<std::string> ShortcutMakeList;  // ShortCut MakeN values
-  std::vector<std::string> ShortcutNameList;  // ShortCut NameN values
+  // The script, loaded when the run starts.
+  std::vector<std::string> FolderList;
+  std::vector<ScriptFile> FileList;
+  std::vector<ScriptShortcut> ShortcutList;
+  std::vector<ScriptRegistryValue> RegistryList;
+  std::vector<ScriptRelation> RelateList;
+  std::vector<std::string> ScriptDeleteRegistryList;
+
+  // The uninstall record.
+  RecordList DeleteFolderRecords{kFolderCapacity};
+  RecordList DeleteFileRecords{kFileSlots};
+  RecordList DeleteShortCutRecords{kShortcutCapacity};
+  RecordList DeleteRegistryRecords{kDeleteRegistryCapacity};
+
+  FailureList Failures;
+
+  // The run's own values.
+  std::string SetupFolderPath;    // the folder box's text when the folder check starts
+  std::string UninstallInfoPath;  // SetupFolderPath without trailing "\" + "\UNSETUP.INI"
+  std::uint64_t TotalBytes = 0;
+  std::uint64_t CopiedBytes = 0;
+  bool SizesKnown = true;
+  int DiskNumber = 1;
+  OptionSnapshot Options;
 
   // Empties the folder, file and shortcut tables, as the options stage does each time it is
   // shown.
   void ResetOptionTables() {
     FolderList.clear();
     FileList.clear();
-    ShortcutMakeList.clear();
-    ShortcutNameList.clear();
+    ShortcutList.clear();
   }
 };
 

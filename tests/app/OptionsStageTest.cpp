@@ -117,7 +117,7 @@ TEST_F(OptionsStage, UninstallModeErrorsShowOnlyTheErrors) {
 
 TEST_F(OptionsStage, OptionsStageEmptiesTheRunTables) {
   runState.FolderList = {"old"};
-  runState.FileList = {"old"};
+  runState.FileList = {{"old", ""}};
   writeSetupIni("");
   activate();
   EXPECT_TRUE(runState.FolderList.empty());

@@ -25,6 +25,8 @@ TEST_F(FileOperations, ExistenceTellsFilesFromFoldersAndMissingNames) {
   EXPECT_FALSE(platform().fileExists(path("missing.txt")));
   EXPECT_FALSE(platform().folderExists(path("missing")));
   EXPECT_FALSE(platform().fileExists(path("missing\\file.txt")));
+  EXPECT_FALSE(platform().fileExists(""));
+  EXPECT_FALSE(platform().folderExists("")) << "an empty path names nothing";
 }
 
 TEST_F(FileOperations, JapaneseFileNamesWork) {

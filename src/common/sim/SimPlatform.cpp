@@ -135,6 +135,7 @@ void SimPlatform::injectFault(Operation operation, std::string_view path, WinErr
 }
 
 std::optional<SimPlatform::Resolved> SimPlatform::resolve(std::string_view path) const {
+  if (path.empty()) return std::nullopt;  // Windows names nothing with an empty path
   std::string full(path);
   for (char& c : full) {
     if (c == '/') c = '\\';

@@ -1,0 +1,31 @@
+// A record list of the uninstall record: what a run made, to be removed at uninstall. Paths are
+// compared without regard to case; a full list drops further entries without a message.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orv {
+
+class Platform;
+
+class RecordList {
+ public:
+  explicit RecordList(std::size_t capacity) : capacity_(capacity) {}
+
+  // The record-insert rule: nothing happens when an entry already equals value in upper case
+  // (the earlier form stays); otherwise value takes the next free slot, if any. True when added.
+  bool Insert(const Platform& platform, std::string_view value);
+
+  const std::vector<std::string>& Entries() const { return entries_; }
+  std::size_t Capacity() const { return capacity_; }
+  void Clear() { entries_.clear(); }
+
+ private:
+  std::size_t capacity_;
+  std::vector<std::string> entries_;
+};
+
+}  // namespace orv

@@ -1,0 +1,90 @@
+#include "setup/SetupRun.h"
+
+#include "app/Main.h"
+#include "common/Platform.h"
+#include "common/SetupError.h"
+#include "common/TextUtils.h"
+#include "setup/FolderPhase.h"
+#include "setup/SetupScript.h"
+#include "uninstall/UninstallRecord.h"
+
+namespace orv {
+
+void SetupRun::Execute() {
+  if (!Start()) return;
+  LoadScript(main_.platform(), main_.globals(), main_.runState());
+  if (!CheckSetupFolder()) return;
+  MergeEarlierRecord(main_.platform(), main_.runState().UninstallInfoPath, main_.runState());
+  if (!RunFolderPhase(*this, main_)) return;
+  Finish();
+}
+
+bool SetupRun::ShowStatus(std::string_view text) {
+  main_.lblMessage.setCaption(std::string(text));
+  main_.platform().processMessages();
+  return !main_.globals().AbortRequested;
+}
+
+bool SetupRun::Start() {
+  RunState& state = main_.runState();
+  state.DiskNumber = 1;
+  state.TotalBytes = 0;
+  state.CopiedBytes = 0;
+  state.Failures.Clear();
+  state.SizesKnown = true;
+  main_.globals().AbortRequested = false;
+
+  for (Control* control : {&main_.txtFolder, &main_.btnRefer, &main_.chkOverWrite,
+                           &main_.chkSCutDesktop, &main_.chkSCutStartMenu, &main_.chkSCutStartUp,
+                           &main_.chkSCutSendTo, &main_.btnEnd, &main_.btnSetup}) {
+    control->setEnabled(false);
+  }
+  main_.lblMessage.setCaption(setup_text::kStarting);
+  main_.platform().processMessages();
+  main_.platform().sleep(kFirstStatusPause);
+  main_.btnAbort.setEnabled(true);
+  main_.btnAbort.setVisible(true);
+  main_.btnSetup.setVisible(false);
+
+  state.Options = {main_.chkOverWrite.checked(), main_.chkSCutDesktop.checked(),
+                   main_.chkSCutStartMenu.checked(), main_.chkSCutStartUp.checked(),
+                   main_.chkSCutSendTo.checked()};
+  return ShowStatus(setup_text::kPreparing);
+}
+
+bool SetupRun::CheckSetupFolder() {
+  Platform& p = main_.platform();
+  Globals& g = main_.globals();
+  RunState& state = main_.runState();
+  if (!ShowStatus(setup_text::kCheckingFolder)) return false;
+  state.SetupFolderPath = main_.txtFolder.caption();
+  if (!p.folderExists(state.SetupFolderPath)) {
+    g.MessageText = state.SetupFolderPath + "\r\r" + setup_text::kFolderMissing + "\r" +
+                    setup_text::kCreateFolderQuestion;
+    g.MessageAnswer =
+        p.messageBox(g.MessageText, setup_text::kCreateFolderCaption, kMbYesNo | kMbIconQuestion);
+    if (g.MessageAnswer != kIdYes) {
+      p.messageBox(setup_text::kCannotContinue, setup_text::kStoppedCaption, kMbOk | kMbIconStop);
+      main_.frmBack().setRunFinished();
+      main_.setModalResult(kModalOk);
+      return false;
+    }
+    // An empty folder cannot be made; the error ends the run before anything is made or
+    // recorded, and Abort is left to leave the program.
+    if (StripSeparator(state.SetupFolderPath, "B").empty()) {
+      throw SetupError(setup_text::kCannotCreateFolder);
+    }
+    // A folder that cannot be made shows in the failures of the later phases.
+    (void)p.createFolderPath(state.SetupFolderPath);
+  }
+  state.UninstallInfoPath = StripSeparator(state.SetupFolderPath, "B") + "\\UNSETUP.INI";
+  return true;
+}
+
+// The end of the run: the run-finished flag is set and the window closes without a question.
+void SetupRun::Finish() {
+  main_.frmBack().setRunFinished();
+  main_.setModalResult(kModalOk);
+}
+
+}  // namespace orv

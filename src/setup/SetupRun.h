@@ -1,0 +1,48 @@
+// The setup run: the Setup button's handler, from locking the controls to the end of the run. It
+// reads as its phases in order; each phase is a unit of its own. The window stays alive through
+// the message processing after every status text, where the Abort button's handler can run.
+#pragma once
+
+#include <string_view>
+
+namespace orv {
+
+class TfrmMain;
+
+namespace setup_text {
+inline constexpr const char* kStarting = "セットアップを開始します．．．";
+inline constexpr const char* kPreparing = "セットアップ情報を作成しています．．．";
+inline constexpr const char* kCheckingFolder = "フォルダをチェックしています．．．";
+inline constexpr const char* kFolderMissing = "このフォルダは存在しません．";
+inline constexpr const char* kCreateFolderQuestion = "作成してもよろしいですか？";
+inline constexpr const char* kCreateFolderCaption = "フォルダ作成";
+inline constexpr const char* kCannotContinue = "セットアップを続行できませんでした．";
+inline constexpr const char* kStoppedCaption = "セットアップ中止";
+inline constexpr const char* kCannotCreateFolder = "ﾃﾞｨﾚｸﾄﾘを作成することができません";
+inline constexpr const char* kCreatingFolder = "フォルダを作成しています．．．\rCreating -> ";
+}  // namespace setup_text
+
+// Pauses of the run, in milliseconds.
+inline constexpr unsigned kFirstStatusPause = 1000;
+inline constexpr unsigned kStepPause = 500;
+
+class SetupRun {
+ public:
+  explicit SetupRun(TfrmMain& main) : main_(main) {}
+
+  // Runs to the end, or until the user aborts or refuses to create the setup folder.
+  void Execute();
+
+  // Shows a status text and lets pending messages be processed; false when the user has
+  // confirmed Abort meanwhile, which ends the run.
+  bool ShowStatus(std::string_view text);
+
+ private:
+  bool Start();
+  bool CheckSetupFolder();
+  void Finish();
+
+  TfrmMain& main_;
+};
+
+}  // namespace orv

@@ -1,0 +1,234 @@
+// The setup run from the Setup button to the end of the folder phase, on the simulated Windows.
+#include "setup/SetupRun.h"
+
+#include "app/ShellFixture.h"
+#include "common/IniFile.h"
+
+namespace orv::test {
+namespace {
+
+using namespace setup_text;
+
+class SetupRunTest : public ShellTest {
+ protected:
+  // Starts the program, types the setup folder and presses Setup.
+  void startRun(const std::string& folder) {
+    sim.userTypes(frmMain.txtFolder, folder);
+    sim.userClicks(frmMain.btnSetup);
+  }
+  // Presses Abort (and confirms) the first time the status starts with prefix.
+  void abortAt(const std::string& prefix) {
+    sim.whileWorking([this, prefix] {
+      if (!frmMain.lblMessage.caption().starts_with(prefix)) return false;
+      sim.userAnswers(kIdYes);
+      frmMain.deliverClick(frmMain.btnAbort);
+      return true;
+    });
+  }
+  std::vector<std::string> folderTexts() const { return seenFolders_; }
+  void watchFolderTexts() {
+    sim.whileWorking([this] {
+      const std::string& text = frmMain.lblMessage.caption();
+      if (text.starts_with(kCreatingFolder) &&
+          (seenFolders_.empty() || seenFolders_.back() != text)) {
+        seenFolders_.push_back(text.substr(std::string(kCreatingFolder).size()));
+      }
+      return false;
+    });
+  }
+
+ private:
+  std::vector<std::string> seenFolders_;
+};
+
+TEST_F(SetupRunTest, CreatesTheSetupFolderAfterAskingThenTheListedFolders) {
+  writeSetupIni(
+      "[MakeFolder]\nFolder1=(App)\nFolder2=(App)\\DATA\nFolder4=(App)\\DATA\\SUB\n"
+      "Folder5=(Win)\\HELP\n");
+  watchFolderTexts();
+  startRun("C:\\Program Files\\Tool");
+  sim.userAnswers(kIdYes);
+  run();
+
+  ASSERT_EQ(sim.shownMessages().size(), 1u) << "no close question after a finished run";
+  EXPECT_EQ(sim.shownMessages()[0].caption, kCreateFolderCaption);
+  EXPECT_EQ(sim.shownMessages()[0].text, "C:\\Program Files\\Tool\r\rこのフォルダは存在しません．\r"
+                                         "作成してもよろしいですか？");
+  EXPECT_EQ(sim.shownMessages()[0].flags, kMbYesNo | kMbIconQuestion);
+  for (const char* folder : {"C:\\Program Files\\Tool", "C:\\Program Files\\Tool\\DATA\\SUB",
+                             "C:\\WINDOWS\\HELP"}) {
+    EXPECT_TRUE(sim.folderExists(folder)) << folder;
+  }
+  const std::vector<std::string> expected = {
+      "C:\\Program Files\\Tool\\", "C:\\Program Files\\Tool\\DATA\\",
+      "C:\\Program Files\\Tool\\DATA\\SUB\\", "C:\\WINDOWS\\HELP\\"};
+  EXPECT_EQ(runState.DeleteFolderRecords.Entries(), expected);
+  EXPECT_EQ(folderTexts(), expected);
+  EXPECT_EQ(runState.Failures.FailureCount, 0);
+  EXPECT_EQ(runState.UninstallInfoPath, "C:\\Program Files\\Tool\\UNSETUP.INI");
+  EXPECT_EQ(sim.elapsedMilliseconds(), 1000u + 4 * 500) << "first status, then each folder";
+  EXPECT_TRUE(frmBack.runFinished());
+  EXPECT_EQ(sim.closedForms(), std::vector<std::string>({"frmBack"}));
+}
+
+TEST_F(SetupRunTest, ControlsAreLockedAndAbortOfferedWhileRunning) {
+  writeSetupIni("[MakeFolder]\nFolder1=(App)\n");
+  sim.whileWorking([this] {
+    if (frmMain.lblMessage.caption() != kPreparing) return false;
+    for (const Control* c : {&frmMain.txtFolder, &frmMain.btnRefer, &frmMain.chkOverWrite,
+                             &frmMain.chkSCutDesktop, &frmMain.btnEnd, &frmMain.btnSetup}) {
+      EXPECT_FALSE(c->enabled()) << c->name();
+    }
+    EXPECT_FALSE(frmMain.btnSetup.visible());
+    EXPECT_TRUE(frmMain.btnAbort.visible());
+    EXPECT_TRUE(frmMain.btnAbort.enabled());
+    return true;
+  });
+  ASSERT_TRUE(sim.createFolder("C:\\Tool"));
+  startRun("C:\\Tool\\");
+  run();
+  EXPECT_TRUE(frmBack.runFinished());
+}
+
+TEST_F(SetupRunTest, RefusingTheFolderEndsTheRunAndCreatesNothing) {
+  writeSetupIni("[MakeFolder]\nFolder1=(App)\nFolder2=(Win)\\HELP\n");
+  startRun("C:\\Program Files\\Tool\\");
+  sim.userAnswers(kIdNo);
+  run();
+  ASSERT_EQ(sim.shownMessages().size(), 2u);
+  EXPECT_EQ(sim.shownMessages()[1].text, kCannotContinue);
+  EXPECT_EQ(sim.shownMessages()[1].caption, kStoppedCaption);
+  EXPECT_EQ(sim.shownMessages()[1].flags, kMbOk | kMbIconStop);
+  EXPECT_FALSE(sim.folderExists("C:\\Program Files\\Tool"));
+  EXPECT_FALSE(sim.folderExists("C:\\WINDOWS\\HELP"));
+  EXPECT_TRUE(runState.DeleteFolderRecords.Entries().empty());
+  EXPECT_TRUE(frmBack.runFinished());
+  EXPECT_EQ(sim.closedForms(), std::vector<std::string>({"frmBack"}));
+}
+
+TEST_F(SetupRunTest, FolderPhaseFailuresAndDuplicates) {
+  writeSetupIni(
+      "[MakeFolder]\nFolder1=(App)\\A\\B\nFolder2=(App)\\A\nFolder3=(App)\\a\\\n"
+      "Folder4=(App)\nFolder5=(App)\\LOCKED\n");
+  ASSERT_TRUE(sim.createFolder("C:\\Tool"));
+  sim.injectFault(SimPlatform::Operation::kCreateFolder, "C:\\Tool\\LOCKED", kErrorAccessDenied);
+  startRun("C:\\Tool");
+  run();
+  EXPECT_EQ(runState.Failures.FailureText,
+            "<Folder> C:\\Tool\\A\\B\\\r\n<Folder> C:\\Tool\\LOCKED\\\r\n")
+      << "a folder before its parent fails; existing folders do not";
+  EXPECT_EQ(runState.Failures.FailureCount, 2);
+  EXPECT_EQ(runState.DeleteFolderRecords.Entries(),
+            std::vector<std::string>({"C:\\Tool\\A\\B\\", "C:\\Tool\\A\\", "C:\\Tool\\",
+                                      "C:\\Tool\\LOCKED\\"}))
+      << "failed folders stay recorded; duplicates are recorded once";
+  EXPECT_TRUE(sim.folderExists("C:\\Tool\\A"));
+}
+
+TEST_F(SetupRunTest, AnEarlierRecordIsMergedFirst) {
+  ASSERT_TRUE(sim.createFolder("C:\\Tool"));
+  std::string record = "[DeleteFolder]\n";
+  for (int n = 1; n <= 15; ++n) record += "Folder" + std::to_string(n) + "=C:\\Tool\\OLD" + std::to_string(n) + "\\\n";
+  record += "[DeleteFile]\nFile2=c:\\tool\\prog.exe,/C\n[DeleteShortCut]\nFile1=C:\\L.lnk\n";
+  record += "[DeleteRegistry]\nKey1=(Local)SOFTWARE\\Tool\n";
+  writeText("C:\\Tool\\UNSETUP.INI", record);
+  std::string ini = "[MakeFolder]\nFolder1=(App)\\old1\n";
+  for (int n = 2; n <= 8; ++n) ini += "Folder" + std::to_string(n) + "=(App)\\NEW" + std::to_string(n) + "\n";
+  writeSetupIni(ini);
+  startRun("C:\\Tool\\");
+  run();
+  const auto& folders = runState.DeleteFolderRecords.Entries();
+  ASSERT_EQ(folders.size(), 20u);
+  EXPECT_EQ(folders[0], "C:\\Tool\\OLD1\\") << "the earlier form of a duplicate stays";
+  EXPECT_EQ(folders[15], "C:\\Tool\\NEW2\\");
+  EXPECT_EQ(folders[19], "C:\\Tool\\NEW6\\") << "only five new folders fit";
+  EXPECT_TRUE(sim.folderExists("C:\\Tool\\NEW8")) << "a folder not recorded is still made";
+  EXPECT_EQ(runState.DeleteFileRecords.Entries(), std::vector<std::string>({"c:\\tool\\prog.exe,/C"}));
+  EXPECT_EQ(runState.DeleteShortCutRecords.Entries(), std::vector<std::string>({"C:\\L.lnk"}));
+  EXPECT_EQ(runState.DeleteRegistryRecords.Entries(),
+            std::vector<std::string>({"(Local)SOFTWARE\\Tool"}));
+}
+
+TEST_F(SetupRunTest, AbortRightAfterPreparingEndsBeforeTheScriptIsLoaded) {
+  writeSetupIni("[MakeFolder]\nFolder1=(App)\n");
+  abortAt(kPreparing);
+  startRun("C:\\Tool");
+  run();
+  EXPECT_TRUE(globals.AbortRequested);
+  EXPECT_TRUE(runState.FolderList.empty());
+  EXPECT_FALSE(sim.folderExists("C:\\Tool"));
+  EXPECT_EQ(shownCaptions(), std::vector<std::string>({main_text::kAbortCaption}))
+      << "no folder question, no close question";
+}
+
+TEST_F(SetupRunTest, AbortAtTheFolderCheckAsksNothingMore) {
+  writeSetupIni("[MakeFolder]\nFolder1=(App)\n");
+  abortAt(kCheckingFolder);
+  startRun("C:\\Tool");
+  run();
+  EXPECT_EQ(runState.FolderList.size(), 1u);
+  EXPECT_FALSE(sim.folderExists("C:\\Tool"));
+  EXPECT_EQ(shownCaptions(), std::vector<std::string>({main_text::kAbortCaption}));
+}
+
+TEST_F(SetupRunTest, AbortWhileCreatingFoldersStopsAtOnce) {
+  writeSetupIni("[MakeFolder]\nFolder1=(App)\\A\nFolder2=(App)\\B\nFolder3=(App)\\C\n");
+  ASSERT_TRUE(sim.createFolder("C:\\Tool"));
+  abortAt(std::string(kCreatingFolder) + "C:\\Tool\\B");
+  startRun("C:\\Tool");
+  run();
+  EXPECT_TRUE(sim.folderExists("C:\\Tool\\A"));
+  EXPECT_FALSE(sim.folderExists("C:\\Tool\\B"));
+  EXPECT_FALSE(sim.folderExists("C:\\Tool\\C"));
+  EXPECT_EQ(runState.DeleteFolderRecords.Entries().size(), 2u) << "B was recorded before";
+  EXPECT_EQ(sim.elapsedMilliseconds(), 1000u + 500);
+  EXPECT_EQ(sim.closedForms(), std::vector<std::string>({"frmBack"}));
+}
+
+TEST_F(SetupRunTest, AbortAnsweredNoLetsTheRunGoOn) {
+  writeSetupIni("[MakeFolder]\nFolder1=(App)\\A\nFolder2=(App)\\B\n");
+  ASSERT_TRUE(sim.createFolder("C:\\Tool"));
+  sim.whileWorking([this] {
+    if (!frmMain.lblMessage.caption().starts_with(kCreatingFolder)) return false;
+    sim.userAnswers(kIdNo);
+    frmMain.deliverClick(frmMain.btnAbort);
+    return true;
+  });
+  startRun("C:\\Tool");
+  run();
+  EXPECT_TRUE(sim.folderExists("C:\\Tool\\B"));
+  EXPECT_FALSE(globals.AbortRequested);
+}
+
+TEST_F(SetupRunTest, NoFoldersMeansNoFolderTextAndNoWait) {
+  writeSetupIni("");
+  ASSERT_TRUE(sim.createFolder("C:\\Tool"));
+  watchFolderTexts();
+  startRun("C:\\Tool");
+  run();
+  EXPECT_TRUE(folderTexts().empty());
+  EXPECT_EQ(sim.elapsedMilliseconds(), 1000u);
+}
+
+TEST_F(SetupRunTest, AnEmptySetupFolderRaisesAndAbortStillLeaves) {
+  writeSetupIni("[MakeFolder]\nFolder1=(App)\\A\n");
+  startRun("");
+  sim.userAnswers(kIdYes);
+  sim.userDoes([this] {
+    EXPECT_TRUE(frmMain.btnAbort.showing() && frmMain.btnAbort.enabled());
+    EXPECT_FALSE(frmMain.btnEnd.enabled());
+  });
+  sim.userClicks(frmMain.btnAbort);
+  sim.userAnswers(kIdYes);
+  run();
+  ASSERT_GE(sim.shownMessages().size(), 2u);
+  EXPECT_EQ(sim.shownMessages()[1].text, std::string(kCannotCreateFolder) + ".");
+  EXPECT_EQ(sim.shownMessages()[1].caption, "Orvane! Setup 98");
+  EXPECT_TRUE(runState.DeleteFolderRecords.Entries().empty());
+  EXPECT_FALSE(sim.folderExists("C:\\A"));
+  EXPECT_FALSE(sim.folderExists("\\A"));
+  EXPECT_EQ(sim.closedForms(), std::vector<std::string>({"frmBack"}));
+}
+
+}  // namespace
+}  // namespace orv::test
