@@ -39,7 +39,9 @@ void TfrmMain::btnCloseErrorLogClick() {
   btnCloseErrorLog.setVisible(false);
 }
 
-void TfrmMain::btnSetupClick() { SetupRun(*this).Execute(); }
+void TfrmMain::btnSetupClick() {
+  SetupRun(*this).Execute();
+}
 
 // The uninstall run fills this handler when it is built; until then the button starts nothing.
 void TfrmMain::btnUnSetupClick() {}

@@ -8,7 +8,9 @@ namespace orv {
 namespace {
 
 // The drive of a path: its first two characters and a separator (C:\, or \\\ for a network path).
-std::string DriveOf(std::string_view path) { return std::string(path.substr(0, 2)) + "\\"; }
+std::string DriveOf(std::string_view path) {
+  return std::string(path.substr(0, 2)) + "\\";
+}
 
 }  // namespace
 

@@ -13,8 +13,8 @@ namespace orv {
 namespace {
 
 void LoadFolders(const Platform& p, const Globals& g, RunState& state) {
-  for (auto& [index, value] : ReadNumberedValues(p, g.InfoFilePath, "MakeFolder", "Folder",
-                                                 RunState::kFolderCapacity)) {
+  for (auto& [index, value] :
+       ReadNumberedValues(p, g.InfoFilePath, "MakeFolder", "Folder", RunState::kFolderCapacity)) {
     state.FolderList.push_back(std::move(value));
   }
 }
@@ -70,15 +70,16 @@ void LoadRegistryValues(const Platform& p, const Globals& g, RunState& state) {
     const std::string n = std::to_string(index);
     std::string name = ReadIniString(p, "Registry", "Name" + n, "", g.InfoFilePath);
     if (name.empty()) continue;
-    state.RegistryList.push_back(
-        {std::move(key), std::move(name), ReadIniString(p, "Registry", "Value" + n, "", g.InfoFilePath)});
+    state.RegistryList.push_back({std::move(key), std::move(name),
+                                  ReadIniString(p, "Registry", "Value" + n, "", g.InfoFilePath)});
   }
 }
 
 void LoadRelations(const Platform& p, const Globals& g, RunState& state) {
   for (auto& [index, name] :
        ReadNumberedValues(p, g.InfoFilePath, "Relate", "Name", RunState::kRelateCapacity)) {
-    std::string file = ReadIniString(p, "Relate", "File" + std::to_string(index), "", g.InfoFilePath);
+    std::string file =
+        ReadIniString(p, "Relate", "File" + std::to_string(index), "", g.InfoFilePath);
     if (!file.empty()) state.RelateList.push_back({std::move(name), std::move(file)});
   }
 }

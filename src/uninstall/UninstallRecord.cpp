@@ -10,8 +10,8 @@ namespace {
 
 void MergeSection(const Platform& platform, std::string_view path, std::string_view section,
                   std::string_view stem, RecordList& records) {
-  for (const auto& [index, value] : ReadNumberedValues(platform, path, section, stem,
-                                                       static_cast<int>(records.Capacity()))) {
+  for (const auto& [index, value] :
+       ReadNumberedValues(platform, path, section, stem, static_cast<int>(records.Capacity()))) {
     records.Insert(platform, value);
   }
 }

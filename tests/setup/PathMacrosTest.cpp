@@ -30,7 +30,8 @@ TEST(PathMacros, EachMacroJoinsWithOneSeparator) {
   };
   for (const char* setup : {"D:\\MYAPP", "D:\\MYAPP\\"}) {
     for (const auto& row : cases) {
-      EXPECT_EQ(ResolveMacros(row.value, Folders(setup)), row.expected) << setup << " " << row.value;
+      EXPECT_EQ(ResolveMacros(row.value, Folders(setup)), row.expected)
+          << setup << " " << row.value;
     }
   }
 }
@@ -47,8 +48,7 @@ TEST(PathMacros, ReplacementsAreResolvedOnlyByLaterSteps) {
 
 TEST(PathMacros, RegistryValuesKeepTheTemporaryFolderMacro) {
   EXPECT_EQ(ResolveMacros("(Tmp)\\LOG", Folders("D:\\APP"), TempMacro::kKeep), "(Tmp)\\LOG");
-  EXPECT_EQ(ResolveMacros("(App)\\(Tmp)", Folders("D:\\APP"), TempMacro::kKeep),
-            "D:\\APP\\(Tmp)");
+  EXPECT_EQ(ResolveMacros("(App)\\(Tmp)", Folders("D:\\APP"), TempMacro::kKeep), "D:\\APP\\(Tmp)");
 }
 
 TEST(PathMacros, DrivesOfNetworkAndOtherWindowsFolders) {

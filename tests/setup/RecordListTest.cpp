@@ -22,8 +22,8 @@ TEST_F(RecordListTest, CaseInsensitiveDuplicatesKeepTheFirstForm) {
   EXPECT_TRUE(list.Insert(sim, "C:\\Tool\\ＤＡＴＡ\\"));
   EXPECT_FALSE(list.Insert(sim, "c:\\tool\\ｄａｔａ\\")) << "full-width letters fold too";
   EXPECT_TRUE(list.Insert(sim, "C:\\Tool\\データ\\"));
-  EXPECT_EQ(list.Entries(), std::vector<std::string>({"C:\\Tool\\", "C:\\Tool\\ＤＡＴＡ\\",
-                                                      "C:\\Tool\\データ\\"}));
+  EXPECT_EQ(list.Entries(),
+            std::vector<std::string>({"C:\\Tool\\", "C:\\Tool\\ＤＡＴＡ\\", "C:\\Tool\\データ\\"}));
 }
 
 TEST_F(RecordListTest, AFullListDropsFurtherEntries) {

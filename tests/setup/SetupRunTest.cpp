@@ -52,11 +52,12 @@ TEST_F(SetupRunTest, CreatesTheSetupFolderAfterAskingThenTheListedFolders) {
 
   ASSERT_EQ(sim.shownMessages().size(), 1u) << "no close question after a finished run";
   EXPECT_EQ(sim.shownMessages()[0].caption, kCreateFolderCaption);
-  EXPECT_EQ(sim.shownMessages()[0].text, "C:\\Program Files\\Tool\r\rこのフォルダは存在しません．\r"
-                                         "作成してもよろしいですか？");
+  EXPECT_EQ(sim.shownMessages()[0].text,
+            "C:\\Program Files\\Tool\r\rこのフォルダは存在しません．\r"
+            "作成してもよろしいですか？");
   EXPECT_EQ(sim.shownMessages()[0].flags, kMbYesNo | kMbIconQuestion);
-  for (const char* folder : {"C:\\Program Files\\Tool", "C:\\Program Files\\Tool\\DATA\\SUB",
-                             "C:\\WINDOWS\\HELP"}) {
+  for (const char* folder :
+       {"C:\\Program Files\\Tool", "C:\\Program Files\\Tool\\DATA\\SUB", "C:\\WINDOWS\\HELP"}) {
     EXPECT_TRUE(sim.folderExists(folder)) << folder;
   }
   const std::vector<std::string> expected = {
@@ -119,8 +120,8 @@ TEST_F(SetupRunTest, FolderPhaseFailuresAndDuplicates) {
       << "a folder before its parent fails; existing folders do not";
   EXPECT_EQ(runState.Failures.FailureCount, 2);
   EXPECT_EQ(runState.DeleteFolderRecords.Entries(),
-            std::vector<std::string>({"C:\\Tool\\A\\B\\", "C:\\Tool\\A\\", "C:\\Tool\\",
-                                      "C:\\Tool\\LOCKED\\"}))
+            std::vector<std::string>(
+                {"C:\\Tool\\A\\B\\", "C:\\Tool\\A\\", "C:\\Tool\\", "C:\\Tool\\LOCKED\\"}))
       << "failed folders stay recorded; duplicates are recorded once";
   EXPECT_TRUE(sim.folderExists("C:\\Tool\\A"));
 }
@@ -128,12 +129,14 @@ TEST_F(SetupRunTest, FolderPhaseFailuresAndDuplicates) {
 TEST_F(SetupRunTest, AnEarlierRecordIsMergedFirst) {
   ASSERT_TRUE(sim.createFolder("C:\\Tool"));
   std::string record = "[DeleteFolder]\n";
-  for (int n = 1; n <= 15; ++n) record += "Folder" + std::to_string(n) + "=C:\\Tool\\OLD" + std::to_string(n) + "\\\n";
+  for (int n = 1; n <= 15; ++n)
+    record += "Folder" + std::to_string(n) + "=C:\\Tool\\OLD" + std::to_string(n) + "\\\n";
   record += "[DeleteFile]\nFile2=c:\\tool\\prog.exe,/C\n[DeleteShortCut]\nFile1=C:\\L.lnk\n";
   record += "[DeleteRegistry]\nKey1=(Local)SOFTWARE\\Tool\n";
   writeText("C:\\Tool\\UNSETUP.INI", record);
   std::string ini = "[MakeFolder]\nFolder1=(App)\\old1\n";
-  for (int n = 2; n <= 8; ++n) ini += "Folder" + std::to_string(n) + "=(App)\\NEW" + std::to_string(n) + "\n";
+  for (int n = 2; n <= 8; ++n)
+    ini += "Folder" + std::to_string(n) + "=(App)\\NEW" + std::to_string(n) + "\n";
   writeSetupIni(ini);
   startRun("C:\\Tool\\");
   run();
@@ -143,7 +146,8 @@ TEST_F(SetupRunTest, AnEarlierRecordIsMergedFirst) {
   EXPECT_EQ(folders[15], "C:\\Tool\\NEW2\\");
   EXPECT_EQ(folders[19], "C:\\Tool\\NEW6\\") << "only five new folders fit";
   EXPECT_TRUE(sim.folderExists("C:\\Tool\\NEW8")) << "a folder not recorded is still made";
-  EXPECT_EQ(runState.DeleteFileRecords.Entries(), std::vector<std::string>({"c:\\tool\\prog.exe,/C"}));
+  EXPECT_EQ(runState.DeleteFileRecords.Entries(),
+            std::vector<std::string>({"c:\\tool\\prog.exe,/C"}));
   EXPECT_EQ(runState.DeleteShortCutRecords.Entries(), std::vector<std::string>({"C:\\L.lnk"}));
   EXPECT_EQ(runState.DeleteRegistryRecords.Entries(),
             std::vector<std::string>({"(Local)SOFTWARE\\Tool"}));

@@ -28,7 +28,8 @@ TEST_F(SetupScript, NumberedKeysSkipGapsAndStopAtTheMaximum) {
 
 TEST_F(SetupScript, TwentyFoldersAtMost) {
   std::string ini = "[MakeFolder]\n";
-  for (int n = 1; n <= 25; ++n) ini += "Folder" + std::to_string(n) + "=F" + std::to_string(n) + "\n";
+  for (int n = 1; n <= 25; ++n)
+    ini += "Folder" + std::to_string(n) + "=F" + std::to_string(n) + "\n";
   writeSetupIni(ini);
   load();
   ASSERT_EQ(runState.FolderList.size(), 20u);
@@ -66,7 +67,8 @@ TEST_F(SetupScript, FilesNeedTheirSourceInTheProgramFolder) {
 TEST_F(SetupScript, File100IsNeverRead) {
   disk("A.TXT");
   std::string ini = "[CopyFile]\n";
-  for (int n = 1; n <= 100; ++n) ini += "File" + std::to_string(n) + "=(App)\\A.TXT\n";
+  for (int n = 1; n <= 100; ++n)
+    ini += "File" + std::to_string(n) + "=(App)\\A.TXT\n";
   writeSetupIni(ini);
   load();
   EXPECT_EQ(runState.FileList.size(), 99u);
