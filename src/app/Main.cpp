@@ -19,21 +19,6 @@ ControlOptions WithFont(int height, const char* face = kUiFace) {
   return {Font{face, height}, std::nullopt, false, false, false};
 }
 
-std::vector<std::string> SplitLines(std::string_view text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start <= text.size()) {
-    const auto end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      if (start < text.size()) lines.emplace_back(text.substr(start));
-      break;
-    }
-    lines.emplace_back(text.substr(start, end - start));
-    start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
-  }
-  return lines;
-}
-
 }  // namespace
 
 TfrmMain::TfrmMain(Platform& platform, Globals& globals, RunState& runState, TfrmBack& frmBack)
@@ -144,8 +129,7 @@ void TfrmMain::FormActivate() {
   disableCloseItem();
   const auto arguments = SplitCommandLine(p.commandLine());
   const std::string argument = arguments.size() > 1 ? arguments[1] : std::string();
-  const std::string program = p.programFilePath();
-  g_.ProgramFolder = program.substr(0, program.size() - FileNamePart(program).size());
+  g_.ProgramFolder = FolderPart(p.programFilePath());
   // The wide query has no length limit: a long temporary folder is used whole.
   g_.TempFolder = p.tempFolder();
   if (g_.TempFolder.empty()) g_.TempFolder = g_.ProgramFolder;

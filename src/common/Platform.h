@@ -76,6 +76,14 @@ class Platform {
   virtual Status writeFile(std::string_view path, std::string_view bytes) = 0;
   // Moves a file over another in one step (the destination is replaced if it exists).
   virtual Status replaceFile(std::string_view from, std::string_view to) = 0;
+  // Renames a file; fails when a file of the new name exists.
+  virtual Status renameFile(std::string_view from, std::string_view to) = 0;
+  // Up to count bytes from the start of a file; nullopt when it cannot be read.
+  virtual std::optional<std::string> readFileHead(std::string_view path,
+                                                  std::size_t count) const = 0;
+  // Expands an LZ-compressed (SZDD) file into a new file, streaming; a file that is not
+  // compressed is copied unchanged. The target takes the source's last-write time.
+  virtual Status expandFile(std::string_view source, std::string_view target) = 0;
 
   // --- Folders -----------------------------------------------------------------------------
   virtual bool folderExists(std::string_view path) const = 0;
@@ -109,8 +117,10 @@ class Platform {
   // UTF-8 text of Shift-JIS bytes; invalid bytes become the default character U+30FB.
   virtual std::string fromShiftJis(std::string_view bytes) const = 0;
 
-  // --- Time --------------------------------------------------------------------------------
+  // --- Time and sound -----------------------------------------------------------------------
   virtual void sleep(std::uint32_t milliseconds) = 0;
+  // The default beep.
+  virtual void beep() = 0;
 
   // --- Windows and user input --------------------------------------------------------------
   // The view that shows form (its windows are made when it is first shown).

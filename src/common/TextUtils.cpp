@@ -41,6 +41,10 @@ std::string FileNamePart(std::string_view path) {
   return std::string(last == std::string_view::npos ? path : path.substr(last + 1));
 }
 
+std::string FolderPart(std::string_view path) {
+  return std::string(path.substr(0, path.size() - FileNamePart(path).size()));
+}
+
 std::string ParentFolder(std::string_view path) {
   const auto end = path.find_last_of("\\:");
   if (end == std::string_view::npos) return {};
@@ -49,6 +53,22 @@ std::string ParentFolder(std::string_view path) {
     return std::string(path.substr(0, end));
   }
   return std::string(path.substr(0, end + 1));
+}
+
+std::vector<std::string> SplitLines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const auto end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      lines.emplace_back(text.substr(start));
+      break;
+    }
+    lines.emplace_back(text.substr(start, end - start));
+    const bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+    start = end + (crlf ? 2 : 1);
+  }
+  return lines;
 }
 
 std::string MapString(const Platform& platform, std::string_view text, std::uint32_t flags) {

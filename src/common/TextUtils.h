@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orv {
 
@@ -24,9 +25,15 @@ std::string StripSeparator(std::string_view text, std::string_view side);
 // The text after the last "\" or ":" of a path.
 std::string FileNamePart(std::string_view path);
 
+// The folder part of a path: the text up to and including its last "\" or ":".
+std::string FolderPart(std::string_view path);
+
 // The folder of a path: the text before its last "\" or ":", except that a drive root keeps its
 // separator: C:\WINDOWS gives C:\, D:\OS\WINDOWS gives D:\OS.
 std::string ParentFolder(std::string_view path);
+
+// The lines of a text broken at CR LF, LF or CR; a final line break ends the last line.
+std::vector<std::string> SplitLines(std::string_view text);
 
 // The text mapped as flags say; every caller passes kMapUpperCase to compare paths without
 // regard to case. Other flags leave the text unchanged.

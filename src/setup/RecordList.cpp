@@ -14,4 +14,18 @@ bool RecordList::Insert(const Platform& platform, std::string_view value) {
   return true;
 }
 
+void RecordList::InsertFile(const Platform& platform, std::string_view destination,
+                            std::string_view flag) {
+  const std::string record = std::string(destination) + std::string(flag);
+  const std::string wanted = MapString(platform, destination, kMapUpperCase);
+  for (std::string& entry : entries_) {
+    const std::string_view path = std::string_view(entry).substr(0, entry.find(','));
+    if (MapString(platform, path, kMapUpperCase) == wanted) {
+      entry = record;
+      return;
+    }
+  }
+  if (entries_.size() < capacity_) entries_.push_back(record);
+}
+
 }  // namespace orv

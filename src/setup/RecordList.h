@@ -19,6 +19,11 @@ class RecordList {
   // (the earlier form stays); otherwise value takes the next free slot, if any. True when added.
   bool Insert(const Platform& platform, std::string_view value);
 
+  // The copy phase's variant: an entry whose text before its first comma equals destination in
+  // upper case takes destination + flag (the file keeps its slot and takes the new flag);
+  // otherwise destination + flag takes the next free slot, if any.
+  void InsertFile(const Platform& platform, std::string_view destination, std::string_view flag);
+
   const std::vector<std::string>& Entries() const { return entries_; }
   std::size_t Capacity() const { return capacity_; }
   void Clear() { entries_.clear(); }

@@ -4,6 +4,8 @@
 #include "common/Platform.h"
 #include "common/SetupError.h"
 #include "common/TextUtils.h"
+#include "app/FailureDisplay.h"
+#include "setup/CopyPhase.h"
 #include "setup/FolderPhase.h"
 #include "setup/SetupScript.h"
 #include "uninstall/UninstallRecord.h"
@@ -16,11 +18,17 @@ void SetupRun::Execute() {
   if (!CheckSetupFolder()) return;
   MergeEarlierRecord(main_.platform(), main_.runState().UninstallInfoPath, main_.runState());
   if (!RunFolderPhase(*this, main_)) return;
+  if (!RunCopyPhase(*this, main_)) return;
+  SummarizeFailures();
   Finish();
 }
 
 bool SetupRun::ShowStatus(std::string_view text) {
   main_.lblMessage.setCaption(std::string(text));
+  return KeepResponsive();
+}
+
+bool SetupRun::KeepResponsive() {
   main_.platform().processMessages();
   return !main_.globals().AbortRequested;
 }
@@ -79,6 +87,14 @@ bool SetupRun::CheckSetupFolder() {
   }
   state.UninstallInfoPath = StripSeparator(state.SetupFolderPath, "B") + "\\UNSETUP.INI";
   return true;
+}
+
+// From here on the run can no longer be aborted.
+void SetupRun::SummarizeFailures() {
+  main_.btnSetup.setVisible(true);
+  main_.btnAbort.setVisible(false);
+  OfferFailureList(main_, main_.runState().Failures, setup_text::kFailuresQuestion,
+                   setup_text::kFailuresCaption, main_.btnSetup);
 }
 
 // The end of the run: the run-finished flag is set and the window closes without a question.

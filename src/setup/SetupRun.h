@@ -20,6 +20,9 @@ inline constexpr const char* kCannotContinue = "セットアップを続行で�
 inline constexpr const char* kStoppedCaption = "セットアップ中止";
 inline constexpr const char* kCannotCreateFolder = "ﾃﾞｨﾚｸﾄﾘを作成することができません";
 inline constexpr const char* kCreatingFolder = "フォルダを作成しています．．．\rCreating -> ";
+inline constexpr const char* kFailuresQuestion =
+    "フォルダの作成・ファイルのコピーで，一部の処理が失敗しました．\r詳細を表示しますか？";
+inline constexpr const char* kFailuresCaption = "作成・コピー処理失敗　詳細表示";
 }  // namespace setup_text
 
 // Pauses of the run, in milliseconds.
@@ -33,13 +36,16 @@ class SetupRun {
   // Runs to the end, or until the user aborts or refuses to create the setup folder.
   void Execute();
 
-  // Shows a status text and lets pending messages be processed; false when the user has
-  // confirmed Abort meanwhile, which ends the run.
+  // Shows a status text and keeps the window responsive; false when the run is to end.
   bool ShowStatus(std::string_view text);
+  // Lets pending messages be processed (painting, the Abort button); false when the user has
+  // confirmed Abort meanwhile, which ends the run.
+  bool KeepResponsive();
 
  private:
   bool Start();
   bool CheckSetupFolder();
+  void SummarizeFailures();
   void Finish();
 
   TfrmMain& main_;

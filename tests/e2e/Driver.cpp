@@ -42,7 +42,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr auto kTimeout = std::chrono::seconds(15);
-constexpr auto kPoll = std::chrono::milliseconds(25);
+constexpr auto kPoll = std::chrono::milliseconds(10);
 constexpr int kFirstControlId = 100;
 
 std::wstring Wide(const std::string& text) {

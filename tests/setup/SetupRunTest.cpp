@@ -114,6 +114,7 @@ TEST_F(SetupRunTest, FolderPhaseFailuresAndDuplicates) {
   ASSERT_TRUE(sim.createFolder("C:\\Tool"));
   sim.injectFault(SimPlatform::Operation::kCreateFolder, "C:\\Tool\\LOCKED", kErrorAccessDenied);
   startRun("C:\\Tool");
+  sim.userAnswers(kIdNo);  // the failure list is offered at the end
   run();
   EXPECT_EQ(runState.Failures.FailureText,
             "<Folder> C:\\Tool\\A\\B\\\r\n<Folder> C:\\Tool\\LOCKED\\\r\n")

@@ -384,6 +384,21 @@ Status SimPlatform::replaceFile(std::string_view from, std::string_view to) {
   return Status::ok();
 }
 
+Status SimPlatform::renameFile(std::string_view from, std::string_view to) {
+  const auto source = resolve(from);
+  Resolved target;
+  if (const auto fault = takeFault(Operation::kRenameFile, source)) return Status(*fault);
+  if (const Status status = begin(Operation::kRenameFile, to, target); !status) return status;
+  if (!source || !IsFile(source->host)) return Status(missingParentError(source) ? kErrorPathNotFound : kErrorFileNotFound);
+  if (fs::exists(target.host) && source->host != target.host) return Status(kErrorAlreadyExists);
+  std::error_code error;
+  fs::rename(source->host, target.host, error);
+  if (error) return Status(kErrorAccessDenied);
+  carryAttributes(source->host, target.host);
+  if (source->host != target.host) attributes_.erase(source->host);
+  return Status::ok();
+}
+
 Status SimPlatform::createFolder(std::string_view path) {
   const auto target = resolve(path);
   if (const auto fault = takeFault(Operation::kCreateFolder, target)) return Status(*fault);

@@ -62,6 +62,8 @@ class SimPlatform final : public Platform {
     kReadFile,
     kWriteFile,
     kReplaceFile,
+    kRenameFile,
+    kExpandFile,
     kCreateFolder,
     kRemoveFolder,
     kSetCurrentFolder,
@@ -105,6 +107,9 @@ class SimPlatform final : public Platform {
   std::optional<std::string> readFile(std::string_view path, std::uint64_t maxBytes) const override;
   Status writeFile(std::string_view path, std::string_view bytes) override;
   Status replaceFile(std::string_view from, std::string_view to) override;
+  Status renameFile(std::string_view from, std::string_view to) override;
+  std::optional<std::string> readFileHead(std::string_view path, std::size_t count) const override;
+  Status expandFile(std::string_view source, std::string_view target) override;
 
   bool folderExists(std::string_view path) const override;
   Status createFolder(std::string_view path) override;
@@ -135,6 +140,8 @@ class SimPlatform final : public Platform {
   Size measureText(const Font& font, std::string_view text) const override;
   // The time all sleeps have waited on the virtual clock.
   std::uint64_t elapsedMilliseconds() const { return clock_; }
+  void beep() override { ++beeps_; }
+  int beeps() const { return beeps_; }
 
  private:
   struct Resolved {
@@ -173,6 +180,7 @@ class SimPlatform final : public Platform {
   std::string commandLine_ = "C:\\SETUP\\SETUP.EXE";
   int utcOffsetMinutes_ = 0;
   std::uint64_t clock_ = 0;
+  int beeps_ = 0;
   // Attribute bits set on files (by host path); files without an entry are plain archive files.
   std::map<std::filesystem::path, std::uint32_t> attributes_;
   mutable std::vector<Fault> faults_;

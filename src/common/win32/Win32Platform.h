@@ -18,6 +18,9 @@ class Win32Platform final : public Platform {
   std::optional<std::string> readFile(std::string_view path, std::uint64_t maxBytes) const override;
   Status writeFile(std::string_view path, std::string_view bytes) override;
   Status replaceFile(std::string_view from, std::string_view to) override;
+  Status renameFile(std::string_view from, std::string_view to) override;
+  std::optional<std::string> readFileHead(std::string_view path, std::size_t count) const override;
+  Status expandFile(std::string_view source, std::string_view target) override;
 
   bool folderExists(std::string_view path) const override;
   Status createFolder(std::string_view path) override;
@@ -36,6 +39,7 @@ class Win32Platform final : public Platform {
   std::string fromShiftJis(std::string_view bytes) const override;
 
   void sleep(std::uint32_t milliseconds) override;
+  void beep() override;
 
   std::unique_ptr<FormView> createView(Form& form) override;
   bool waitForInput() override;

@@ -1,0 +1,29 @@
+// The header of an LZ-compressed (SZDD) file, as the COMPRESS tool writes it and the Windows LZ
+// functions read it, and the name a compressed file is installed under.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace orv {
+
+inline constexpr std::size_t kSzddHeaderSize = 14;
+
+struct SzddHeader {
+  char MissingCharacter = 0;     // the last character of the original name; 0 when not stored
+  std::uint32_t Length = 0;      // the expanded length
+};
+
+// The header of bytes, or nullopt when they do not start an SZDD file the LZ functions expand
+// (magic "SZDD\x88\xF0\x27\x33" and compression mode 'A').
+std::optional<SzddHeader> ParseSzddHeader(std::string_view bytes);
+
+// The name the file compressedName expands to, as the LZ functions derive it: the stored
+// character replaces a final "_" (in the case of the name's last letter); a final "." is dropped.
+// A file that stores no character keeps its compressed name.
+std::string ExpandedName(std::string_view compressedName, char missingCharacter);
+
+}  // namespace orv

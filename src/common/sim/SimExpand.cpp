@@ -1,0 +1,68 @@
+// The simulated LZ expansion, on libmspack: SZDD files expand as the Windows LZ functions
+// expand them; anything else is copied unchanged.
+#include <mspack.h>
+
+#include <fstream>
+
+#include "common/Szdd.h"
+#include "common/sim/SimPlatform.h"
+
+namespace fs = std::filesystem;
+
+namespace orv {
+
+namespace {
+
+class SzddDecompressor {
+ public:
+  SzddDecompressor() : handle_(mspack_create_szdd_decompressor(nullptr)) {}
+  ~SzddDecompressor() {
+    if (handle_ != nullptr) mspack_destroy_szdd_decompressor(handle_);
+  }
+  SzddDecompressor(const SzddDecompressor&) = delete;
+  SzddDecompressor& operator=(const SzddDecompressor&) = delete;
+
+  bool expand(const fs::path& source, const fs::path& target) {
+    if (handle_ == nullptr) return false;
+    return handle_->decompress(handle_, const_cast<char*>(source.c_str()),
+                               const_cast<char*>(target.c_str())) == MSPACK_ERR_OK;
+  }
+
+ private:
+  msszdd_decompressor* handle_;
+};
+
+}  // namespace
+
+Status SimPlatform::expandFile(std::string_view source, std::string_view target) {
+  Resolved to;
+  if (const Status status = begin(Operation::kExpandFile, target, to); !status) return status;
+  const auto from = resolve(source);
+  if (!from || !fs::is_regular_file(from->host)) return Status(kErrorFileNotFound);
+  if (fs::is_directory(to.host) || isProtected(to.host)) return Status(kErrorAccessDenied);
+  const auto head = readFileHead(source, kSzddHeaderSize);
+  std::error_code error;
+  if (head && ParseSzddHeader(*head)) {
+    if (!SzddDecompressor().expand(from->host, to.host)) return Status(kErrorWriteFault);
+  } else if (!fs::copy_file(from->host, to.host, fs::copy_options::overwrite_existing, error)) {
+    return Status(kErrorWriteFault);
+  }
+  attributes_.erase(to.host);
+  fs::last_write_time(to.host, fs::last_write_time(from->host, error), error);
+  return Status::ok();
+}
+
+std::optional<std::string> SimPlatform::readFileHead(std::string_view path,
+                                                     std::size_t count) const {
+  const auto target = resolve(path);
+  if (takeFault(Operation::kReadFile, target) || !target || !fs::is_regular_file(target->host)) {
+    return std::nullopt;
+  }
+  std::ifstream in(target->host, std::ios::binary);
+  std::string bytes(count, '\0');
+  in.read(bytes.data(), static_cast<std::streamsize>(count));
+  bytes.resize(static_cast<std::size_t>(in.gcount()));
+  return bytes;
+}
+
+}  // namespace orv

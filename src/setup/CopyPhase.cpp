@@ -1,0 +1,131 @@
+#include "setup/CopyPhase.h"
+
+#include <algorithm>
+
+#include "app/Main.h"
+#include "common/Expand.h"
+#include "common/Platform.h"
+#include "common/TextUtils.h"
+#include "setup/PathMacros.h"
+#include "setup/SetupRun.h"
+
+namespace orv {
+
+namespace {
+
+constexpr std::string_view kDiskChangePrefix = "(Dch)";
+
+// Sources always come from the program folder, under the last component of the destination.
+std::string SourceFor(const Globals& g, std::string_view destination) {
+  return StripSeparator(g.ProgramFolder, "B") + "\\" + FileNamePart(destination);
+}
+
+// Asks for the next disk until the source is there; false when the user cancels, which ends
+// the run.
+bool ChangeDisk(TfrmMain& main, const std::string& source) {
+  Platform& p = main.platform();
+  RunState& state = main.runState();
+  ++state.DiskNumber;
+  while (true) {
+    const int answer = p.messageBox(std::to_string(state.DiskNumber) + copy_text::kInsertDisk,
+                                    copy_text::kDiskCaption, kMbOkCancel | kMbIconInformation);
+    if (answer != kIdOk) {
+      p.messageBox(setup_text::kCannotContinue, copy_text::kFatalCaption, kMbOk | kMbIconStop);
+      main.frmBack().setRunFinished();
+      main.setModalResult(kModalOk);
+      return false;
+    }
+    if (p.fileExists(source)) return true;
+  }
+}
+
+struct OverwriteDecision {
+  bool Refuse = false;      // the copy must not replace the destination
+  bool KeptAsNewer = false; // the destination stays because it is not older: no failure
+};
+
+OverwriteDecision DecideOverwrite(TfrmMain& main, const std::string& source,
+                                  const std::string& destination) {
+  Platform& p = main.platform();
+  if (!p.fileExists(destination)) return {};
+  if (!main.runState().Options.OverWrite) {
+    Globals& g = main.globals();
+    g.MessageText = destination + "\r\r" + copy_text::kFileExists + "\r" +
+                    copy_text::kOverwriteQuestion;
+    g.MessageAnswer =
+        p.messageBox(g.MessageText, copy_text::kOverwriteCaption, kMbYesNo | kMbIconQuestion);
+    return {g.MessageAnswer == kIdNo, false};
+  }
+  // Only a strictly newer source replaces the destination.
+  if (p.fileAge(destination).value_or(0) >= p.fileAge(source).value_or(0)) return {true, true};
+  return {};
+}
+
+}  // namespace
+
+int CopyPercentage(std::uint64_t copied, std::uint64_t total) {
+  if (total == 0) return 100;
+  // Split so that no product can overflow, whatever the sizes.
+  const std::uint64_t percent = copied / total * 100 + copied % total * 100 / total;
+  return static_cast<int>(std::min<std::uint64_t>(percent, 100));
+}
+
+std::string ProgressText(int percentage, std::size_t entry, std::size_t count) {
+  return std::to_string(percentage) + "%(" + std::to_string(entry) + "/" + std::to_string(count) +
+         ")";
+}
+
+bool RunCopyPhase(SetupRun& run, TfrmMain& main) {
+  Platform& p = main.platform();
+  Globals& g = main.globals();
+  RunState& state = main.runState();
+  const MacroFolders folders = MacroFolders::Of(g, state.SetupFolderPath);
+  main.fraStatus.setVisible(state.SizesKnown);
+
+  const std::size_t count = state.FileList.size();
+  for (std::size_t i = 0; i < count; ++i) {
+    const ScriptFile& entry = state.FileList[i];
+    std::string destination = ResolveMacros(entry.Value, folders);
+    std::string source = SourceFor(g, destination);
+    if (destination.starts_with(kDiskChangePrefix)) {
+      destination.erase(0, kDiskChangePrefix.size());
+      source = SourceFor(g, destination);
+      if (!ChangeDisk(main, source)) return false;
+    }
+    if (!p.fileExists(source)) continue;  // skipped: not copied, counted, recorded or reported
+
+    const bool compressed = destination.ends_with('_');
+    if (compressed) {
+      const ExpandedFile expanded =
+          SplitExpandResult(ExpandCompressedFile(p, g.TempFolder, source));
+      destination = StripSeparator(FolderPart(destination), "B") + "\\" +
+                    MapString(p, expanded.Name, kMapUpperCase);
+      source = expanded.DataPath;
+    }
+    if (!run.ShowStatus(copy_text::kCopying + destination)) return false;
+
+    const OverwriteDecision overwrite = DecideOverwrite(main, source, destination);
+    // Recorded before the copy, whatever comes of it.
+    state.DeleteFileRecords.InsertFile(p, destination, entry.Flag);
+    const bool done = p.copyFile(source, destination, overwrite.Refuse).succeeded() ||
+                      overwrite.KeptAsNewer;
+    if (compressed) {
+      (void)p.deleteFile(source);
+      source = SourceFor(g, entry.Value);
+    }
+
+    if (state.SizesKnown) {
+      state.CopiedBytes += p.fileSize(source).value_or(0);
+      const int percentage = CopyPercentage(state.CopiedBytes, state.TotalBytes);
+      main.lblStatus.setCaption(ProgressText(percentage, i + 1, count));
+      main.prgStatus.setProgress(percentage);
+      if (!run.KeepResponsive()) return false;
+      p.sleep(kStepPause);
+    }
+    if (!done) state.Failures.Add(kFileFailureTag, destination);
+  }
+  main.fraStatus.setVisible(false);
+  return true;
+}
+
+}  // namespace orv
