@@ -1,6 +1,7 @@
 #include "setup/CopyPhase.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "app/Main.h"
 #include "common/Expand.h"
@@ -64,10 +65,12 @@ OverwriteDecision DecideOverwrite(TfrmMain& main, const std::string& source,
 }  // namespace
 
 int CopyPercentage(std::uint64_t copied, std::uint64_t total) {
-  if (total == 0) return 100;
-  // Split so that no product can overflow, whatever the sizes.
-  const std::uint64_t percent = copied / total * 100 + copied % total * 100 / total;
-  return static_cast<int>(std::min<std::uint64_t>(percent, 100));
+  if (copied >= total) return 100;  // also when there is nothing to copy
+  // Exact while copied * 100 fits in 64 bits (totals up to 184 PB); beyond, within a rounding.
+  if (total <= std::numeric_limits<std::uint64_t>::max() / 100) {
+    return static_cast<int>(copied * 100 / total);
+  }
+  return static_cast<int>(std::min<std::uint64_t>(copied / (total / 100), 99));
 }
 
 std::string ProgressText(int percentage, std::size_t entry, std::size_t count) {

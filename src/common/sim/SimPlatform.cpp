@@ -335,7 +335,9 @@ std::optional<std::uint32_t> SimPlatform::fileAge(std::string_view path) const {
 
 std::optional<std::uint64_t> SimPlatform::fileSize(std::string_view path) const {
   const auto target = resolve(path);
-  if (!target || !IsFile(target->host)) return std::nullopt;
+  if (takeFault(Operation::kFileSize, target) || !target || !IsFile(target->host)) {
+    return std::nullopt;
+  }
   std::error_code error;
   const auto size = fs::file_size(target->host, error);
   return error ? std::nullopt : std::optional<std::uint64_t>(size);

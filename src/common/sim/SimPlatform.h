@@ -64,6 +64,7 @@ class SimPlatform final : public Platform {
     kReplaceFile,
     kRenameFile,
     kExpandFile,
+    kFileSize,
     kCreateFolder,
     kRemoveFolder,
     kSetCurrentFolder,
@@ -79,7 +80,8 @@ class SimPlatform final : public Platform {
   void userClicks(const Control& control);
   void userTypes(Control& control, std::string text);
   // Answers of the next question boxes, in order. Boxes with only an OK button need none.
-  void userAnswers(int button);
+  // meanwhile runs while the box is up, before the answer (the user changes a disk, say).
+  void userAnswers(int button, std::function<void()> meanwhile = {});
   // The next folder browser's outcome: a folder, or nullopt for Cancel.
   void userChoosesFolder(std::optional<std::string> folder);
   // Runs at every processing of pending messages (while a handler works); a hook that returns
@@ -185,7 +187,7 @@ class SimPlatform final : public Platform {
   std::map<std::filesystem::path, std::uint32_t> attributes_;
   mutable std::vector<Fault> faults_;
   std::deque<std::function<void()>> userActions_;
-  std::deque<int> answers_;
+  std::deque<std::pair<int, std::function<void()>>> answers_;
   std::deque<std::optional<std::string>> folderChoices_;
   std::vector<std::function<bool()>> workHooks_;
   std::vector<ShownMessage> shownMessages_;

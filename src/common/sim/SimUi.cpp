@@ -68,8 +68,8 @@ void SimPlatform::userTypes(Control& control, std::string text) {
   });
 }
 
-void SimPlatform::userAnswers(int button) {
-  answers_.push_back(button);
+void SimPlatform::userAnswers(int button, std::function<void()> meanwhile) {
+  answers_.emplace_back(button, std::move(meanwhile));
 }
 
 void SimPlatform::userChoosesFolder(std::optional<std::string> folder) {
@@ -105,8 +105,9 @@ int SimPlatform::messageBox(std::string_view text, std::string_view caption, std
   if (answers_.empty()) {
     throw SimScriptError{"unanswered question: " + std::string(caption) + ": " + std::string(text)};
   }
-  const int answer = answers_.front();
+  auto [answer, meanwhile] = std::move(answers_.front());
   answers_.pop_front();
+  if (meanwhile) meanwhile();
   return answer;
 }
 
