@@ -19,6 +19,10 @@
 //   shot <name>                      screenshot of the screen to <folder>\<name>.bmp
 //   write "path" "text"              write a Shift-JIS text file (for prepared records)
 //   exists "path" yes|no             a file exists, or not
+//   mkdir "path"                     make a folder (and its parents)
+//   copy "from" "to"                 copy a file (a disk's file appears)
+//   delete "path"                    delete a file (a disk is taken out)
+//   same "path" "path"               the two files hold the same bytes
 //   key <keys>                       type keys into the program: "alt+e", "tab", "shift+tab"
 //   focus <form>.<control>           the control has the keyboard focus
 //   close-window <form>              ask the form to close (as Alt+F4 or the close box do)
@@ -66,9 +70,15 @@ std::string Narrow(const std::wstring& text) {
   return narrow;
 }
 
-// Paths may name environment folders, such as %TEMP%.
+// The folder of SETUP.EXE, which paths name as %DISK%.
+std::wstring g_disk;
+
+// Paths may name environment folders, such as %TEMP%, and the installation disk, %DISK%.
 std::wstring Expand(const std::string& path) {
-  const std::wstring wide = Wide(path);
+  std::wstring wide = Wide(path);
+  for (auto at = wide.find(L"%DISK%"); at != std::wstring::npos; at = wide.find(L"%DISK%")) {
+    wide.replace(at, 6, g_disk);
+  }
   std::wstring expanded(32768, L'\0');
   const DWORD length = ::ExpandEnvironmentStringsW(wide.c_str(), expanded.data(),
                                                    static_cast<DWORD>(expanded.size()));
@@ -89,14 +99,21 @@ std::string Printable(const std::string& text) {
   return out;
 }
 
+// The text of a window. Most windows keep their text where it can be read without asking the
+// program (which does not answer while it pauses); an edit control keeps its own and is asked.
 std::string WindowText(HWND window) {
+  wchar_t className[16] = {};
+  ::GetClassNameW(window, className, 16);
+  if (::lstrcmpiW(className, L"Edit") != 0) {
+    std::wstring text(32768, L'\0');
+    text.resize(static_cast<std::size_t>(::InternalGetWindowText(window, text.data(), static_cast<int>(text.size()))));
+    return Narrow(text);
+  }
   DWORD_PTR length = 0;
-  if (!::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length))
-    return "<no answer>";
+  if (!::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return "<no answer>";
   std::wstring text(length + 1, L'\0');
   DWORD_PTR copied = 0;
-  ::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                        SMTO_ABORTIFHUNG, 2000, &copied);
+  ::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 2000, &copied);
   text.resize(copied);
   return Narrow(text);
 }
@@ -245,6 +262,17 @@ class Driver {
       const DWORD attributes = ::GetFileAttributesW(Expand(w.at(1)).c_str());
       return check(yesNo(attributes != INVALID_FILE_ATTRIBUTES), w.at(2), "exists " + w.at(1));
     }
+    if (verb == "mkdir") {
+      std::error_code error;
+      std::filesystem::create_directories(std::filesystem::path(Expand(w.at(1))), error);
+      return check(error ? error.message() : "made", "made", "mkdir " + w.at(1));
+    }
+    if (verb == "copy") {
+      const bool copied = ::CopyFileW(Expand(w.at(1)).c_str(), Expand(w.at(2)).c_str(), FALSE);
+      return check(yesNo(copied), "yes", "copy " + w.at(1));
+    }
+    if (verb == "delete") return check(yesNo(::DeleteFileW(Expand(w.at(1)).c_str())), "yes", "delete " + w.at(1));
+    if (verb == "same") return check(readAll(w.at(1)) == readAll(w.at(2)) ? "same" : "different", "same", "compare " + w.at(1) + " with " + w.at(2));
     if (verb == "key") return keys(w.at(1));
     if (verb == "focus") {
       return waitFor([&] { return yesNo(focused() == control(w.at(1))); }, "yes");
@@ -428,6 +456,12 @@ class Driver {
     return static_cast<bool>(out);
   }
 
+  static std::string readAll(const std::string& path) {
+    std::ifstream in(std::filesystem::path(Expand(path)), std::ios::binary);
+    if (!in) return "<missing " + path + ">";
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
   HWND focused() {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
@@ -528,7 +562,9 @@ int wmain(int argc, wchar_t** argv) {
     std::fprintf(stderr, "cannot read the scenario\n");
     return 2;
   }
-  Driver driver(argv[2], argv[3]);
+  const std::wstring program = argv[2];
+  g_disk = program.substr(0, program.find_last_of(L'\\'));
+  Driver driver(program, argv[3]);
   std::string line;
   int number = 0;
   int steps = 0;
