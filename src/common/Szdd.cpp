@@ -9,7 +9,9 @@ namespace {
 constexpr std::string_view kSzddMagic = "SZDD\x88\xF0\x27\x33";
 constexpr char kCompressionModeA = 'A';
 
-bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsAsciiLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 
 }  // namespace
 

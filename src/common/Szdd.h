@@ -13,8 +13,8 @@ namespace orv {
 inline constexpr std::size_t kSzddHeaderSize = 14;
 
 struct SzddHeader {
-  char MissingCharacter = 0;     // the last character of the original name; 0 when not stored
-  std::uint32_t Length = 0;      // the expanded length
+  char MissingCharacter = 0;  // the last character of the original name; 0 when not stored
+  std::uint32_t Length = 0;   // the expanded length
 };
 
 // The header of bytes, or nullopt when they do not start an SZDD file the LZ functions expand

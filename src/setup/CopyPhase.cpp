@@ -41,8 +41,8 @@ bool ChangeDisk(TfrmMain& main, const std::string& source) {
 }
 
 struct OverwriteDecision {
-  bool Refuse = false;      // the copy must not replace the destination
-  bool KeptAsNewer = false; // the destination stays because it is not older: no failure
+  bool Refuse = false;       // the copy must not replace the destination
+  bool KeptAsNewer = false;  // the destination stays because it is not older: no failure
 };
 
 OverwriteDecision DecideOverwrite(TfrmMain& main, const std::string& source,
@@ -51,8 +51,8 @@ OverwriteDecision DecideOverwrite(TfrmMain& main, const std::string& source,
   if (!p.fileExists(destination)) return {};
   if (!main.runState().Options.OverWrite) {
     Globals& g = main.globals();
-    g.MessageText = destination + "\r\r" + copy_text::kFileExists + "\r" +
-                    copy_text::kOverwriteQuestion;
+    g.MessageText =
+        destination + "\r\r" + copy_text::kFileExists + "\r" + copy_text::kOverwriteQuestion;
     g.MessageAnswer =
         p.messageBox(g.MessageText, copy_text::kOverwriteCaption, kMbYesNo | kMbIconQuestion);
     return {g.MessageAnswer == kIdNo, false};
@@ -110,8 +110,8 @@ bool RunCopyPhase(SetupRun& run, TfrmMain& main) {
     const OverwriteDecision overwrite = DecideOverwrite(main, source, destination);
     // Recorded before the copy, whatever comes of it.
     state.DeleteFileRecords.InsertFile(p, destination, entry.Flag);
-    const bool done = p.copyFile(source, destination, overwrite.Refuse).succeeded() ||
-                      overwrite.KeptAsNewer;
+    const bool done =
+        p.copyFile(source, destination, overwrite.Refuse).succeeded() || overwrite.KeptAsNewer;
     if (compressed) {
       (void)p.deleteFile(source);
       source = SourceFor(g, entry.Value);

@@ -1,10 +1,10 @@
 #include "setup/SetupRun.h"
 
+#include "app/FailureDisplay.h"
 #include "app/Main.h"
 #include "common/Platform.h"
 #include "common/SetupError.h"
 #include "common/TextUtils.h"
-#include "app/FailureDisplay.h"
 #include "setup/CopyPhase.h"
 #include "setup/FolderPhase.h"
 #include "setup/SetupScript.h"

@@ -6,7 +6,12 @@ namespace orv {
 namespace {
 
 TEST(SzddHeader, OnlyModeAFilesAreCompressed) {
-  const std::string good("SZDD\x88\xF0\x27\x33" "A" "e" "\x34\x12\x00\x00", 14);
+  const std::string good(
+      "SZDD\x88\xF0\x27\x33"
+      "A"
+      "e"
+      "\x34\x12\x00\x00",
+      14);
   const auto header = ParseSzddHeader(good);
   ASSERT_TRUE(header.has_value());
   EXPECT_EQ(header->MissingCharacter, 'e');
@@ -26,11 +31,11 @@ TEST(SzddName, TheStoredCharacterCompletesTheName) {
     char stored;
     const char* expected;
   } cases[] = {
-      {"withch.tx_", 't', "withch.txt"},   {"WITHCH.TX_", 't', "WITHCH.TXT"},
-      {"mixed.Tx_", 't', "mixed.Txt"},     {"two.dots.tx_", 't', "two.dots.txt"},
-      {"digit.tx_", '1', "digit.tx1"},     {"dot._", 'x', "dot.x"},
-      {"noext_", 'x', "noext_"},           {"file.", 'x', "file"},
-      {"readme.tx_", 0, "readme.tx_"},     {"PROG.EX_", 'e', "PROG.EXE"},
+      {"withch.tx_", 't', "withch.txt"}, {"WITHCH.TX_", 't', "WITHCH.TXT"},
+      {"mixed.Tx_", 't', "mixed.Txt"},   {"two.dots.tx_", 't', "two.dots.txt"},
+      {"digit.tx_", '1', "digit.tx1"},   {"dot._", 'x', "dot.x"},
+      {"noext_", 'x', "noext_"},         {"file.", 'x', "file"},
+      {"readme.tx_", 0, "readme.tx_"},   {"PROG.EX_", 'e', "PROG.EXE"},
       {"README.TXT", 'x', "README.TXT"},
   };
   for (const auto& row : cases) {

@@ -106,14 +106,17 @@ std::string WindowText(HWND window) {
   ::GetClassNameW(window, className, 16);
   if (::lstrcmpiW(className, L"Edit") != 0) {
     std::wstring text(32768, L'\0');
-    text.resize(static_cast<std::size_t>(::InternalGetWindowText(window, text.data(), static_cast<int>(text.size()))));
+    text.resize(static_cast<std::size_t>(
+        ::InternalGetWindowText(window, text.data(), static_cast<int>(text.size()))));
     return Narrow(text);
   }
   DWORD_PTR length = 0;
-  if (!::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return "<no answer>";
+  if (!::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length))
+    return "<no answer>";
   std::wstring text(length + 1, L'\0');
   DWORD_PTR copied = 0;
-  ::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 2000, &copied);
+  ::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, 2000, &copied);
   text.resize(copied);
   return Narrow(text);
 }
@@ -271,8 +274,11 @@ class Driver {
       const bool copied = ::CopyFileW(Expand(w.at(1)).c_str(), Expand(w.at(2)).c_str(), FALSE);
       return check(yesNo(copied), "yes", "copy " + w.at(1));
     }
-    if (verb == "delete") return check(yesNo(::DeleteFileW(Expand(w.at(1)).c_str())), "yes", "delete " + w.at(1));
-    if (verb == "same") return check(readAll(w.at(1)) == readAll(w.at(2)) ? "same" : "different", "same", "compare " + w.at(1) + " with " + w.at(2));
+    if (verb == "delete")
+      return check(yesNo(::DeleteFileW(Expand(w.at(1)).c_str())), "yes", "delete " + w.at(1));
+    if (verb == "same")
+      return check(readAll(w.at(1)) == readAll(w.at(2)) ? "same" : "different", "same",
+                   "compare " + w.at(1) + " with " + w.at(2));
     if (verb == "key") return keys(w.at(1));
     if (verb == "focus") {
       return waitFor([&] { return yesNo(focused() == control(w.at(1))); }, "yes");

@@ -75,7 +75,8 @@ TEST_F(Expansion, BrokenDataLeavesNothingToInstall) {
   EXPECT_FALSE(platform().fileExists(path("TEMP\\EXPAND.BST")));
 
   std::string corrupt = WithStoredCharacter(kDataCompressed, 'n');
-  for (std::size_t i = 20; i < corrupt.size(); i += 7) corrupt[i] = static_cast<char>(~corrupt[i]);
+  for (std::size_t i = 20; i < corrupt.size(); i += 7)
+    corrupt[i] = static_cast<char>(~corrupt[i]);
   write("DISK\\BAD.BI_", corrupt);
   expand("BAD.BI_");
   EXPECT_FALSE(platform().fileExists(path("TEMP\\EXPAND.BST")));
@@ -105,7 +106,8 @@ TEST_F(Expansion, TheExpandedFileTakesTheSourcesTime) {
   write("DISK\\PROG.EX_", WithStoredCharacter(kProgCompressed, 'e'));
   testPlatform().setLocalWriteTime(path("DISK\\PROG.EX_"), 2001, 9, 9, 1, 46, 40);
   expand("PROG.EX_");
-  EXPECT_EQ(platform().fileAge(path("TEMP\\EXPAND.BST")), platform().fileAge(path("DISK\\PROG.EX_")));
+  EXPECT_EQ(platform().fileAge(path("TEMP\\EXPAND.BST")),
+            platform().fileAge(path("DISK\\PROG.EX_")));
 }
 
 }  // namespace

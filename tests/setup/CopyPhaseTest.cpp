@@ -19,7 +19,9 @@ class CopyPhaseTest : public ShellTest {
   void disk(const std::string& name, const std::string& bytes) {
     ASSERT_TRUE(sim.writeFile("C:\\SETUP\\" + name, bytes)) << name;
   }
-  std::string content(const std::string& path) { return sim.readFile(path, 1 << 24).value_or("<missing>"); }
+  std::string content(const std::string& path) {
+    return sim.readFile(path, 1 << 24).value_or("<missing>");
+  }
   // Runs setup into C:\Tool with the overwrite option as given.
   void runSetup(bool overwrite = true) {
     sim.userDoes([this, overwrite] { frmMain.chkOverWrite.userChangedCheck(overwrite); });
@@ -137,7 +139,8 @@ TEST_F(CopyPhaseTest, CancellingTheDiskChangeEndsTheRun) {
   disk("ONE.TXT", "1");
   disk("TWO.TXT", "2");
   disk("AFTER.TXT", "after");
-  writeSetupIni("[CopyFile]\nFile1=(App)\\ONE.TXT\nFile2=(Dch)(App)\\TWO.TXT\nFile3=(App)\\AFTER.TXT\n");
+  writeSetupIni(
+      "[CopyFile]\nFile1=(App)\\ONE.TXT\nFile2=(Dch)(App)\\TWO.TXT\nFile3=(App)\\AFTER.TXT\n");
   sim.userAnswers(kIdCancel);
   runSetup();
   ASSERT_EQ(sim.shownMessages().size(), 2u);
@@ -177,14 +180,17 @@ TEST_F(CopyPhaseTest, OverwriteOnReplacesOnlyOlderFilesSilently) {
     ASSERT_TRUE(sim.writeFile(std::string("C:\\Tool\\") + name, "installed"));
   }
   using namespace std::chrono;
-  const auto at = [](int year) { return file_clock::from_sys(sys_seconds(sys_days(std::chrono::year(year) / 1 / 1))); };
+  const auto at = [](int year) {
+    return file_clock::from_sys(sys_seconds(sys_days(std::chrono::year(year) / 1 / 1)));
+  };
   for (const char* name : {"SAME.TXT", "OLDER.TXT", "NEWER.TXT"}) {
     std::filesystem::last_write_time(sim.hostPath(std::string("C:\\SETUP\\") + name), at(2020));
   }
   std::filesystem::last_write_time(sim.hostPath("C:\\Tool\\SAME.TXT"), at(2020) + seconds(1));
   std::filesystem::last_write_time(sim.hostPath("C:\\Tool\\OLDER.TXT"), at(2019));
   std::filesystem::last_write_time(sim.hostPath("C:\\Tool\\NEWER.TXT"), at(2021));
-  writeSetupIni("[CopyFile]\nFile1=(App)\\SAME.TXT\nFile2=(App)\\OLDER.TXT\nFile3=(App)\\NEWER.TXT\n");
+  writeSetupIni(
+      "[CopyFile]\nFile1=(App)\\SAME.TXT\nFile2=(App)\\OLDER.TXT\nFile3=(App)\\NEWER.TXT\n");
   runSetup(true);
   EXPECT_TRUE(sim.shownMessages().empty()) << "no question, no failure";
   EXPECT_EQ(content("C:\\Tool\\SAME.TXT"), "installed") << "same age to 2 seconds";
@@ -195,7 +201,8 @@ TEST_F(CopyPhaseTest, OverwriteOnReplacesOnlyOlderFilesSilently) {
 
 TEST_F(CopyPhaseTest, TheSameDestinationTwiceIsRecordedOnceWithTheLaterFlag) {
   disk("A.TXT", "a");
-  ASSERT_TRUE(sim.writeFile("C:\\Tool\\UNSETUP.INI", "[DeleteFile]\r\nFile1=c:\\tool\\a.txt,/L\r\n"));
+  ASSERT_TRUE(
+      sim.writeFile("C:\\Tool\\UNSETUP.INI", "[DeleteFile]\r\nFile1=c:\\tool\\a.txt,/L\r\n"));
   writeSetupIni("[CopyFile]\nFile1=(App)\\A.TXT,/F\nFile2=(App)\\B.TXT\nFile3=(App)\\a.txt,/C\n");
   runSetup();
   EXPECT_EQ(runState.DeleteFileRecords.Entries(), std::vector<std::string>({"C:\\Tool\\a.txt,/C"}));

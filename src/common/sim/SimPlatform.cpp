@@ -391,7 +391,8 @@ Status SimPlatform::renameFile(std::string_view from, std::string_view to) {
   Resolved target;
   if (const auto fault = takeFault(Operation::kRenameFile, source)) return Status(*fault);
   if (const Status status = begin(Operation::kRenameFile, to, target); !status) return status;
-  if (!source || !IsFile(source->host)) return Status(missingParentError(source) ? kErrorPathNotFound : kErrorFileNotFound);
+  if (!source || !IsFile(source->host))
+    return Status(missingParentError(source) ? kErrorPathNotFound : kErrorFileNotFound);
   if (fs::exists(target.host) && source->host != target.host) return Status(kErrorAlreadyExists);
   std::error_code error;
   fs::rename(source->host, target.host, error);

@@ -310,6 +310,8 @@ void Win32Platform::sleep(std::uint32_t milliseconds) {
   ::Sleep(milliseconds);
 }
 
-void Win32Platform::beep() { ::MessageBeep(0); }
+void Win32Platform::beep() {
+  ::MessageBeep(0);
+}
 
 }  // namespace orv
