@@ -34,6 +34,25 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
+// What the program's own painted child windows (groups, labels) share: they keep their font and
+// repaint when their text changes.
+LRESULT PaintedChildProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SETFONT:
+      ::SetWindowLongPtrW(window, GWLP_USERDATA, static_cast<LONG_PTR>(wParam));
+      return 0;
+    case WM_GETFONT:
+      return ::GetWindowLongPtrW(window, GWLP_USERDATA);
+    case WM_SETTEXT: {
+      const LRESULT result = ::DefWindowProcW(window, message, wParam, lParam);
+      ::InvalidateRect(window, nullptr, TRUE);
+      return result;
+    }
+    default:
+      return ::DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
 // Group boxes are containers of their own (so their children are clipped and tabbed as a group)
 // that hand their children's notifications on to the form.
 LRESULT CALLBACK GroupProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -45,15 +64,9 @@ LRESULT CALLBACK GroupProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_CTLCOLOREDIT:
       return ::SendMessageW(::GetAncestor(window, GA_ROOT), message, wParam, lParam);
     case WM_SETFONT:
-      ::SetWindowLongPtrW(window, GWLP_USERDATA, static_cast<LONG_PTR>(wParam));
-      return 0;
     case WM_GETFONT:
-      return ::GetWindowLongPtrW(window, GWLP_USERDATA);
-    case WM_SETTEXT: {
-      const LRESULT result = ::DefWindowProcW(window, message, wParam, lParam);
-      ::InvalidateRect(window, nullptr, TRUE);
-      return result;
-    }
+    case WM_SETTEXT:
+      return PaintedChildProc(window, message, wParam, lParam);
     case WM_ERASEBKGND: {
       RECT area;
       ::GetClientRect(window, &area);
@@ -97,15 +110,9 @@ LRESULT CALLBACK LabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_NCHITTEST:
       return HTTRANSPARENT;
     case WM_SETFONT:
-      ::SetWindowLongPtrW(window, GWLP_USERDATA, static_cast<LONG_PTR>(wParam));
-      return 0;
     case WM_GETFONT:
-      return ::GetWindowLongPtrW(window, GWLP_USERDATA);
-    case WM_SETTEXT: {
-      const LRESULT result = ::DefWindowProcW(window, message, wParam, lParam);
-      ::InvalidateRect(window, nullptr, TRUE);
-      return result;
-    }
+    case WM_SETTEXT:
+      return PaintedChildProc(window, message, wParam, lParam);
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
