@@ -5,8 +5,18 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <cstdlib>
+
 #include "app/SETUP.h"
 #include "common/win32/Win32Platform.h"
+
+// The library's verbose terminate handler prints the exception's demangled type, which links the
+// whole C++ demangler (about 60 KB); a GUI program has no console to print to anyway.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() {
+  std::abort();
+}
+}  // namespace __gnu_cxx
 
 namespace {
 
