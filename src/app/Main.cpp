@@ -137,10 +137,9 @@ void TfrmMain::FormActivate() {
 
   if (FileNamePart(argument) == kUninstallInfoFileName) {
     g_.InfoFilePath = StripSeparator(g_.TempFolder, "B") + "\\" + kUninstallInfoFileName;
-    if (!p.copyFile(argument, g_.InfoFilePath, false)) {
-      infoCopyFailed_ = true;
-      (void)p.deleteFile(g_.InfoFilePath);
-    }
+    // A failed copy counts as a missing file; whatever lies at the copy's place (a stale copy,
+    // or the named file itself when it is already there) is neither used nor deleted.
+    infoCopyFailed_ = !p.copyFile(argument, g_.InfoFilePath, false);
   }
 
   if (!infoFileFound()) {
@@ -172,12 +171,12 @@ void TfrmMain::FormActivate() {
   // The readme is always taken relative to the program's folder.
   std::string readme = ReadIniString(p, "Readme", "File", "", g_.InfoFilePath);
   if (!readme.empty()) readme = StripSeparator(g_.ProgramFolder, "B") + AddSeparator(readme, "T");
-  if (!readme.empty() && p.fileExists(readme)) {
+  // A readme too large to show is skipped like a missing one.
+  if (!readme.empty() && p.fileExists(readme) && loadReadme(readme)) {
     btnContinue.setVisible(true);
     btnContinue.setEnabled(true);
     btnEnd.setEnabled(true);
     fraReadme.setVisible(true);
-    loadReadme(readme);
     fraReadme.setCaption(ReadIniString(p, "Readme", "Title", "", g_.InfoFilePath));
     return;
   }
@@ -187,12 +186,13 @@ void TfrmMain::FormActivate() {
   btnContinue.click();
 }
 
-void TfrmMain::loadReadme(const std::string& path) {
+bool TfrmMain::loadReadme(const std::string& path) {
   const auto bytes = platform().readFile(path, kReadmeMaxBytes);
-  if (!bytes) return;
+  if (!bytes) return false;
   const FileEncoding encoding = DetectEncoding(*bytes);
   const std::string_view body = std::string_view(*bytes).substr(ByteOrderMark(encoding).size());
   txtReadme.setLines(SplitLines(DecodeText(platform(), encoding, body)));
+  return true;
 }
 
 }  // namespace orv

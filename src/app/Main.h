@@ -113,9 +113,10 @@ class TfrmMain : public Form {
 
  private:
   // The information file is there and is the one named (a failed copy of a named UNSETUP.INI
-  // counts as missing, so a stale copy in the temporary folder is never used).
+  // counts as missing, so a stale copy in the temporary folder is never used, nor deleted).
   bool infoFileFound() const;
-  void loadReadme(const std::string& path);
+  // Shows the readme in the memo; false when it cannot be read or is too large to show.
+  bool loadReadme(const std::string& path);
   void enableShortcutOptions(bool optionsEnabled);
 
   Globals& g_;

@@ -26,7 +26,8 @@ void TfrmMain::enableShortcutOptions(bool optionsEnabled) {
       {"(Sen)", &chkSCutSendTo},
   }};
   for (const auto& [index, name] :
-       ReadNumberedValues(platform(), g_.InfoFilePath, "ShortCut", "Name", kShortcutNames)) {
+       ReadNumberedValues(IniReader(platform(), g_.InfoFilePath), "ShortCut", "Name",
+                          kShortcutNames)) {
     for (const auto& [token, box] : tokens) {
       if (name.find(token) != std::string::npos) box->setEnabled(optionsEnabled);
     }

@@ -29,8 +29,9 @@ void TfrmMain::FormCloseQuery(bool& canClose) {
     canClose = false;
     return;
   }
-  // The temporary copy of UNSETUP.INI goes; the record in the setup folder stays.
-  if (uninstallMode()) (void)platform().deleteFile(g_.InfoFilePath);
+  // The temporary copy of UNSETUP.INI goes (only one this start made); the record in the setup
+  // folder stays.
+  if (uninstallMode() && !infoCopyFailed_) (void)platform().deleteFile(g_.InfoFilePath);
   frmBack_.setRunFinished();
   setModalResult(kModalOk);
 }

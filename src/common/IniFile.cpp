@@ -20,15 +20,26 @@ bool HasLineBreak(std::string_view text) {
 
 }  // namespace
 
-std::string ReadIniString(const Platform& platform, std::string_view section, std::string_view key,
-                          std::string_view defaultValue, std::string_view file) {
-  std::optional<std::string> value;
+IniReader::IniReader(const Platform& platform, std::string_view file) : platform_(platform) {
   if (const auto bytes = platform.readFile(file, kIniFileMaxBytes)) {
-    value = IniDocument::Parse(platform, *bytes).Value(platform, section, key);
+    document_ = std::make_unique<const IniDocument>(IniDocument::Parse(platform, *bytes));
   }
+}
+
+IniReader::~IniReader() = default;
+
+std::string IniReader::Read(std::string_view section, std::string_view key,
+                            std::string_view defaultValue) const {
+  const std::optional<std::string> value =
+      document_ ? document_->Value(platform_, section, key) : std::nullopt;
   const std::string_view result =
       value ? std::string_view(*value) : TrimTrailingSpaces(defaultValue);
   return std::string(TruncateToShiftJisBytes(result, kIniValueMaxBytes));
+}
+
+std::string ReadIniString(const Platform& platform, std::string_view section, std::string_view key,
+                          std::string_view defaultValue, std::string_view file) {
+  return IniReader(platform, file).Read(section, key, defaultValue);
 }
 
 bool WriteIniString(Platform& platform, std::string_view section, std::string_view key,

@@ -2,6 +2,7 @@
 // Windows keeps for private-profile files (see IniDocument.h).
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -9,6 +10,7 @@
 
 namespace orv {
 
+class IniDocument;
 class Platform;
 
 // Values longer than this many Shift-JIS bytes are cut (a double-byte character is never split).
@@ -16,6 +18,24 @@ inline constexpr std::size_t kIniValueMaxBytes = 254;
 
 // Information files larger than this are treated as unreadable rather than loaded whole.
 inline constexpr std::uint64_t kIniFileMaxBytes = 16 * 1024 * 1024;
+
+// Reads the values of one information file, which it reads and parses once: for the many values
+// a script is made of.
+class IniReader {
+ public:
+  IniReader(const Platform& platform, std::string_view file);
+  ~IniReader();
+  IniReader(const IniReader&) = delete;
+  IniReader& operator=(const IniReader&) = delete;
+
+  // As ReadIniString.
+  std::string Read(std::string_view section, std::string_view key,
+                   std::string_view defaultValue) const;
+
+ private:
+  const Platform& platform_;
+  std::unique_ptr<const IniDocument> document_;  // none when the file cannot be read
+};
 
 // The value of key in section of file, at most kIniValueMaxBytes long. A missing file, section
 // or key gives defaultValue (less its trailing spaces); a key present with an empty value gives

@@ -2,6 +2,7 @@
 
 #include "app/Globals.h"
 #include "common/TextUtils.h"
+#include "common/Utf.h"
 
 namespace orv {
 
@@ -9,7 +10,11 @@ namespace {
 
 // The drive of a path: its first two characters and a separator (C:\, or \\\ for a network path).
 std::string DriveOf(std::string_view path) {
-  return std::string(path.substr(0, 2)) + "\\";
+  std::size_t end = 0;
+  for (int characters = 0; characters < 2 && end < path.size(); ++characters) {
+    NextCodePoint(path, end);
+  }
+  return std::string(path.substr(0, end)) + "\\";
 }
 
 }  // namespace

@@ -12,16 +12,16 @@ namespace orv {
 
 namespace {
 
-void LoadFolders(const Platform& p, const Globals& g, RunState& state) {
+void LoadFolders(const IniReader& ini, RunState& state) {
   for (auto& [index, value] :
-       ReadNumberedValues(p, g.InfoFilePath, "MakeFolder", "Folder", RunState::kFolderCapacity)) {
+       ReadNumberedValues(ini, "MakeFolder", "Folder", RunState::kFolderCapacity)) {
     state.FolderList.push_back(std::move(value));
   }
 }
 
-void LoadFiles(const Platform& p, const Globals& g, RunState& state) {
+void LoadFiles(const Platform& p, const Globals& g, const IniReader& ini, RunState& state) {
   for (const auto& [index, value] :
-       ReadNumberedValues(p, g.InfoFilePath, "CopyFile", "File", RunState::kFileKeys)) {
+       ReadNumberedValues(ini, "CopyFile", "File", RunState::kFileKeys)) {
     const auto comma = value.find(',');
     const std::string destination = value.substr(0, comma);
     // The source always comes from the program folder, under the name the value ends in.
@@ -53,39 +53,39 @@ bool ShortcutWanted(std::string_view name, const OptionSnapshot& options) {
   return true;
 }
 
-void LoadShortcuts(const Platform& p, const Globals& g, RunState& state) {
+void LoadShortcuts(const IniReader& ini, RunState& state) {
   for (auto& [index, make] :
-       ReadNumberedValues(p, g.InfoFilePath, "ShortCut", "Make", RunState::kShortcutCapacity)) {
+       ReadNumberedValues(ini, "ShortCut", "Make", RunState::kShortcutCapacity)) {
     std::string name =
-        ReadIniString(p, "ShortCut", "Name" + std::to_string(index), "Default", g.InfoFilePath);
+        ini.Read("ShortCut", "Name" + std::to_string(index), "Default");
     if (ShortcutWanted(name, state.Options)) {
       state.ShortcutList.push_back({std::move(make), std::move(name)});
     }
   }
 }
 
-void LoadRegistryValues(const Platform& p, const Globals& g, RunState& state) {
+void LoadRegistryValues(const IniReader& ini, RunState& state) {
   for (auto& [index, key] :
-       ReadNumberedValues(p, g.InfoFilePath, "Registry", "Key", RunState::kRegistryCapacity)) {
+       ReadNumberedValues(ini, "Registry", "Key", RunState::kRegistryCapacity)) {
     const std::string n = std::to_string(index);
-    std::string name = ReadIniString(p, "Registry", "Name" + n, "", g.InfoFilePath);
+    std::string name = ini.Read("Registry", "Name" + n, "");
     if (name.empty()) continue;
     state.RegistryList.push_back({std::move(key), std::move(name),
-                                  ReadIniString(p, "Registry", "Value" + n, "", g.InfoFilePath)});
+                                  ini.Read("Registry", "Value" + n, "")});
   }
 }
 
-void LoadRelations(const Platform& p, const Globals& g, RunState& state) {
+void LoadRelations(const IniReader& ini, RunState& state) {
   for (auto& [index, name] :
-       ReadNumberedValues(p, g.InfoFilePath, "Relate", "Name", RunState::kRelateCapacity)) {
+       ReadNumberedValues(ini, "Relate", "Name", RunState::kRelateCapacity)) {
     std::string file =
-        ReadIniString(p, "Relate", "File" + std::to_string(index), "", g.InfoFilePath);
+        ini.Read("Relate", "File" + std::to_string(index), "");
     if (!file.empty()) state.RelateList.push_back({std::move(name), std::move(file)});
   }
 }
 
-void LoadRegistryRemovals(const Platform& p, const Globals& g, RunState& state) {
-  for (auto& [index, key] : ReadNumberedValues(p, g.InfoFilePath, "DeleteRegistry", "Key",
+void LoadRegistryRemovals(const IniReader& ini, RunState& state) {
+  for (auto& [index, key] : ReadNumberedValues(ini, "DeleteRegistry", "Key",
                                                RunState::kDeleteRegistryCapacity)) {
     state.ScriptDeleteRegistryList.push_back(std::move(key));
   }
@@ -93,25 +93,24 @@ void LoadRegistryRemovals(const Platform& p, const Globals& g, RunState& state) 
 
 }  // namespace
 
-std::vector<NumberedValue> ReadNumberedValues(const Platform& platform, std::string_view file,
-                                              std::string_view section, std::string_view stem,
-                                              int maximum) {
+std::vector<NumberedValue> ReadNumberedValues(const IniReader& ini, std::string_view section,
+                                              std::string_view stem, int maximum) {
   std::vector<NumberedValue> values;
   for (int index = 1; index <= maximum; ++index) {
-    std::string value =
-        ReadIniString(platform, section, std::string(stem) + std::to_string(index), "", file);
+    std::string value = ini.Read(section, std::string(stem) + std::to_string(index), "");
     if (!value.empty()) values.push_back({index, std::move(value)});
   }
   return values;
 }
 
 void LoadScript(const Platform& platform, const Globals& globals, RunState& state) {
-  LoadFolders(platform, globals, state);
-  LoadFiles(platform, globals, state);
-  LoadShortcuts(platform, globals, state);
-  LoadRegistryValues(platform, globals, state);
-  LoadRelations(platform, globals, state);
-  LoadRegistryRemovals(platform, globals, state);
+  const IniReader ini(platform, globals.InfoFilePath);
+  LoadFolders(ini, state);
+  LoadFiles(platform, globals, ini, state);
+  LoadShortcuts(ini, state);
+  LoadRegistryValues(ini, state);
+  LoadRelations(ini, state);
+  LoadRegistryRemovals(ini, state);
 }
 
 }  // namespace orv

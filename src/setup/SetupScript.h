@@ -9,6 +9,7 @@
 
 namespace orv {
 
+class IniReader;
 class Platform;
 struct Globals;
 struct RunState;
@@ -18,10 +19,9 @@ struct NumberedValue {
   std::string Value;
 };
 
-// The non-empty values of stem1 to stem<maximum> in section of file, in index order.
-std::vector<NumberedValue> ReadNumberedValues(const Platform& platform, std::string_view file,
-                                              std::string_view section, std::string_view stem,
-                                              int maximum);
+// The non-empty values of stem1 to stem<maximum> in section, in index order.
+std::vector<NumberedValue> ReadNumberedValues(const IniReader& ini, std::string_view section,
+                                              std::string_view stem, int maximum);
 
 // Fills the folder, file, shortcut, registry, association and registry-removal tables from
 // SETUP.INI, with the option snapshot already taken. A [CopyFile] entry is taken only when its

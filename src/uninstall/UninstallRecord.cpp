@@ -1,5 +1,6 @@
 #include "uninstall/UninstallRecord.h"
 
+#include "common/IniFile.h"
 #include "common/Platform.h"
 #include "setup/RunState.h"
 #include "setup/SetupScript.h"
@@ -8,10 +9,10 @@ namespace orv {
 
 namespace {
 
-void MergeSection(const Platform& platform, std::string_view path, std::string_view section,
+void MergeSection(const Platform& platform, const IniReader& record, std::string_view section,
                   std::string_view stem, RecordList& records) {
   for (const auto& [index, value] :
-       ReadNumberedValues(platform, path, section, stem, static_cast<int>(records.Capacity()))) {
+       ReadNumberedValues(record, section, stem, static_cast<int>(records.Capacity()))) {
     records.Insert(platform, value);
   }
 }
@@ -20,10 +21,11 @@ void MergeSection(const Platform& platform, std::string_view path, std::string_v
 
 void MergeEarlierRecord(const Platform& platform, std::string_view path, RunState& state) {
   if (!platform.fileExists(path)) return;
-  MergeSection(platform, path, "DeleteFolder", "Folder", state.DeleteFolderRecords);
-  MergeSection(platform, path, "DeleteFile", "File", state.DeleteFileRecords);
-  MergeSection(platform, path, "DeleteShortCut", "File", state.DeleteShortCutRecords);
-  MergeSection(platform, path, "DeleteRegistry", "Key", state.DeleteRegistryRecords);
+  const IniReader record(platform, path);
+  MergeSection(platform, record, "DeleteFolder", "Folder", state.DeleteFolderRecords);
+  MergeSection(platform, record, "DeleteFile", "File", state.DeleteFileRecords);
+  MergeSection(platform, record, "DeleteShortCut", "File", state.DeleteShortCutRecords);
+  MergeSection(platform, record, "DeleteRegistry", "Key", state.DeleteRegistryRecords);
 }
 
 }  // namespace orv

@@ -107,6 +107,14 @@ TEST_F(ModeSelection, SetupWithoutReadmeGoesStraightToTheOptions) {
   EXPECT_EQ(frmBack.lblBackTitle1.caption(), "Orvane! Setup 98");
 }
 
+TEST_F(ModeSelection, AReadmeTooLargeToShowIsSkipped) {
+  writeSetupIni("[Readme]\nFile=HUGE.TXT\n");
+  ASSERT_TRUE(sim.writeFile("C:\\SETUP\\HUGE.TXT", std::string(5 << 20, 'x')));
+  activate();
+  EXPECT_FALSE(frmMain.fraReadme.visible());
+  EXPECT_TRUE(frmMain.btnSetup.enabled());
+}
+
 TEST_F(ModeSelection, ReadmeIsAlwaysTakenRelativeToTheProgramFolder) {
   sim.mapDrive('A', root.path() / "floppy");
   sim.setProgramFilePath("A:\\SETUP.EXE");
@@ -146,7 +154,17 @@ TEST_F(ModeSelection, AFailedCopyNeverUsesAStaleCopy) {
   EXPECT_FALSE(frmMain.btnSetup.enabled());
   EXPECT_EQ(frmMain.lblMessage.caption(), std::string(kInfoFileMissing) + "\r");
   EXPECT_NE(frmMain.txtFolder.caption(), "C:\\OLD\\");
-  EXPECT_FALSE(sim.fileExists("C:\\WINDOWS\\TEMP\\UNSETUP.INI")) << "the stale copy is removed";
+}
+
+TEST_F(ModeSelection, ARecordInTheTemporaryFolderItselfIsNeverDeleted) {
+  // The setup folder is the temporary folder: the copy onto itself fails, and neither the start
+  // nor a confirmed Exit may delete the only record.
+  writeText("C:\\WINDOWS\\TEMP\\UNSETUP.INI", "[SetupFolder]\nFolder=C:\\WINDOWS\\TEMP\\\n");
+  sim.setCommandLine("C:\\WINDOWS\\UNORSET.EXE C:\\WINDOWS\\TEMP\\UNSETUP.INI");
+  sim.userClicks(frmMain.btnEnd);
+  sim.userAnswers(kIdYes);
+  run();
+  EXPECT_TRUE(sim.fileExists("C:\\WINDOWS\\TEMP\\UNSETUP.INI"));
 }
 
 TEST_F(ModeSelection, NoTemporaryFolderFallsBackToTheProgramFolder) {

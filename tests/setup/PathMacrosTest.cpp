@@ -54,6 +54,7 @@ TEST(PathMacros, RegistryValuesKeepTheTemporaryFolderMacro) {
 TEST(PathMacros, DrivesOfNetworkAndOtherWindowsFolders) {
   EXPECT_EQ(ResolveMacros("(Set)", Folders("\\\\SERVER\\SHARE\\APP")), "\\\\\\");
   EXPECT_EQ(ResolveMacros("(Boo)", Folders("D:\\APP", "D:\\OS\\WINDOWS")), "D:\\");
+  EXPECT_EQ(ResolveMacros("(Set)", Folders("表示\\APP")), "表示\\") << "two characters, not bytes";
 }
 
 }  // namespace

@@ -69,7 +69,9 @@ std::string QueryText(const Query& query) {
 
 // A directory search for exactly this file (wildcards would match other names).
 std::optional<WIN32_FIND_DATAW> FindFile(std::string_view path) {
-  if (path.find_first_of("*?") != std::string_view::npos) return std::nullopt;
+  if (path.substr(path.find_last_of("\\/") + 1).find_first_of("*?") != std::string_view::npos) {
+    return std::nullopt;
+  }
   WIN32_FIND_DATAW data{};
   const win32::FindHandle find(::FindFirstFileW(Wide(path).c_str(), &data));
   if (!find.valid() || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return std::nullopt;
