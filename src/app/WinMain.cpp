@@ -37,6 +37,9 @@ class ComScope {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // A drive without a disk (during a disk change) answers "not found" instead of raising the
+  // system's own error box.
+  ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
   const ComScope com;
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                       ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};

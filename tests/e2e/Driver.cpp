@@ -28,6 +28,7 @@
 //   close-window <form>              ask the form to close (as Alt+F4 or the close box do)
 //   resource "text"                  SETUP.EXE's manifest holds this text
 //   version "name" "value"           SETUP.EXE's version resource holds this string
+//   run-from-swap                    SETUP.EXE runs from the swap file off removable media
 // Paths may hold environment variables (%TEMP%).
 #include <windows.h>
 
@@ -288,6 +289,7 @@ class Driver {
       return true;
     }
     if (verb == "resource") return manifestHolds(w.at(1));
+    if (verb == "run-from-swap") return runsFromSwap();
     if (verb == "version") return versionHolds(w.at(1), w.at(2));
     error_ = "unknown step " + verb;
     return false;
@@ -533,6 +535,18 @@ class Driver {
     if (manifest.find(text) != std::string::npos) return true;
     error_ = "the manifest lacks " + text;
     return false;
+  }
+
+  bool runsFromSwap() {
+    std::ifstream in(std::filesystem::path(program_), std::ios::binary);
+    std::uint32_t pe = 0;
+    std::uint16_t flags = 0;
+    in.seekg(60);
+    in.read(reinterpret_cast<char*>(&pe), sizeof pe);
+    in.seekg(pe + 22);
+    in.read(reinterpret_cast<char*>(&flags), sizeof flags);
+    constexpr std::uint16_t kRunFromSwap = IMAGE_FILE_REMOVABLE_RUN_FROM_SWAP | IMAGE_FILE_NET_RUN_FROM_SWAP;
+    return check(yesNo((flags & kRunFromSwap) == kRunFromSwap), "yes", "run-from-swap flags");
   }
 
   bool versionHolds(const std::string& name, const std::string& value) {
