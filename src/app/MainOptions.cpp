@@ -25,9 +25,8 @@ void TfrmMain::enableShortcutOptions(bool optionsEnabled) {
       {"(Sup)", &chkSCutStartUp},
       {"(Sen)", &chkSCutSendTo},
   }};
-  for (const auto& [index, name] :
-       ReadNumberedValues(IniReader(platform(), g_.InfoFilePath), "ShortCut", "Name",
-                          kShortcutNames)) {
+  for (const auto& [index, name] : ReadNumberedValues(IniReader(platform(), g_.InfoFilePath),
+                                                      "ShortCut", "Name", kShortcutNames)) {
     for (const auto& [token, box] : tokens) {
       if (name.find(token) != std::string::npos) box->setEnabled(optionsEnabled);
     }

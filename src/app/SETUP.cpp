@@ -1,6 +1,7 @@
 #include "app/SETUP.h"
 
 #include "app/Back.h"
+#include "app/ErrorBox.h"
 #include "app/Main.h"
 #include "common/Platform.h"
 
@@ -11,6 +12,7 @@ int RunProgram(Platform& platform) {
   const auto instance = platform.claimNamedMutex(kSingleInstanceName);
   if (!instance) return 0;
 
+  platform.setApplicationTitle(kApplicationTitle);
   Globals globals;
   RunState runState;
   TfrmBack frmBack(platform);

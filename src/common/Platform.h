@@ -123,6 +123,8 @@ class Platform {
   virtual void beep() = 0;
 
   // --- Windows and user input --------------------------------------------------------------
+  // The application's title, shown on the task bar; the program's windows belong to it.
+  virtual void setApplicationTitle(std::string_view title) = 0;
   // The view that shows form (its windows are made when it is first shown).
   virtual std::unique_ptr<FormView> createView(Form& form) = 0;
   // Waits for the user's next input or window message and handles it; false when the

@@ -56,8 +56,7 @@ bool ShortcutWanted(std::string_view name, const OptionSnapshot& options) {
 void LoadShortcuts(const IniReader& ini, RunState& state) {
   for (auto& [index, make] :
        ReadNumberedValues(ini, "ShortCut", "Make", RunState::kShortcutCapacity)) {
-    std::string name =
-        ini.Read("ShortCut", "Name" + std::to_string(index), "Default");
+    std::string name = ini.Read("ShortCut", "Name" + std::to_string(index), "Default");
     if (ShortcutWanted(name, state.Options)) {
       state.ShortcutList.push_back({std::move(make), std::move(name)});
     }
@@ -70,23 +69,21 @@ void LoadRegistryValues(const IniReader& ini, RunState& state) {
     const std::string n = std::to_string(index);
     std::string name = ini.Read("Registry", "Name" + n, "");
     if (name.empty()) continue;
-    state.RegistryList.push_back({std::move(key), std::move(name),
-                                  ini.Read("Registry", "Value" + n, "")});
+    state.RegistryList.push_back(
+        {std::move(key), std::move(name), ini.Read("Registry", "Value" + n, "")});
   }
 }
 
 void LoadRelations(const IniReader& ini, RunState& state) {
-  for (auto& [index, name] :
-       ReadNumberedValues(ini, "Relate", "Name", RunState::kRelateCapacity)) {
-    std::string file =
-        ini.Read("Relate", "File" + std::to_string(index), "");
+  for (auto& [index, name] : ReadNumberedValues(ini, "Relate", "Name", RunState::kRelateCapacity)) {
+    std::string file = ini.Read("Relate", "File" + std::to_string(index), "");
     if (!file.empty()) state.RelateList.push_back({std::move(name), std::move(file)});
   }
 }
 
 void LoadRegistryRemovals(const IniReader& ini, RunState& state) {
-  for (auto& [index, key] : ReadNumberedValues(ini, "DeleteRegistry", "Key",
-                                               RunState::kDeleteRegistryCapacity)) {
+  for (auto& [index, key] :
+       ReadNumberedValues(ini, "DeleteRegistry", "Key", RunState::kDeleteRegistryCapacity)) {
     state.ScriptDeleteRegistryList.push_back(std::move(key));
   }
 }

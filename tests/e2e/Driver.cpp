@@ -10,6 +10,7 @@
 //   second-start                     start another copy; it must end with code 0, no window
 //   text <form>.<control> "text"      the control's text becomes this
 //   caption <form> "text"            the form's caption becomes this
+//   application "text"               the application's (task bar) title is this
 //   visible|enabled|checked <form>.<control> yes|no
 //   click <form>.<control>           press a button (or check box)
 //   box "caption" "text"             a message box with this caption and text appears
@@ -242,6 +243,14 @@ class Driver {
     if (verb == "second-start") return secondStart();
     if (verb == "text") return waitFor([&] { return text(w.at(1)); }, w.at(2));
     if (verb == "caption") return waitFor([&] { return WindowText(form(w.at(1))); }, w.at(2));
+    if (verb == "application") {
+      return waitFor(
+          [&] {
+            const auto windows = VisibleWindows(process_.dwProcessId, L"OrvApplication");
+            return windows.empty() ? std::string("<none>") : WindowText(windows.front());
+          },
+          w.at(1));
+    }
     if (verb == "visible")
       return waitFor([&] { return yesNo(::IsWindowVisible(control(w.at(1)))); }, w.at(2));
     if (verb == "enabled")
@@ -362,11 +371,12 @@ class Driver {
     return check(std::to_string(code), "0", "exit code of the second copy");
   }
 
-  // "main" is the program's window that has an owner, "back" the one without.
+  // "main" is the program's form that another form owns, "back" the one the application owns.
   HWND form(const std::string& name) {
     for (HWND window : VisibleWindows(process_.dwProcessId, L"OrvForm")) {
-      const bool owned = ::GetWindow(window, GW_OWNER) != nullptr;
-      if ((name == "main") == owned) return window;
+      wchar_t ownerClass[16] = {};
+      ::GetClassNameW(::GetWindow(window, GW_OWNER), ownerClass, 16);
+      if ((name == "main") == (std::wstring(ownerClass) == L"OrvForm")) return window;
     }
     throw std::runtime_error("no " + name + " window");
   }
@@ -545,7 +555,8 @@ class Driver {
     in.read(reinterpret_cast<char*>(&pe), sizeof pe);
     in.seekg(pe + 22);
     in.read(reinterpret_cast<char*>(&flags), sizeof flags);
-    constexpr std::uint16_t kRunFromSwap = IMAGE_FILE_REMOVABLE_RUN_FROM_SWAP | IMAGE_FILE_NET_RUN_FROM_SWAP;
+    constexpr std::uint16_t kRunFromSwap =
+        IMAGE_FILE_REMOVABLE_RUN_FROM_SWAP | IMAGE_FILE_NET_RUN_FROM_SWAP;
     return check(yesNo((flags & kRunFromSwap) == kRunFromSwap), "yes", "run-from-swap flags");
   }
 

@@ -131,6 +131,8 @@ class SimPlatform final : public Platform {
 
   void sleep(std::uint32_t milliseconds) override { clock_ += milliseconds; }
 
+  void setApplicationTitle(std::string_view title) override { applicationTitle_ = title; }
+  const std::string& applicationTitle() const { return applicationTitle_; }
   std::unique_ptr<FormView> createView(Form& form) override;
   bool waitForInput() override;
   void processMessages() override;
@@ -193,6 +195,7 @@ class SimPlatform final : public Platform {
   std::vector<ShownMessage> shownMessages_;
   std::vector<std::string> closedForms_;
   Size screenSize_{1024, 768};
+  std::string applicationTitle_;
   std::shared_ptr<std::set<std::string>> mutexNames_ = std::make_shared<std::set<std::string>>();
 };
 

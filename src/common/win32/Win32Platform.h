@@ -41,6 +41,7 @@ class Win32Platform final : public Platform {
   void sleep(std::uint32_t milliseconds) override;
   void beep() override;
 
+  void setApplicationTitle(std::string_view title) override;
   std::unique_ptr<FormView> createView(Form& form) override;
   bool waitForInput() override;
   void processMessages() override;
@@ -52,6 +53,8 @@ class Win32Platform final : public Platform {
 
  private:
   mutable win32::FontCache fonts_;
+  // The window that carries the application's title on the task bar and owns the forms.
+  win32::WindowHandle application_;
 };
 
 }  // namespace orv

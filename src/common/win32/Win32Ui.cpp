@@ -21,8 +21,28 @@ void Dispatch(MSG& message) {
 
 }  // namespace
 
+void Win32Platform::setApplicationTitle(std::string_view title) {
+  if (application_.valid()) {
+    ::SetWindowTextW(application_.get(), Wide(title).c_str());
+    return;
+  }
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = ::DefWindowProcW;
+  windowClass.hInstance = ::GetModuleHandleW(nullptr);
+  windowClass.hIcon = ::LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(1));
+  windowClass.lpszClassName = L"OrvApplication";
+  ::RegisterClassExW(&windowClass);
+  // Visible but of no size: it shows only as the task bar's button, as the program's title.
+  application_ = win32::WindowHandle(::CreateWindowExW(
+      0, windowClass.lpszClassName, Wide(title).c_str(),
+      WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, ::GetSystemMetrics(SM_CXSCREEN) / 2,
+      ::GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr, nullptr, windowClass.hInstance, nullptr));
+  ::ShowWindow(application_.get(), SW_SHOWNOACTIVATE);
+}
+
 std::unique_ptr<FormView> Win32Platform::createView(Form& form) {
-  return std::make_unique<win32::Win32View>(form, fonts_);
+  return std::make_unique<win32::Win32View>(form, fonts_, application_.get());
 }
 
 bool Win32Platform::waitForInput() {

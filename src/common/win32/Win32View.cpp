@@ -174,7 +174,8 @@ std::map<const Form*, Win32View*>& Views() {
 
 }  // namespace
 
-Win32View::Win32View(Form& form, FontCache& fonts) : form_(form), fonts_(fonts) {
+Win32View::Win32View(Form& form, FontCache& fonts, HWND application)
+    : form_(form), fonts_(fonts), application_(application) {
   Views()[&form_] = this;
 }
 
@@ -213,7 +214,7 @@ void Win32View::create() {
   const HWND window = ::CreateWindowExW(
       WS_EX_CONTROLPARENT, kFormClass, Wide(style.caption).c_str(), windowStyle, left, top,
       style.clientSize.width > 0 ? width : CW_USEDEFAULT,
-      style.clientSize.height > 0 ? height : CW_USEDEFAULT, owner ? owner->window() : nullptr,
+      style.clientSize.height > 0 ? height : CW_USEDEFAULT, owner ? owner->window() : application_,
       nullptr, ::GetModuleHandleW(nullptr), this);
   window_ = WindowHandle(window);
   ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.get(style.font)), FALSE);

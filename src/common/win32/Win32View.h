@@ -20,7 +20,8 @@ inline constexpr int kFirstControlId = 100;
 
 class Win32View final : public FormView {
  public:
-  Win32View(Form& form, FontCache& fonts);
+  // application: the window that owns forms without an owner of their own (may be null).
+  Win32View(Form& form, FontCache& fonts, HWND application);
   ~Win32View() override;
 
   void changed(const Control* control, Property property) override;
@@ -46,6 +47,7 @@ class Win32View final : public FormView {
 
   Form& form_;
   FontCache& fonts_;
+  HWND application_;
   WindowHandle window_;
   std::map<const Control*, HWND> windows_;
   GdiObject background_;
