@@ -8,13 +8,14 @@
 // Scenario lines ("#" starts a comment; texts in double quotes with \r, \n, \" and \\):
 //   start ["arguments"]              start SETUP.EXE with these arguments
 //   second-start                     start another copy; it must end with code 0, no window
-//   text <form>.<control> "text"      the control's text becomes this
+//   text <form>.<control> "text"      the control's text becomes this (%VARIABLES% expanded)
 //   caption <form> "text"            the form's caption becomes this
 //   application "text"               the application's (task bar) title is this
 //   visible|enabled|checked <form>.<control> yes|no
 //   click <form>.<control>           press a button (or check box)
 //   box "caption" "text"             a message box with this caption and text appears
-//   answer yes|no|ok|cancel          press that button of the message box
+//   answer yes|no|ok|cancel          press that button of the message box (or dialog)
+//   dialog "text"                    a dialog shows this text in one of its controls
 //   nobox                            no message box is up
 //   exit <code>                      the program ends with this exit code
 //   shot <name>                      screenshot of the screen to <folder>\<name>.bmp
@@ -160,6 +161,17 @@ BOOL CALLBACK FindChild(HWND child, LPARAM data) {
   return FALSE;
 }
 
+struct TextSearch {
+  std::string text;
+  bool found;
+};
+
+BOOL CALLBACK FindText(HWND child, LPARAM data) {
+  auto* search = reinterpret_cast<TextSearch*>(data);
+  search->found = WindowText(child) == search->text;
+  return !search->found;
+}
+
 // Splits a scenario line into words; double-quoted words keep blanks and take escapes.
 std::vector<std::string> Words(const std::string& line) {
   std::vector<std::string> words;
@@ -241,7 +253,7 @@ class Driver {
     const std::string& verb = w[0];
     if (verb == "start") return start(w.size() > 1 ? w[1] : std::string());
     if (verb == "second-start") return secondStart();
-    if (verb == "text") return waitFor([&] { return text(w.at(1)); }, w.at(2));
+    if (verb == "text") return waitFor([&] { return text(w.at(1)); }, Narrow(Expand(w.at(2))));
     if (verb == "caption") return waitFor([&] { return WindowText(form(w.at(1))); }, w.at(2));
     if (verb == "application") {
       return waitFor(
@@ -263,6 +275,10 @@ class Driver {
     if (verb == "click") return click(w.at(1));
     if (verb == "box") return box(w.at(1), w.at(2));
     if (verb == "answer") return answer(w.at(1));
+    if (verb == "dialog") {
+      return waitFor([&] { return yesNo(dialogShows(w.at(1))); }, "yes") ||
+             (error_ += " (no dialog shows \"" + w.at(1) + "\")", false);
+    }
     if (verb == "nobox") return noBox();
     if (verb == "exit") return exit(std::stoi(w.at(1)));
     if (verb == "shot") {
@@ -422,6 +438,14 @@ class Driver {
       return WindowText(box) + "|" + WindowText(::GetDlgItem(box, 0xFFFF));
     };
     return waitFor(read, caption + "|" + text);
+  }
+
+  bool dialogShows(const std::string& text) {
+    const HWND dialog = findBox();
+    if (dialog == nullptr) return false;
+    TextSearch search{text, false};
+    ::EnumChildWindows(dialog, FindText, reinterpret_cast<LPARAM>(&search));
+    return search.found;
   }
 
   bool answer(const std::string& button) {
