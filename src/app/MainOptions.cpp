@@ -14,21 +14,19 @@ namespace orv {
 namespace {
 
 constexpr int kTopMessageLines = 5;
-constexpr int kShortcutNames = 20;
 
 }  // namespace
 
 void TfrmMain::enableShortcutOptions(bool optionsEnabled) {
-  const std::array<std::pair<const char*, Control*>, 4> tokens = {{
-      {"(Dsk)", &chkSCutDesktop},
-      {"(Sta)", &chkSCutStartMenu},
-      {"(Sup)", &chkSCutStartUp},
-      {"(Sen)", &chkSCutSendTo},
-  }};
-  for (const auto& [index, name] : ReadNumberedValues(IniReader(platform(), g_.InfoFilePath),
-                                                      "ShortCut", "Name", kShortcutNames)) {
-    for (const auto& [token, box] : tokens) {
-      if (name.find(token) != std::string::npos) box->setEnabled(optionsEnabled);
+  const std::array<Control*, 4> boxes = {&chkSCutDesktop, &chkSCutStartMenu, &chkSCutStartUp,
+                                         &chkSCutSendTo};
+  for (const auto& [index, name] :
+       ReadNumberedValues(IniReader(platform(), g_.InfoFilePath), "ShortCut", "Name",
+                          RunState::kShortcutCapacity)) {
+    for (std::size_t i = 0; i < kShortcutFolderTokens.size(); ++i) {
+      if (name.find(kShortcutFolderTokens[i]) != std::string::npos) {
+        boxes[i]->setEnabled(optionsEnabled);
+      }
     }
   }
 }

@@ -3,9 +3,11 @@
 // capacity; an entry that does not fit is dropped without a message.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/FailureList.h"
@@ -35,6 +37,11 @@ struct ScriptRelation {
   std::string Name;
   std::string File;
 };
+
+// The folder tokens of a shortcut name, in the order that decides which option box governs it:
+// desktop, start menu, startup, send to.
+inline constexpr std::array<std::string_view, 4> kShortcutFolderTokens = {"(Dsk)", "(Sta)", "(Sup)",
+                                                                          "(Sen)"};
 
 // The states of the option boxes when the run starts.
 struct OptionSnapshot {

@@ -41,14 +41,10 @@ void LoadFiles(const Platform& p, const Globals& g, const IniReader& ini, RunSta
 // Whether the option box that governs a shortcut name lets it through: the first folder token
 // of this list that the name holds decides; a name with none is always made.
 bool ShortcutWanted(std::string_view name, const OptionSnapshot& options) {
-  const std::array<std::pair<std::string_view, bool>, 4> governors = {{
-      {"(Dsk)", options.Desktop},
-      {"(Sta)", options.StartMenu},
-      {"(Sup)", options.StartUp},
-      {"(Sen)", options.SendTo},
-  }};
-  for (const auto& [token, checked] : governors) {
-    if (name.find(token) != std::string_view::npos) return checked;
+  const std::array<bool, 4> checked = {options.Desktop, options.StartMenu, options.StartUp,
+                                       options.SendTo};
+  for (std::size_t i = 0; i < kShortcutFolderTokens.size(); ++i) {
+    if (name.find(kShortcutFolderTokens[i]) != std::string_view::npos) return checked[i];
   }
   return true;
 }

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "common/win32/Handles.h"
+#include "common/win32/WideText.h"
 #include "common/win32/Win32Platform.h"
 #include "platform/TestPlatform.h"
 

@@ -1,19 +1,11 @@
 // Owners of Win32 handles: each closes its handle when it goes out of scope.
 #pragma once
 
-#include <objbase.h>
 #include <windows.h>
 
-#include <string>
-#include <string_view>
+#include <objbase.h>
 
 namespace orv::win32 {
-
-// UTF-8 to UTF-16 for the wide calls, and back.
-std::wstring Wide(std::string_view text);
-std::string Narrow(std::wstring_view text);
-// For display: the program breaks lines at a lone "\r", the window system at "\r\n".
-std::wstring WideDisplayText(std::string_view text);
 
 template <typename Traits>
 class UniqueHandle {

@@ -9,6 +9,7 @@
 
 #include "common/Utf.h"
 #include "common/win32/Handles.h"
+#include "common/win32/WideText.h"
 
 namespace orv {
 

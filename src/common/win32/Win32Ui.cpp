@@ -2,6 +2,7 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include "common/win32/WideText.h"
 #include "common/win32/Win32Platform.h"
 
 namespace orv {

@@ -10,6 +10,7 @@
 
 #include "common/View.h"
 #include "common/win32/Handles.h"
+#include "common/win32/WideText.h"
 
 namespace orv::win32 {
 
