@@ -26,7 +26,7 @@ void OfferFailureList(TfrmMain& main, const FailureList& failures, std::string_v
   main.fraReadme.setVisible(true);
   while (main.btnCloseErrorLog.visible()) {
     p.sleep(kFailureDisplayPoll);
-    p.processMessages();
+    if (!p.processMessages()) break;  // the application quits
   }
   startButton.setVisible(true);
   main.fraReadme.setVisible(false);

@@ -20,7 +20,8 @@ inline constexpr unsigned kFailureDisplayPoll = 200;
 
 // Nothing when the list is empty. Otherwise asks question; on Yes shows the list in the readme
 // frame under caption, hides startButton and waits, processing messages, until the user has
-// pressed Continue; then the start button shows again and the frame hides.
+// pressed Continue (or the application is asked to quit); then the start button shows again and
+// the frame hides.
 void OfferFailureList(TfrmMain& main, const FailureList& failures, std::string_view question,
                       std::string_view caption, Control& startButton);
 

@@ -105,6 +105,12 @@ TfrmMain::TfrmMain(Platform& platform, Globals& globals, RunState& runState, Tfr
   btnContinue.onClick = [this] { btnContinueClick(); };
   btnCloseErrorLog.onClick = [this] { btnCloseErrorLogClick(); };
   btnAbort.onClick = [this] { btnAbortClick(); };
+  platform.setApplicationHandlers({[this] { deliver([this] { ApplicationClose(); }); },
+                                   [this] { deliver([this] { ApplicationQuit(); }); }});
+}
+
+TfrmMain::~TfrmMain() {
+  platform().setApplicationHandlers({});
 }
 
 bool TfrmMain::uninstallMode() const {

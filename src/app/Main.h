@@ -62,6 +62,7 @@ inline constexpr const char* kCloseQuestion =
 class TfrmMain : public Form {
  public:
   TfrmMain(Platform& platform, Globals& globals, RunState& runState, TfrmBack& frmBack);
+  ~TfrmMain() override;
 
   // Creation order is the tab order and, among overlapping siblings, the stacking order: the
   // readme frame covers the groups below it; the copy progress covers the message.
@@ -100,6 +101,13 @@ class TfrmMain : public Form {
   void btnAbortClick();
   void FormCloseQuery(bool& canClose) override;
   void btnCloseErrorLogClick();
+  // The application's task-bar button: Close does what Exit does where Exit can be pressed, and
+  // nothing while a run works.
+  void ApplicationClose();
+  // A quit from outside (a quit message, the end of the Windows session): as after a confirmed
+  // abort, a run stops at its next check and the window closes with no question; an uninstall's
+  // temporary record goes.
+  void ApplicationQuit();
   // The runs.
   void btnSetupClick();
   void btnUnSetupClick();
@@ -118,6 +126,8 @@ class TfrmMain : public Form {
   // Shows the readme in the memo; false when it cannot be read or is too large to show.
   bool loadReadme(const std::string& path);
   void enableShortcutOptions(bool optionsEnabled);
+  // Deletes the copy of UNSETUP.INI in the temporary folder that this start made, if any.
+  void deleteTemporaryInfoCopy();
 
   Globals& g_;
   RunState& runState_;

@@ -1,5 +1,5 @@
-// How the main window comes to an end: Exit, Abort, the close question, and the button that
-// closes the failure list.
+// How the main window comes to an end: Exit, Abort, the close question, the button that closes
+// the failure list, and what the application's task-bar button is told from outside.
 #include "app/Main.h"
 #include "common/Platform.h"
 #include "setup/SetupRun.h"
@@ -29,11 +29,25 @@ void TfrmMain::FormCloseQuery(bool& canClose) {
     canClose = false;
     return;
   }
-  // The temporary copy of UNSETUP.INI goes (only one this start made); the record in the setup
-  // folder stays.
-  if (uninstallMode() && !infoCopyFailed_) (void)platform().deleteFile(g_.InfoFilePath);
+  deleteTemporaryInfoCopy();
   frmBack_.setRunFinished();
   setModalResult(kModalOk);
+}
+
+void TfrmMain::ApplicationClose() {
+  if (btnEnd.showing() && btnEnd.enabled()) btnEndClick();
+}
+
+void TfrmMain::ApplicationQuit() {
+  g_.AbortRequested = true;
+  deleteTemporaryInfoCopy();
+  frmBack_.setRunFinished();
+  setModalResult(kModalOk);
+}
+
+// Only a copy this start made goes; the record in the setup folder stays.
+void TfrmMain::deleteTemporaryInfoCopy() {
+  if (uninstallMode() && !infoCopyFailed_) (void)platform().deleteFile(g_.InfoFilePath);
 }
 
 void TfrmMain::btnCloseErrorLogClick() {

@@ -17,8 +17,8 @@ bool Expand(Platform& p, std::string_view source, const std::string& work,
 
 }  // namespace
 
-std::string ExpandCompressedFile(Platform& platform, std::string_view tempFolder,
-                                 std::string_view source) {
+ExpandedFile ExpandCompressedFile(Platform& platform, std::string_view tempFolder,
+                                  std::string_view source) {
   const std::string folder = StripSeparator(tempFolder, "B");
   const std::string expanded = folder + "\\" + std::string(kExpandedFileName);
   const std::string keptAside = folder + "\\" + std::string(kKeptAsideFileName);
@@ -29,26 +29,21 @@ std::string ExpandCompressedFile(Platform& platform, std::string_view tempFolder
   const std::string own = FileNamePart(source);
   const std::string name = FileNamePart(header ? ExpandedName(own, header->MissingCharacter) : own);
   const std::string work = folder + "\\" + name;
+  ExpandedFile result{expanded, name, false};
 
   if (platform.fileExists(work)) {
-    (void)platform.deleteFile(keptAside);
-    (void)platform.renameFile(work, keptAside);
+    // The user's file of that name goes aside; one left aside by an earlier expansion makes way.
+    if (platform.fileExists(keptAside) && !platform.deleteFile(keptAside)) return result;
+    if (!platform.renameFile(work, keptAside)) return result;
   }
-  if (!Expand(platform, source, work, header)) (void)platform.deleteFile(work);
-
-  (void)platform.deleteFile(expanded);
-  (void)platform.renameFile(work, expanded);
-  if (platform.fileExists(keptAside)) {
-    (void)platform.renameFile(keptAside, work);
-    (void)platform.deleteFile(keptAside);
-  }
-  return expanded + "," + name;
-}
-
-ExpandedFile SplitExpandResult(std::string_view result) {
-  const auto comma = result.rfind(',');
-  if (comma == std::string_view::npos) return {std::string(result), {}};
-  return {std::string(result.substr(0, comma)), std::string(result.substr(comma + 1))};
+  const bool whole = Expand(platform, source, work, header);
+  // A stale EXPAND.BST goes in any case; one that cannot be cleared must not pass for this file.
+  const bool cleared = !platform.fileExists(expanded) || platform.deleteFile(expanded);
+  result.Complete = whole && cleared && platform.renameFile(work, expanded);
+  if (!result.Complete) (void)platform.deleteFile(work);
+  // The kept-aside file returns to its name; when it cannot, it stays aside rather than be lost.
+  if (platform.fileExists(keptAside)) (void)platform.renameFile(keptAside, work);
+  return result;
 }
 
 }  // namespace orv

@@ -12,21 +12,21 @@ class Platform;
 inline constexpr std::string_view kExpandedFileName = "EXPAND.BST";
 inline constexpr std::string_view kKeptAsideFileName = "ZZZZZZZZ.ZZZ";
 
-// Expands source into <tempFolder>\EXPAND.BST and returns that path, a comma, and the name the
-// file is to be installed under (the name recorded in the compressed file; its own name when it
-// records none or is not compressed). A file of that name in the temporary folder is kept aside
-// under ZZZZZZZZ.ZZZ and put back. When the expansion fails (including data shorter or longer
-// than the header says), EXPAND.BST does not exist afterwards, so nothing broken is installed.
-std::string ExpandCompressedFile(Platform& platform, std::string_view tempFolder,
-                                 std::string_view source);
-
 struct ExpandedFile {
-  std::string DataPath;
-  std::string Name;
+  std::string DataPath;  // <temporary folder>\EXPAND.BST
+  std::string Name;      // the name to install under
+  // DataPath holds the whole expanded data. False when any step failed (the data is broken, the
+  // temporary folder cannot take it, a stale EXPAND.BST cannot be cleared): nothing is to be
+  // installed, and whatever lies at DataPath is not this file's.
+  bool Complete = false;
 };
 
-// Splits the result at its last comma: the temporary folder's path may hold commas, the name
-// does not.
-ExpandedFile SplitExpandResult(std::string_view result);
+// Expands source into <tempFolder>\EXPAND.BST. Name is the name recorded in the compressed file
+// (its own name when it records none or is not compressed). A file of that name in the temporary
+// folder is kept aside under ZZZZZZZZ.ZZZ while the data is expanded under its name, and put
+// back; a file kept aside by an earlier, interrupted expansion is put back too. Neither is ever
+// deleted unless the other is safely under the user's name.
+ExpandedFile ExpandCompressedFile(Platform& platform, std::string_view tempFolder,
+                                  std::string_view source);
 
 }  // namespace orv

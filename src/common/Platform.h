@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -50,6 +51,17 @@ class InstanceLock {
   virtual ~InstanceLock() = default;
 };
 
+// What the program answers when its application window (the task-bar button) is told something
+// from outside.
+struct ApplicationHandlers {
+  // The user chose Close on the task-bar button (or another program asked the window to close).
+  std::function<void()> closeRequested;
+  // The application is asked to quit: a quit message, or the end of the Windows session, after
+  // which the process may be ended as soon as this returns. Called once, before message
+  // processing reports the quit.
+  std::function<void()> quitting;
+};
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -62,10 +74,9 @@ class Platform {
   // Attribute bits, or nullopt when nothing is at the path.
   virtual std::optional<std::uint32_t> fileAttributes(std::string_view path) const = 0;
   virtual Status setFileAttributes(std::string_view path, std::uint32_t attributes) = 0;
-  // Last-write time in local time as a DOS date-time value ((date << 16) | time), found by a
-  // directory search. Unsigned comparison of two values is chronological at 2-second
-  // resolution. Nullopt when the file is missing or its time lies outside 1980-2107.
-  virtual std::optional<std::uint32_t> fileAge(std::string_view path) const = 0;
+  // Last-write time in two-second steps (a count since 1601), found by a directory search: a later
+  // file has a larger age, for any date. Nullopt only when the file is missing.
+  virtual std::optional<std::int64_t> fileAge(std::string_view path) const = 0;
   // Size in bytes, found by a directory search; nullopt when the file is missing.
   virtual std::optional<std::uint64_t> fileSize(std::string_view path) const = 0;
   // The whole content of a file, or nullopt when it is missing, unreadable or larger than
@@ -125,14 +136,15 @@ class Platform {
   // --- Windows and user input --------------------------------------------------------------
   // The application's title, shown on the task bar; the program's windows belong to it.
   virtual void setApplicationTitle(std::string_view title) = 0;
+  virtual void setApplicationHandlers(ApplicationHandlers handlers) = 0;
   // The view that shows form (its windows are made when it is first shown).
   virtual std::unique_ptr<FormView> createView(Form& form) = 0;
   // Waits for the user's next input or window message and handles it; false when the
   // application is asked to quit.
   virtual bool waitForInput() = 0;
   // Handles the window messages that are pending, without waiting: input and painting go on
-  // while a handler works.
-  virtual void processMessages() = 0;
+  // while a handler works. False once the application has been asked to quit.
+  virtual bool processMessages() = 0;
   // Runs the application's message loop until the main form is closed.
   virtual void runMessageLoop() = 0;
   // A message box modal over all the program's windows; returns the button pressed (kIdOk...).

@@ -94,6 +94,14 @@ void AppendUtf8(std::string& out, char32_t codePoint) {
   }
 }
 
+std::string_view FirstCharacters(std::string_view text, std::size_t count) {
+  std::size_t end = 0;
+  for (std::size_t characters = 0; characters < count && end < text.size(); ++characters) {
+    NextCodePoint(text, end);
+  }
+  return text.substr(0, end);
+}
+
 bool IsAscii(std::string_view text) {
   for (const char c : text) {
     if (static_cast<unsigned char>(c) >= 0x80) return false;

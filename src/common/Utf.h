@@ -16,6 +16,9 @@ char32_t NextCodePoint(std::string_view text, std::size_t& pos);
 
 void AppendUtf8(std::string& out, char32_t codePoint);
 
+// The first count characters of text (all of it when shorter); a character is never split.
+std::string_view FirstCharacters(std::string_view text, std::size_t count);
+
 // True when every byte is below 0x80.
 bool IsAscii(std::string_view text);
 

@@ -20,6 +20,7 @@ inline constexpr WinError kErrorDiskFull = 112;
 inline constexpr WinError kErrorInvalidName = 123;
 inline constexpr WinError kErrorDirNotEmpty = 145;
 inline constexpr WinError kErrorAlreadyExists = 183;
+inline constexpr WinError kErrorFilenameExcedRange = 206;
 inline constexpr WinError kErrorDirectory = 267;
 
 // Success, or the Windows error code of a failed operation.

@@ -49,6 +49,9 @@ OverwriteDecision DecideOverwrite(TfrmMain& main, const std::string& source,
                                   const std::string& destination) {
   Platform& p = main.platform();
   if (!p.fileExists(destination)) return {};
+  // Only a missing source has no age: there is nothing to install, and the copy fails.
+  const auto sourceAge = p.fileAge(source);
+  if (!sourceAge) return {};
   if (!main.runState().Options.OverWrite) {
     Globals& g = main.globals();
     g.MessageText =
@@ -58,8 +61,18 @@ OverwriteDecision DecideOverwrite(TfrmMain& main, const std::string& source,
     return {g.MessageAnswer == kIdNo, false};
   }
   // Only a strictly newer source replaces the destination.
-  if (p.fileAge(destination).value_or(0) >= p.fileAge(source).value_or(0)) return {true, true};
+  const auto destinationAge = p.fileAge(destination);
+  if (destinationAge && *destinationAge >= *sourceAge) return {true, true};
   return {};
+}
+
+// A copy keeps the attributes of its source; a file from a CD-ROM is read-only there, and the
+// installed copy must stay replaceable and removable.
+void ClearReadOnly(Platform& p, const std::string& path) {
+  const auto attributes = p.fileAttributes(path);
+  if (!attributes || (*attributes & attr::kReadOnly) == 0) return;
+  const std::uint32_t rest = *attributes & ~attr::kReadOnly;
+  (void)p.setFileAttributes(path, rest == 0 ? attr::kNormal : rest);
 }
 
 }  // namespace
@@ -98,22 +111,29 @@ bool RunCopyPhase(SetupRun& run, TfrmMain& main) {
     if (!p.fileExists(source)) continue;  // skipped: not copied, counted, recorded or reported
 
     const bool compressed = destination.ends_with('_');
+    bool sourceReady = true;  // false when a compressed file gave nothing to install
     if (compressed) {
-      const ExpandedFile expanded =
-          SplitExpandResult(ExpandCompressedFile(p, g.TempFolder, source));
+      const ExpandedFile expanded = ExpandCompressedFile(p, g.TempFolder, source);
       destination = StripSeparator(FolderPart(destination), "B") + "\\" +
                     MapString(p, expanded.Name, kMapUpperCase);
       source = expanded.DataPath;
+      sourceReady = expanded.Complete;
     }
-    if (!run.ShowStatus(copy_text::kCopying + destination)) return false;
+    if (!run.ShowStatus(copy_text::kCopying + destination)) {
+      if (compressed && sourceReady) (void)p.deleteFile(source);
+      return false;
+    }
 
-    const OverwriteDecision overwrite = DecideOverwrite(main, source, destination);
+    const OverwriteDecision overwrite =
+        sourceReady ? DecideOverwrite(main, source, destination) : OverwriteDecision{};
     // Recorded before the copy, whatever comes of it.
     state.DeleteFileRecords.InsertFile(p, destination, entry.Flag);
-    const bool done =
-        p.copyFile(source, destination, overwrite.Refuse).succeeded() || overwrite.KeptAsNewer;
+    const bool copied =
+        sourceReady && p.copyFile(source, destination, overwrite.Refuse).succeeded();
+    if (copied) ClearReadOnly(p, destination);
+    const bool done = copied || (sourceReady && overwrite.KeptAsNewer);
     if (compressed) {
-      (void)p.deleteFile(source);
+      if (sourceReady) (void)p.deleteFile(source);
       source = SourceFor(g, entry.Value);
     }
 

@@ -10,11 +10,7 @@ namespace {
 
 // The drive of a path: its first two characters and a separator (C:\, or \\\ for a network path).
 std::string DriveOf(std::string_view path) {
-  std::size_t end = 0;
-  for (int characters = 0; characters < 2 && end < path.size(); ++characters) {
-    NextCodePoint(path, end);
-  }
-  return std::string(path.substr(0, end)) + "\\";
+  return std::string(FirstCharacters(path, 2)) + "\\";
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ void SetupRun::Execute() {
   MergeEarlierRecord(main_.platform(), main_.runState().UninstallInfoPath, main_.runState());
   if (!RunFolderPhase(*this, main_)) return;
   if (!RunCopyPhase(*this, main_)) return;
-  SummarizeFailures();
+  if (!SummarizeFailures()) return;
   Finish();
 }
 
@@ -29,8 +29,8 @@ bool SetupRun::ShowStatus(std::string_view text) {
 }
 
 bool SetupRun::KeepResponsive() {
-  main_.platform().processMessages();
-  return !main_.globals().AbortRequested;
+  const bool running = main_.platform().processMessages();
+  return running && !main_.globals().AbortRequested;
 }
 
 bool SetupRun::Start() {
@@ -89,12 +89,13 @@ bool SetupRun::CheckSetupFolder() {
   return true;
 }
 
-// From here on the run can no longer be aborted.
-void SetupRun::SummarizeFailures() {
+// From here on the user can no longer abort the run; only a quit from outside ends it.
+bool SetupRun::SummarizeFailures() {
   main_.btnSetup.setVisible(true);
   main_.btnAbort.setVisible(false);
   OfferFailureList(main_, main_.runState().Failures, setup_text::kFailuresQuestion,
                    setup_text::kFailuresCaption, main_.btnSetup);
+  return !main_.globals().AbortRequested;
 }
 
 // The end of the run: the run-finished flag is set and the window closes without a question.

@@ -39,13 +39,14 @@ class SetupRun {
   // Shows a status text and keeps the window responsive; false when the run is to end.
   bool ShowStatus(std::string_view text);
   // Lets pending messages be processed (painting, the Abort button); false when the user has
-  // confirmed Abort meanwhile, which ends the run.
+  // confirmed Abort meanwhile, or the application was asked to quit, which ends the run.
   bool KeepResponsive();
 
  private:
   bool Start();
   bool CheckSetupFolder();
-  void SummarizeFailures();
+  // False when the application was asked to quit meanwhile, which ends the run.
+  bool SummarizeFailures();
   void Finish();
 
   TfrmMain& main_;

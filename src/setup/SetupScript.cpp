@@ -6,6 +6,7 @@
 #include "common/IniFile.h"
 #include "common/Platform.h"
 #include "common/TextUtils.h"
+#include "common/Utf.h"
 #include "setup/RunState.h"
 
 namespace orv {
@@ -28,8 +29,10 @@ void LoadFiles(const Platform& p, const Globals& g, const IniReader& ini, RunSta
     const std::string source =
         StripSeparator(g.ProgramFolder, "B") + "\\" + FileNamePart(destination);
     if (!p.fileExists(source)) continue;
-    state.FileList.push_back(
-        {destination, comma == std::string::npos ? std::string() : value.substr(comma, 3)});
+    // The uninstall flag: three characters from the comma, never a part of one.
+    const std::string_view flag =
+        comma == std::string::npos ? std::string_view() : std::string_view(value).substr(comma);
+    state.FileList.push_back({destination, std::string(FirstCharacters(flag, 3))});
     if (const auto size = p.fileSize(source)) {
       state.TotalBytes += *size;
     } else {

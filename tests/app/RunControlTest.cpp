@@ -9,7 +9,15 @@ namespace {
 
 using namespace main_text;
 
-using RunControl = ShellTest;
+class RunControl : public ShellTest {
+ protected:
+  // Uninstall mode with C:\Tool\UNSETUP.INI, copied into the temporary folder when it starts.
+  void startUninstallMode() {
+    ASSERT_TRUE(sim.createFolder("C:\\Tool"));
+    writeText("C:\\Tool\\UNSETUP.INI", "[SetupFolder]\nFolder=C:\\Tool\\\n");
+    sim.setCommandLine("C:\\WINDOWS\\UNORSET.EXE C:\\Tool\\UNSETUP.INI");
+  }
+};
 
 TEST_F(RunControl, ExitAsksAndNoKeepsTheWindow) {
   writeSetupIni("");
@@ -41,15 +49,48 @@ TEST_F(RunControl, ExitFromTheReadmeStageAndAfterErrorsAlsoAsks) {
 }
 
 TEST_F(RunControl, ConfirmedCloseDeletesOnlyTheTemporaryUninstallCopy) {
-  ASSERT_TRUE(sim.createFolder("C:\\Tool"));
-  writeText("C:\\Tool\\UNSETUP.INI", "[SetupFolder]\nFolder=C:\\Tool\\\n");
-  sim.setCommandLine("C:\\WINDOWS\\UNORSET.EXE C:\\Tool\\UNSETUP.INI");
+  startUninstallMode();
   sim.userDoes([this] { EXPECT_TRUE(sim.fileExists("C:\\WINDOWS\\TEMP\\UNSETUP.INI")); });
   sim.userClicks(frmMain.btnEnd);
   sim.userAnswers(kIdYes);
   run();
   EXPECT_FALSE(sim.fileExists("C:\\WINDOWS\\TEMP\\UNSETUP.INI"));
   EXPECT_TRUE(sim.fileExists("C:\\Tool\\UNSETUP.INI"));
+}
+
+TEST_F(RunControl, TaskBarCloseAsksLikeExit) {
+  writeSetupIni("[Readme]\nFile=README.TXT\n");
+  writeText("C:\\SETUP\\README.TXT", "read me\n");
+  sim.userDoes([this] { sim.closeApplication(); });  // the readme stage
+  sim.userAnswers(kIdNo);
+  sim.userClicks(frmMain.btnContinue);
+  sim.userDoes([this] { sim.closeApplication(); });  // the options stage
+  sim.userAnswers(kIdYes);
+  run();
+  EXPECT_EQ(shownCaptions(), std::vector<std::string>({kCloseCaption, kCloseCaption}));
+  EXPECT_EQ(sim.closedForms(), std::vector<std::string>({"frmBack"}));
+}
+
+// A quit message, or the end of the Windows session, outside a run: the window closes with no
+// question, and an uninstall's temporary record goes at once (the process may end right after).
+TEST_F(RunControl, AQuitMessageClosesAndRemovesTheTemporaryUninstallCopy) {
+  startUninstallMode();
+  sim.userDoes([this] { sim.postQuit(); });
+  run();
+  EXPECT_TRUE(sim.shownMessages().empty());
+  EXPECT_FALSE(sim.fileExists("C:\\WINDOWS\\TEMP\\UNSETUP.INI"));
+  EXPECT_TRUE(sim.fileExists("C:\\Tool\\UNSETUP.INI"));
+  EXPECT_EQ(sim.closedForms(), std::vector<std::string>({"frmBack"}));
+}
+
+TEST_F(RunControl, TheEndOfTheSessionRemovesTheTemporaryCopyAtOnce) {
+  startUninstallMode();
+  sim.userDoes([this] {
+    sim.endSession();
+    EXPECT_FALSE(sim.fileExists("C:\\WINDOWS\\TEMP\\UNSETUP.INI"));
+  });
+  run();
+  EXPECT_TRUE(sim.shownMessages().empty());
 }
 
 TEST_F(RunControl, AbortQuestionBothWays) {

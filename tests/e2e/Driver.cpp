@@ -28,6 +28,10 @@
 //   key <keys>                       type keys into the program: "alt+e", "tab", "shift+tab"
 //   focus <form>.<control>           the control has the keyboard focus
 //   close-window <form>              ask the form to close (as Alt+F4 or the close box do)
+//   close-application                choose Close on the program's task-bar button
+//   quit                             post a quit message to the program's thread
+//   set-readonly "path"              give a file the read-only attribute (as on a CD-ROM)
+//   readonly "path" yes|no           a file has the read-only attribute, or not
 //   resource "text"                  SETUP.EXE's manifest holds this text
 //   version "name" "value"           SETUP.EXE's version resource holds this string
 //   run-from-swap                    SETUP.EXE runs from the swap file off removable media
@@ -312,6 +316,30 @@ class Driver {
     if (verb == "close-window") {
       ::PostMessageW(form(w.at(1)), WM_CLOSE, 0, 0);
       return true;
+    }
+    if (verb == "close-application") {
+      // What the task bar sends for its button's Close.
+      const auto windows = VisibleWindows(process_.dwProcessId, L"OrvApplication");
+      if (windows.empty()) {
+        error_ = "no application window";
+        return false;
+      }
+      ::PostMessageW(windows.front(), WM_SYSCOMMAND, SC_CLOSE, 0);
+      return true;
+    }
+    if (verb == "quit") {
+      return check(yesNo(::PostThreadMessageW(process_.dwThreadId, WM_QUIT, 0, 0)), "yes",
+                   "post the quit message");
+    }
+    if (verb == "set-readonly") {
+      return check(yesNo(::SetFileAttributesW(Expand(w.at(1)).c_str(), FILE_ATTRIBUTE_READONLY)),
+                   "yes", "set-readonly " + w.at(1));
+    }
+    if (verb == "readonly") {
+      const DWORD attributes = ::GetFileAttributesW(Expand(w.at(1)).c_str());
+      return check(yesNo(attributes != INVALID_FILE_ATTRIBUTES &&
+                         (attributes & FILE_ATTRIBUTE_READONLY) != 0),
+                   w.at(2), "readonly " + w.at(1));
     }
     if (verb == "resource") return manifestHolds(w.at(1));
     if (verb == "run-from-swap") return runsFromSwap();

@@ -16,7 +16,7 @@ class Expansion : public PlatformTest {
     ASSERT_TRUE(platform().createFolder(path("DISK")));
   }
   std::string temp() const { return path("TEMP") + "\\"; }
-  std::string expand(const std::string& diskName) {
+  ExpandedFile expand(const std::string& diskName) {
     return ExpandCompressedFile(platform(), temp(), path("DISK\\" + diskName));
   }
   std::string expandedData() { return read("TEMP\\EXPAND.BST"); }
@@ -24,20 +24,23 @@ class Expansion : public PlatformTest {
 
 TEST_F(Expansion, ExpandsUnderTheRecordedName) {
   write("DISK\\PROG.EX_", WithStoredCharacter(kProgCompressed, 'e'));
-  EXPECT_EQ(expand("PROG.EX_"), path("TEMP") + "\\EXPAND.BST,PROG.EXE");
+  const ExpandedFile result = expand("PROG.EX_");
+  EXPECT_EQ(result.DataPath, path("TEMP") + "\\EXPAND.BST");
+  EXPECT_EQ(result.Name, "PROG.EXE");
+  EXPECT_TRUE(result.Complete);
   EXPECT_EQ(expandedData(), kProgPlain);
   EXPECT_FALSE(platform().fileExists(path("TEMP\\PROG.EXE"))) << "nothing is left behind";
 }
 
 TEST_F(Expansion, BinaryDataComesOutByteForByte) {
   write("DISK\\DATA.BI_", WithStoredCharacter(kDataCompressed, 'n'));
-  EXPECT_EQ(expand("DATA.BI_"), path("TEMP") + "\\EXPAND.BST,DATA.BIN");
+  EXPECT_EQ(expand("DATA.BI_").Name, "DATA.BIN");
   EXPECT_EQ(expandedData(), kDataPlain);
 }
 
 TEST_F(Expansion, AFileThatRecordsNoNameKeepsItsCompressedName) {
   write("DISK\\prog.exe_", kProgCompressed);
-  EXPECT_EQ(SplitExpandResult(expand("prog.exe_")).Name, "prog.exe_");
+  EXPECT_EQ(expand("prog.exe_").Name, "prog.exe_");
   EXPECT_EQ(expandedData(), kProgPlain);
 }
 
@@ -60,9 +63,32 @@ TEST_F(Expansion, StaleWorkFilesAreReplaced) {
   EXPECT_FALSE(platform().fileExists(path("TEMP\\ZZZZZZZZ.ZZZ")));
 }
 
+TEST_F(Expansion, AStaleExpandedFileThatCannotBeClearedIsNeverHandedOut) {
+  write("DISK\\PROG.EX_", WithStoredCharacter(kProgCompressed, 'e'));
+  write("TEMP\\PROG.EXE", "the user's own file");
+  write("TEMP\\EXPAND.BST", "stale");
+  ASSERT_TRUE(platform().setFileAttributes(path("TEMP\\EXPAND.BST"), attr::kReadOnly));
+  EXPECT_FALSE(expand("PROG.EX_").Complete) << "read-only";
+  EXPECT_EQ(read("TEMP\\PROG.EXE"), "the user's own file");
+  EXPECT_FALSE(platform().fileExists(path("TEMP\\ZZZZZZZZ.ZZZ")));
+  ASSERT_TRUE(platform().setFileAttributes(path("TEMP\\EXPAND.BST"), attr::kNormal));
+
+  const auto held = testPlatform().holdOpen(path("TEMP\\EXPAND.BST"));
+  EXPECT_FALSE(expand("PROG.EX_").Complete) << "held open by another program";
+  EXPECT_EQ(read("TEMP\\PROG.EXE"), "the user's own file");
+}
+
+TEST_F(Expansion, AKeptAsideFileThatCannotReturnStaysAside) {
+  write("TEMP\\ZZZZZZZZ.ZZZ", "kept aside earlier");
+  ASSERT_TRUE(platform().createFolder(path("TEMP\\PROG.EXE")));  // its name is taken
+  write("DISK\\PROG.EX_", WithStoredCharacter(kProgCompressed, 'e'));
+  EXPECT_FALSE(expand("PROG.EX_").Complete);
+  EXPECT_EQ(read("TEMP\\ZZZZZZZZ.ZZZ"), "kept aside earlier");
+}
+
 TEST_F(Expansion, AnUncompressedFileIsCopiedUnchangedUnderItsOwnName) {
   write("DISK\\README.TX_", "plain text, not compressed");
-  EXPECT_EQ(SplitExpandResult(expand("README.TX_")).Name, "README.TX_");
+  EXPECT_EQ(expand("README.TX_").Name, "README.TX_");
   EXPECT_EQ(expandedData(), "plain text, not compressed");
 }
 
@@ -71,32 +97,36 @@ TEST_F(Expansion, BrokenDataLeavesNothingToInstall) {
   truncated.resize(truncated.size() / 2);
   write("DISK\\CUT.BI_", truncated);
   write("TEMP\\EXPAND.BST", "stale");
-  EXPECT_EQ(SplitExpandResult(expand("CUT.BI_")).Name, "CUT.BIN");
+  const ExpandedFile cut = expand("CUT.BI_");
+  EXPECT_EQ(cut.Name, "CUT.BIN");
+  EXPECT_FALSE(cut.Complete);
   EXPECT_FALSE(platform().fileExists(path("TEMP\\EXPAND.BST")));
 
   std::string corrupt = WithStoredCharacter(kDataCompressed, 'n');
   for (std::size_t i = 20; i < corrupt.size(); i += 7)
     corrupt[i] = static_cast<char>(~corrupt[i]);
   write("DISK\\BAD.BI_", corrupt);
-  expand("BAD.BI_");
+  EXPECT_FALSE(expand("BAD.BI_").Complete);
   EXPECT_FALSE(platform().fileExists(path("TEMP\\EXPAND.BST")));
 
   std::string header = kDataCompressed.substr(0, kSzddHeaderSize);
   write("DISK\\HEAD.BI_", header);
-  expand("HEAD.BI_");
+  EXPECT_FALSE(expand("HEAD.BI_").Complete);
   EXPECT_FALSE(platform().fileExists(path("TEMP\\EXPAND.BST")));
 }
 
 TEST_F(Expansion, AMissingSourceLeavesNothingToInstall) {
-  EXPECT_EQ(SplitExpandResult(expand("GONE.EX_")).Name, "GONE.EX_");
+  const ExpandedFile gone = expand("GONE.EX_");
+  EXPECT_EQ(gone.Name, "GONE.EX_");
+  EXPECT_FALSE(gone.Complete);
   EXPECT_FALSE(platform().fileExists(path("TEMP\\EXPAND.BST")));
 }
 
 TEST_F(Expansion, ATemporaryFolderWithACommaStillWorks) {
   ASSERT_TRUE(platform().createFolder(path("a,b")));
   write("DISK\\PROG.EX_", WithStoredCharacter(kProgCompressed, 'e'));
-  const ExpandedFile result = SplitExpandResult(
-      ExpandCompressedFile(platform(), path("a,b") + "\\", path("DISK\\PROG.EX_")));
+  const ExpandedFile result =
+      ExpandCompressedFile(platform(), path("a,b") + "\\", path("DISK\\PROG.EX_"));
   EXPECT_EQ(result.DataPath, path("a,b") + "\\EXPAND.BST");
   EXPECT_EQ(result.Name, "PROG.EXE");
   EXPECT_EQ(read("a,b\\EXPAND.BST"), kProgPlain);

@@ -133,6 +133,12 @@ TEST_F(IniFile, HostileFilesNeverCrashAndStillAnswer) {
   EXPECT_EQ(get("S", "K"), std::string(254, 'v'));
   EXPECT_EQ(get("S", "Next"), "ok");
 
+  // A record cut inside a double-byte character by another program: the lone lead byte never
+  // swallows the line break after it.
+  write("test.ini", "[DeleteFile]\r\nFile1=C:\\A.TXT,/\x8F\r\nFile2=C:\\B.TXT\r\n");
+  EXPECT_TRUE(get("DeleteFile", "File1").starts_with("C:\\A.TXT,/"));
+  EXPECT_EQ(get("DeleteFile", "File2"), "C:\\B.TXT");
+
   write("test.ini", "[Unterminated\r\n[\r\n[[[\r\nK=v");
   EXPECT_EQ(get("Unterminated", "K"), "<default>");
   EXPECT_EQ(get("[[", "K"), "v");

@@ -18,6 +18,16 @@ class SimTestPlatform final : public TestPlatform {
   Platform& platform() override { return sim_; }
   const std::string& scratch() const override { return scratch_; }
   bool enforcesReadOnlyOverwrite() const override { return true; }
+  std::shared_ptr<void> holdOpen(const std::string& path) override {
+    // Every operation that would open the file fails as it does for a file another program holds.
+    using Operation = SimPlatform::Operation;
+    for (const Operation operation :
+         {Operation::kDeleteFile, Operation::kRenameFile, Operation::kCopyFile,
+          Operation::kWriteFile, Operation::kReplaceFile, Operation::kExpandFile}) {
+      sim_.injectFault(operation, path, kErrorSharingViolation);
+    }
+    return {};
+  }
   void setLocalWriteTime(const std::string& path, int year, int month, int day, int hour,
                          int minute, int second) override {
     // The simulation's local time is UTC unless a test sets an offset.

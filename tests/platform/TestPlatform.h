@@ -20,7 +20,9 @@ class TestPlatform {
   // False where the platform is known to differ from Windows (Wine run as root lets a read-only
   // file be overwritten), so such cases are checked on the simulation only.
   virtual bool enforcesReadOnlyOverwrite() const = 0;
-  // Sets a file's last-write time to a local time in the DOS range.
+  // Keeps a file open without sharing, as another program may, until the result is destroyed.
+  virtual std::shared_ptr<void> holdOpen(const std::string& path) = 0;
+  // Sets a file's last-write time to a local time.
   virtual void setLocalWriteTime(const std::string& path, int year, int month, int day, int hour,
                                  int minute, int second) = 0;
 };

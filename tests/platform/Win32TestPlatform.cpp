@@ -34,6 +34,12 @@ class Win32TestPlatform final : public TestPlatform {
   const std::string& scratch() const override { return scratch_; }
   // Wine run as root overwrites read-only files; the simulation covers that rule.
   bool enforcesReadOnlyOverwrite() const override { return false; }
+  std::shared_ptr<void> holdOpen(const std::string& path) override {
+    auto file = std::make_shared<win32::FileHandle>(::CreateFileW(
+        win32::Wide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    EXPECT_TRUE(file->valid()) << path;
+    return file;
+  }
   void setLocalWriteTime(const std::string& path, int year, int month, int day, int hour,
                          int minute, int second) override {
     SYSTEMTIME time{};

@@ -199,6 +199,52 @@ TEST_F(CopyPhaseTest, OverwriteOnReplacesOnlyOlderFilesSilently) {
   EXPECT_EQ(runState.Failures.FailureCount, 0);
 }
 
+TEST_F(CopyPhaseTest, AgesBefore1980CompareLikeAnyOther) {
+  disk("OLD.TXT", "new old");
+  ASSERT_TRUE(sim.writeFile("C:\\Tool\\OLD.TXT", "installed"));
+  using namespace std::chrono;
+  const auto at = [](int year) {
+    return file_clock::from_sys(sys_seconds(sys_days(std::chrono::year(year) / 6 / 1)));
+  };
+  std::filesystem::last_write_time(sim.hostPath("C:\\SETUP\\OLD.TXT"), at(1979));
+  std::filesystem::last_write_time(sim.hostPath("C:\\Tool\\OLD.TXT"), at(1978));
+  writeSetupIni("[CopyFile]\nFile1=(App)\\OLD.TXT\n");
+  runSetup(true);
+  EXPECT_EQ(content("C:\\Tool\\OLD.TXT"), "new old") << "1979 is newer than 1978";
+}
+
+TEST_F(CopyPhaseTest, InstalledFilesDoNotKeepTheMediumsReadOnlyAttribute) {
+  disk("RO.TXT", "from a CD-ROM");
+  ASSERT_TRUE(sim.setFileAttributes("C:\\SETUP\\RO.TXT", attr::kReadOnly | attr::kArchive));
+  writeSetupIni("[CopyFile]\nFile1=(App)\\RO.TXT\n");
+  runSetup();
+  EXPECT_EQ(sim.fileAttributes("C:\\Tool\\RO.TXT"), attr::kArchive);
+  EXPECT_EQ(sim.fileAttributes("C:\\SETUP\\RO.TXT"), attr::kReadOnly | attr::kArchive);
+}
+
+TEST_F(CopyPhaseTest, NothingBrokenOrStaleIsInstalledOverAnInstalledFile) {
+  disk("BAD.BI_", WithStoredCharacter(kDataCompressed, 'n').substr(0, 300));
+  ASSERT_TRUE(sim.writeFile("C:\\Tool\\BAD.BIN", "installed"));
+  writeSetupIni("[CopyFile]\nFile1=(App)\\BAD.BI_\n");
+  sim.userAnswers(kIdNo);  // the failure list
+  runSetup(true);
+  EXPECT_EQ(content("C:\\Tool\\BAD.BIN"), "installed");
+  EXPECT_EQ(runState.Failures.FailureText, "<File> C:\\Tool\\BAD.BIN\r\n")
+      << "a broken file is no older file to keep";
+}
+
+TEST_F(CopyPhaseTest, AStaleExpandedFileThatCannotBeClearedFailsTheCopy) {
+  disk("PROG.EX_", WithStoredCharacter(kProgCompressed, 'e'));
+  ASSERT_TRUE(sim.writeFile("C:\\WINDOWS\\TEMP\\EXPAND.BST", "stale"));
+  ASSERT_TRUE(sim.setFileAttributes("C:\\WINDOWS\\TEMP\\EXPAND.BST", attr::kReadOnly));
+  writeSetupIni("[CopyFile]\nFile1=(App)\\PROG.EX_\n");
+  sim.userAnswers(kIdNo);  // the failure list
+  runSetup();
+  EXPECT_FALSE(sim.fileExists("C:\\Tool\\PROG.EXE"));
+  EXPECT_EQ(runState.Failures.FailureText, "<File> C:\\Tool\\PROG.EXE\r\n");
+  EXPECT_EQ(content("C:\\WINDOWS\\TEMP\\EXPAND.BST"), "stale") << "not ours to delete";
+}
+
 TEST_F(CopyPhaseTest, TheSameDestinationTwiceIsRecordedOnceWithTheLaterFlag) {
   disk("A.TXT", "a");
   ASSERT_TRUE(
@@ -237,6 +283,62 @@ TEST_F(CopyPhaseTest, AbortWhileCopyingStopsAtTheNextCheck) {
   EXPECT_TRUE(sim.fileExists("C:\\Tool\\A.TXT"));
   EXPECT_FALSE(sim.fileExists("C:\\Tool\\B.TXT"));
   EXPECT_EQ(sim.elapsedMilliseconds(), 1000u) << "no pause after the aborted progress";
+}
+
+TEST_F(CopyPhaseTest, TaskBarCloseDoesNothingWhileTheRunWorks) {
+  disk("A.TXT", "a");
+  writeSetupIni("[MakeFolder]\nFolder1=(App)\\X\\Y\n[CopyFile]\nFile1=(App)\\A.TXT\n");
+  bool closedWhileCopying = false;
+  sim.whileWorking([this, &closedWhileCopying] {
+    if (!frmMain.lblMessage.caption().starts_with(kCopying)) return false;
+    sim.closeApplication();
+    EXPECT_EQ(frmMain.modalResult(), kModalNone);
+    return closedWhileCopying = true;
+  });
+  bool closedOnTheList = false;
+  sim.whileWorking([this, &closedOnTheList] {
+    if (!frmMain.btnCloseErrorLog.visible()) return false;
+    sim.closeApplication();
+    EXPECT_EQ(frmMain.modalResult(), kModalNone);
+    frmMain.deliverClick(frmMain.btnCloseErrorLog);
+    return closedOnTheList = true;
+  });
+  sim.userAnswers(kIdYes);  // the failure list
+  runSetup();
+  EXPECT_TRUE(closedWhileCopying && closedOnTheList);
+  EXPECT_EQ(shownCaptions(), std::vector<std::string>({failure_text::kWarningCaption}));
+  EXPECT_EQ(content("C:\\Tool\\A.TXT"), "a");
+}
+
+TEST_F(CopyPhaseTest, AQuitDuringTheRunStopsItAsAnAbortWould) {
+  disk("A.TXT", "a");
+  disk("B.TXT", "b");
+  writeSetupIni("[CopyFile]\nFile1=(App)\\A.TXT\nFile2=(App)\\B.TXT\n");
+  sim.whileWorking([this] {
+    if (frmMain.lblStatus.caption() != "50%(1/2)") return false;
+    sim.postQuit();
+    return true;
+  });
+  runSetup();
+  EXPECT_TRUE(sim.fileExists("C:\\Tool\\A.TXT"));
+  EXPECT_FALSE(sim.fileExists("C:\\Tool\\B.TXT"));
+  EXPECT_TRUE(globals.AbortRequested);
+  EXPECT_TRUE(sim.shownMessages().empty()) << "no question on the way out";
+  EXPECT_EQ(sim.closedForms(), std::vector<std::string>({"frmBack"}));
+}
+
+TEST_F(CopyPhaseTest, AQuitEndsTheWaitOnTheFailureListAndTheRun) {
+  writeSetupIni("[MakeFolder]\nFolder1=(App)\\X\\Y\n");
+  sim.userAnswers(kIdYes);
+  sim.whileWorking([this] {
+    if (!frmMain.btnCloseErrorLog.visible()) return false;
+    sim.postQuit();
+    return true;
+  });
+  runSetup();
+  EXPECT_TRUE(frmMain.btnCloseErrorLog.visible()) << "never pressed";
+  EXPECT_TRUE(globals.AbortRequested);
+  EXPECT_EQ(sim.closedForms(), std::vector<std::string>({"frmBack"}));
 }
 
 TEST_F(CopyPhaseTest, TheFailureListIsShownUntilContinueIsPressed) {

@@ -48,9 +48,10 @@ TEST_F(SetupScript, FilesNeedTheirSourceInTheProgramFolder) {
       "File3=(Sys)\\HELP.HL_,/c\n"
       "File4=(Dch)(App)\\DATA2.DAT\n"
       "File5=(Win)WIN.INI\n"
-      "File6=(Win)\\WIN.INI,\n");
+      "File6=(Win)\\WIN.INI,\n"
+      "File7=(App)\\DATA2.DAT,/消す\n");
   load();
-  ASSERT_EQ(runState.FileList.size(), 4u);
+  ASSERT_EQ(runState.FileList.size(), 5u);
   EXPECT_EQ(runState.FileList[0].Value, "(App)\\PROG.EXE");
   EXPECT_EQ(runState.FileList[0].Flag, ",/C");
   EXPECT_EQ(runState.FileList[1].Value, "(Sys)\\HELP.HL_");
@@ -59,7 +60,8 @@ TEST_F(SetupScript, FilesNeedTheirSourceInTheProgramFolder) {
   EXPECT_EQ(runState.FileList[2].Flag, "");
   EXPECT_EQ(runState.FileList[3].Value, "(Win)\\WIN.INI");
   EXPECT_EQ(runState.FileList[3].Flag, ",");
-  EXPECT_EQ(runState.TotalBytes, 100u + 30 + 7 + 5) << "missing sources count nothing";
+  EXPECT_EQ(runState.FileList[4].Flag, ",/消") << "three characters, never a part of one";
+  EXPECT_EQ(runState.TotalBytes, 100u + 30 + 7 + 5 + 7) << "missing sources count nothing";
   EXPECT_TRUE(runState.SizesKnown);
   EXPECT_TRUE(runState.Failures.FailureText.empty());
 }

@@ -37,7 +37,8 @@ class SzddDecompressor {
 Status SimPlatform::expandFile(std::string_view source, std::string_view target) {
   Resolved to;
   if (const Status status = begin(Operation::kExpandFile, target, to); !status) return status;
-  const auto from = resolve(source);
+  if (to.endsInSeparator) return Status(kErrorInvalidName);
+  const auto from = resolveFile(source);
   if (!from || !fs::is_regular_file(from->host)) return Status(kErrorFileNotFound);
   if (fs::is_directory(to.host) || isProtected(to.host)) return Status(kErrorAccessDenied);
   const auto head = readFileHead(source, kSzddHeaderSize);
@@ -54,7 +55,7 @@ Status SimPlatform::expandFile(std::string_view source, std::string_view target)
 
 std::optional<std::string> SimPlatform::readFileHead(std::string_view path,
                                                      std::size_t count) const {
-  const auto target = resolve(path);
+  const auto target = resolveFile(path);
   if (takeFault(Operation::kReadFile, target) || !target || !fs::is_regular_file(target->host)) {
     return std::nullopt;
   }

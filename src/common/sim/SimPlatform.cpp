@@ -10,7 +10,6 @@
 #include <fstream>
 #include <system_error>
 
-#include "common/DosDateTime.h"
 #include "common/TextUtils.h"
 #include "common/Utf.h"
 
@@ -42,6 +41,10 @@ namespace {
 constexpr std::uint32_t kStorableAttributes =
     attr::kReadOnly | attr::kHidden | attr::kSystem | attr::kArchive;
 constexpr char32_t kShiftJisDefaultCharacter = 0x30FB;  // "・"
+// The longest absolute paths Windows takes from a program that is not long-path aware, in UTF-16
+// units: MAX_PATH less the terminating zero, and for a new folder room for an 8.3 name besides.
+constexpr std::size_t kMaxPathLength = 259;
+constexpr std::size_t kMaxFolderPathLength = 247;
 
 class Iconv {
  public:
@@ -171,6 +174,8 @@ std::optional<SimPlatform::Resolved> SimPlatform::resolve(std::string_view path)
   }
 
   const fs::path base = host;
+  const bool endsInSeparator = full.size() > pos && full.back() == '\\';
+  std::string absolute = full.substr(0, pos);
   std::vector<std::string> components;
   while (pos < full.size()) {
     const auto next = std::min(full.find('\\', pos), full.size());
@@ -183,6 +188,10 @@ std::optional<SimPlatform::Resolved> SimPlatform::resolve(std::string_view path)
     }
     components.emplace_back(component);
   }
+  for (const std::string& component : components)
+    absolute += "\\" + component;
+  const std::size_t length = Utf8ToUtf16(absolute).size();
+  if (length > kMaxPathLength) return std::nullopt;
 
   host = base;
   bool parentExists = true;
@@ -204,7 +213,13 @@ std::optional<SimPlatform::Resolved> SimPlatform::resolve(std::string_view path)
     key += "\\" + upperCase(component);
   }
   if (components.empty()) key += "\\";
-  return Resolved{host, key};
+  return Resolved{host, key, length, endsInSeparator && !components.empty()};
+}
+
+std::optional<SimPlatform::Resolved> SimPlatform::resolveFile(std::string_view path) const {
+  auto resolved = resolve(path);
+  if (resolved && resolved->endsInSeparator) return std::nullopt;
+  return resolved;
 }
 
 fs::path SimPlatform::hostPath(std::string_view path) const {
@@ -250,11 +265,12 @@ std::uint32_t SimPlatform::storedAttributes(const fs::path& host) const {
 }
 
 bool SimPlatform::isProtected(const fs::path& host) const {
-  return IsFile(host) && (storedAttributes(host) & (attr::kReadOnly | attr::kHidden)) != 0;
+  constexpr std::uint32_t kRefused = attr::kReadOnly | attr::kHidden | attr::kSystem;
+  return IsFile(host) && (storedAttributes(host) & kRefused) != 0;
 }
 
 bool SimPlatform::fileExists(std::string_view path) const {
-  const auto resolved = resolve(path);
+  const auto resolved = resolveFile(path);
   return resolved && IsFile(resolved->host);
 }
 
@@ -268,6 +284,9 @@ Status SimPlatform::copyFile(std::string_view from, std::string_view to, bool fa
   const auto target = resolve(to);
   if (const auto fault = takeFault(Operation::kCopyFile, source)) return Status(*fault);
   if (const auto fault = takeFault(Operation::kCopyFile, target)) return Status(*fault);
+  if ((source && source->endsInSeparator) || (target && target->endsInSeparator)) {
+    return Status(kErrorInvalidName);
+  }
   if (!source || !IsFile(source->host)) {
     if (source && IsFolder(source->host)) return Status(kErrorAccessDenied);
     return Status(missingParentError(source) != kErrorSuccess ? kErrorPathNotFound
@@ -292,6 +311,7 @@ Status SimPlatform::copyFile(std::string_view from, std::string_view to, bool fa
 Status SimPlatform::deleteFile(std::string_view path) {
   Resolved target;
   if (const Status status = begin(Operation::kDeleteFile, path, target); !status) return status;
+  if (target.endsInSeparator) return Status(kErrorInvalidName);
   if (IsFolder(target.host)) return Status(kErrorAccessDenied);
   if (!IsFile(target.host)) return Status(kErrorFileNotFound);
   if ((storedAttributes(target.host) & attr::kReadOnly) != 0) return Status(kErrorAccessDenied);
@@ -305,7 +325,7 @@ std::optional<std::uint32_t> SimPlatform::fileAttributes(std::string_view path) 
   const auto target = resolve(path);
   if (!target) return std::nullopt;
   if (IsFolder(target->host)) return attr::kDirectory;
-  if (!IsFile(target->host)) return std::nullopt;
+  if (!IsFile(target->host) || target->endsInSeparator) return std::nullopt;
   const std::uint32_t stored = storedAttributes(target->host);
   return stored == 0 ? attr::kNormal : stored;
 }
@@ -314,27 +334,28 @@ Status SimPlatform::setFileAttributes(std::string_view path, std::uint32_t attri
   Resolved target;
   if (const Status status = begin(Operation::kSetAttributes, path, target); !status) return status;
   if (IsFolder(target.host)) return Status::ok();
+  if (target.endsInSeparator) return Status(kErrorInvalidName);
   if (!IsFile(target.host)) return Status(kErrorFileNotFound);
   attributes_[target.host] = attributes & kStorableAttributes;
   return Status::ok();
 }
 
-std::optional<std::uint32_t> SimPlatform::fileAge(std::string_view path) const {
-  const auto target = resolve(path);
+std::optional<std::int64_t> SimPlatform::fileAge(std::string_view path) const {
+  const auto target = resolveFile(path);
   if (!target || !IsFile(target->host)) return std::nullopt;
   std::error_code error;
   const auto written = fs::last_write_time(target->host, error);
   if (error) return std::nullopt;
-  const auto utc = std::chrono::file_clock::to_sys(written);
-  const std::time_t local = std::chrono::system_clock::to_time_t(utc) + utcOffsetMinutes_ * 60;
-  std::tm fields{};
-  if (gmtime_r(&local, &fields) == nullptr) return std::nullopt;
-  return PackDosDateTime({fields.tm_year + 1900, fields.tm_mon + 1, fields.tm_mday, fields.tm_hour,
-                          fields.tm_min, fields.tm_sec});
+  // Two-second steps since 1601, as FILETIME counts, rounded down for times before 1970 too.
+  using namespace std::chrono;
+  constexpr std::int64_t kSeconds1601To1970 = 11'644'473'600;
+  const auto seconds = floor<std::chrono::seconds>(file_clock::to_sys(written));
+  const std::int64_t since1601 = seconds.time_since_epoch().count() + kSeconds1601To1970;
+  return since1601 >= 0 ? since1601 / 2 : (since1601 - 1) / 2;
 }
 
 std::optional<std::uint64_t> SimPlatform::fileSize(std::string_view path) const {
-  const auto target = resolve(path);
+  const auto target = resolveFile(path);
   if (takeFault(Operation::kFileSize, target) || !target || !IsFile(target->host)) {
     return std::nullopt;
   }
@@ -358,6 +379,7 @@ std::optional<std::string> SimPlatform::readFile(std::string_view path,
 Status SimPlatform::writeFile(std::string_view path, std::string_view bytes) {
   Resolved target;
   if (const Status status = begin(Operation::kWriteFile, path, target); !status) return status;
+  if (target.endsInSeparator) return Status(kErrorInvalidName);
   if (IsFolder(target.host) || isProtected(target.host)) return Status(kErrorAccessDenied);
   std::ofstream out(target.host, std::ios::binary | std::ios::trunc);
   if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) || !out.flush()) {
@@ -372,6 +394,9 @@ Status SimPlatform::replaceFile(std::string_view from, std::string_view to) {
   const auto target = resolve(to);
   if (const auto fault = takeFault(Operation::kReplaceFile, source)) return Status(*fault);
   if (const auto fault = takeFault(Operation::kReplaceFile, target)) return Status(*fault);
+  if ((source && source->endsInSeparator) || (target && target->endsInSeparator)) {
+    return Status(kErrorInvalidName);
+  }
   if (!source || !IsFile(source->host)) return Status(kErrorFileNotFound);
   if (const WinError error = missingParentError(target)) return Status(error);
   if (IsFolder(target->host) ||
@@ -391,6 +416,9 @@ Status SimPlatform::renameFile(std::string_view from, std::string_view to) {
   Resolved target;
   if (const auto fault = takeFault(Operation::kRenameFile, source)) return Status(*fault);
   if (const Status status = begin(Operation::kRenameFile, to, target); !status) return status;
+  if ((source && source->endsInSeparator) || target.endsInSeparator) {
+    return Status(kErrorInvalidName);
+  }
   if (!source || !IsFile(source->host))
     return Status(missingParentError(source) ? kErrorPathNotFound : kErrorFileNotFound);
   if (fs::exists(target.host) && source->host != target.host) return Status(kErrorAlreadyExists);
@@ -405,6 +433,7 @@ Status SimPlatform::renameFile(std::string_view from, std::string_view to) {
 Status SimPlatform::createFolder(std::string_view path) {
   const auto target = resolve(path);
   if (const auto fault = takeFault(Operation::kCreateFolder, target)) return Status(*fault);
+  if (target && target->length > kMaxFolderPathLength) return Status(kErrorFilenameExcedRange);
   if (target && (IsFolder(target->host) || IsFile(target->host)))
     return Status(kErrorAlreadyExists);
   if (const WinError error = missingParentError(target)) return Status(error);
@@ -464,6 +493,9 @@ std::optional<std::string> SimPlatform::toShiftJis(std::string_view text) const 
   std::size_t left = text.size();
   std::string out;
   if (!converter.convert(in, left, out)) return std::nullopt;
+  // iconv maps look-alikes that Windows refuses (¥ to the byte of "\", which reads back as "\");
+  // only a character that comes back as itself has a Shift-JIS form.
+  if (fromShiftJis(out) != text) return std::nullopt;
   return out;
 }
 

@@ -1,9 +1,10 @@
 // A simulated Windows for host builds and tests. Drive letters map onto host folders under a
 // root the test chooses; the file system behaves as Windows does where the program can tell:
 // names match without regard to case, "\" separates (and "/" too), an existing folder gives
-// error 183, only empty folders are removed, a read-only (or hidden) file is neither deleted nor
-// overwritten, ages are DOS date-time values in a settable time zone. Faults can be injected per
-// operation and path. The clock is virtual: sleep advances it at once.
+// error 183, only empty folders are removed, a read-only file is neither deleted nor overwritten
+// (nor is a hidden or system one overwritten), a path with a final "\" names no file, paths past
+// the classic length limits name nothing. Faults can be injected per operation and path. The
+// clock is virtual: sleep advances it at once.
 #pragma once
 
 #include <cstdint>
@@ -52,8 +53,6 @@ class SimPlatform final : public Platform {
   void setTempFolder(std::string path) { tempFolder_ = std::move(path); }
   void setProgramFilePath(std::string path) { programFilePath_ = std::move(path); }
   void setCommandLine(std::string commandLine) { commandLine_ = std::move(commandLine); }
-  // Offset of local time from UTC, used for file ages.
-  void setUtcOffsetMinutes(int minutes) { utcOffsetMinutes_ = minutes; }
 
   enum class Operation {
     kCopyFile,
@@ -87,6 +86,13 @@ class SimPlatform final : public Platform {
   // Runs at every processing of pending messages (while a handler works); a hook that returns
   // true is removed.
   void whileWorking(std::function<bool()> hook);
+  // The user chooses Close on the application's task-bar button.
+  void closeApplication();
+  // A quit message arrives (another program, or the program's windows destroyed): the next
+  // message processing reports it.
+  void postQuit() { quitPending_ = true; }
+  // The Windows session ends: the program is told at once.
+  void endSession();
   const std::vector<ShownMessage>& shownMessages() const { return shownMessages_; }
   // Forms whose windows were closed, in order.
   const std::vector<std::string>& closedForms() const { return closedForms_; }
@@ -104,7 +110,7 @@ class SimPlatform final : public Platform {
   Status deleteFile(std::string_view path) override;
   std::optional<std::uint32_t> fileAttributes(std::string_view path) const override;
   Status setFileAttributes(std::string_view path, std::uint32_t attributes) override;
-  std::optional<std::uint32_t> fileAge(std::string_view path) const override;
+  std::optional<std::int64_t> fileAge(std::string_view path) const override;
   std::optional<std::uint64_t> fileSize(std::string_view path) const override;
   std::optional<std::string> readFile(std::string_view path, std::uint64_t maxBytes) const override;
   Status writeFile(std::string_view path, std::string_view bytes) override;
@@ -132,10 +138,13 @@ class SimPlatform final : public Platform {
   void sleep(std::uint32_t milliseconds) override { clock_ += milliseconds; }
 
   void setApplicationTitle(std::string_view title) override { applicationTitle_ = title; }
+  void setApplicationHandlers(ApplicationHandlers handlers) override {
+    applicationHandlers_ = std::move(handlers);
+  }
   const std::string& applicationTitle() const { return applicationTitle_; }
   std::unique_ptr<FormView> createView(Form& form) override;
   bool waitForInput() override;
-  void processMessages() override;
+  bool processMessages() override;
   void runMessageLoop() override {}
   int messageBox(std::string_view text, std::string_view caption, std::uint32_t flags) override;
   std::optional<std::string> browseForFolder(const Form& owner, std::string_view title,
@@ -149,8 +158,10 @@ class SimPlatform final : public Platform {
 
  private:
   struct Resolved {
-    std::filesystem::path host;  // where the path lives on the host
-    std::string key;             // the absolute Windows path in upper case
+    std::filesystem::path host;    // where the path lives on the host
+    std::string key;               // the absolute Windows path in upper case
+    std::size_t length = 0;        // UTF-16 units of the absolute path, as Windows limits it
+    bool endsInSeparator = false;  // names a folder only: a file is never named with a final "\"
   };
   struct Fault {
     Operation operation;
@@ -160,8 +171,15 @@ class SimPlatform final : public Platform {
   };
   class Locale;
 
-  // Nullopt when the drive is not mapped.
+  // Tells the program of the quit, once.
+  void quitArrived();
+
+  // Nullopt when the drive is not mapped, or when the absolute path is longer than Windows takes
+  // (the program is not long-path aware).
   std::optional<Resolved> resolve(std::string_view path) const;
+  // The file a path names: nullopt when it names none (an unmapped or too long path, or one that
+  // ends in a separator, which Windows refuses for files).
+  std::optional<Resolved> resolveFile(std::string_view path) const;
   std::optional<WinError> takeFault(Operation operation, const std::optional<Resolved>& path) const;
   // Error of an operation whose target's folder is missing, or kErrorSuccess.
   static WinError missingParentError(const std::optional<Resolved>& path);
@@ -182,7 +200,6 @@ class SimPlatform final : public Platform {
   std::string tempFolder_ = "C:\\WINDOWS\\TEMP\\";
   std::string programFilePath_ = "C:\\SETUP\\SETUP.EXE";
   std::string commandLine_ = "C:\\SETUP\\SETUP.EXE";
-  int utcOffsetMinutes_ = 0;
   std::uint64_t clock_ = 0;
   int beeps_ = 0;
   // Attribute bits set on files (by host path); files without an entry are plain archive files.
@@ -196,6 +213,9 @@ class SimPlatform final : public Platform {
   std::vector<std::string> closedForms_;
   Size screenSize_{1024, 768};
   std::string applicationTitle_;
+  ApplicationHandlers applicationHandlers_;
+  bool quitPending_ = false;
+  bool quitArrived_ = false;
   std::shared_ptr<std::set<std::string>> mutexNames_ = std::make_shared<std::set<std::string>>();
 };
 

@@ -80,7 +80,26 @@ void SimPlatform::whileWorking(std::function<bool()> hook) {
   workHooks_.push_back(std::move(hook));
 }
 
+void SimPlatform::closeApplication() {
+  if (applicationHandlers_.closeRequested) applicationHandlers_.closeRequested();
+}
+
+void SimPlatform::endSession() {
+  quitPending_ = true;
+  quitArrived();
+}
+
+void SimPlatform::quitArrived() {
+  if (quitArrived_) return;
+  quitArrived_ = true;
+  if (applicationHandlers_.quitting) applicationHandlers_.quitting();
+}
+
 bool SimPlatform::waitForInput() {
+  if (quitPending_) {
+    quitArrived();
+    return false;
+  }
   if (userActions_.empty()) {
     throw SimScriptError{"the program waits for input, but the user has nothing more to do"};
   }
@@ -90,13 +109,16 @@ bool SimPlatform::waitForInput() {
   return true;
 }
 
-void SimPlatform::processMessages() {
+bool SimPlatform::processMessages() {
   // A hook may add hooks; run those present now.
   auto hooks = std::move(workHooks_);
   workHooks_.clear();
   for (auto& hook : hooks) {
     if (!hook()) workHooks_.push_back(std::move(hook));
   }
+  if (!quitPending_) return true;
+  quitArrived();
+  return false;
 }
 
 int SimPlatform::messageBox(std::string_view text, std::string_view caption, std::uint32_t flags) {

@@ -117,17 +117,13 @@ Status Win32Platform::setFileAttributes(std::string_view path, std::uint32_t att
   return Result(::SetFileAttributesW(Wide(path).c_str(), attributes));
 }
 
-std::optional<std::uint32_t> Win32Platform::fileAge(std::string_view path) const {
+std::optional<std::int64_t> Win32Platform::fileAge(std::string_view path) const {
   const auto found = FindFile(path);
   if (!found) return std::nullopt;
-  FILETIME local{};
-  WORD date = 0;
-  WORD time = 0;
-  if (!::FileTimeToLocalFileTime(&found->ftLastWriteTime, &local) ||
-      !::FileTimeToDosDateTime(&local, &date, &time)) {
-    return std::nullopt;
-  }
-  return (static_cast<std::uint32_t>(date) << 16) | time;
+  const auto ticks = (static_cast<std::uint64_t>(found->ftLastWriteTime.dwHighDateTime) << 32) |
+                     found->ftLastWriteTime.dwLowDateTime;
+  constexpr std::uint64_t kTicksPerTwoSeconds = 20'000'000;  // FILETIME counts 100 ns
+  return static_cast<std::int64_t>(ticks / kTicksPerTwoSeconds);
 }
 
 std::optional<std::uint64_t> Win32Platform::fileSize(std::string_view path) const {

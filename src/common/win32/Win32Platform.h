@@ -13,7 +13,7 @@ class Win32Platform final : public Platform {
   Status deleteFile(std::string_view path) override;
   std::optional<std::uint32_t> fileAttributes(std::string_view path) const override;
   Status setFileAttributes(std::string_view path, std::uint32_t attributes) override;
-  std::optional<std::uint32_t> fileAge(std::string_view path) const override;
+  std::optional<std::int64_t> fileAge(std::string_view path) const override;
   std::optional<std::uint64_t> fileSize(std::string_view path) const override;
   std::optional<std::string> readFile(std::string_view path, std::uint64_t maxBytes) const override;
   Status writeFile(std::string_view path, std::string_view bytes) override;
@@ -42,9 +42,10 @@ class Win32Platform final : public Platform {
   void beep() override;
 
   void setApplicationTitle(std::string_view title) override;
+  void setApplicationHandlers(ApplicationHandlers handlers) override;
   std::unique_ptr<FormView> createView(Form& form) override;
   bool waitForInput() override;
-  void processMessages() override;
+  bool processMessages() override;
   void runMessageLoop() override;
   int messageBox(std::string_view text, std::string_view caption, std::uint32_t flags) override;
   std::optional<std::string> browseForFolder(const Form& owner, std::string_view title,
@@ -52,9 +53,18 @@ class Win32Platform final : public Platform {
   Size measureText(const Font& font, std::string_view text) const override;
 
  private:
+  static LRESULT CALLBACK ApplicationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // The user's Close on the task-bar button; ignored while a box of the program is up.
+  void applicationCloseRequested();
+  // A quit has arrived: the program is told once.
+  void quitArrived();
+
   mutable win32::FontCache fonts_;
   // The window that carries the application's title on the task bar and owns the forms.
   win32::WindowHandle application_;
+  ApplicationHandlers handlers_;
+  int modalBoxes_ = 0;  // message boxes and folder browsers up
+  bool quitArrived_ = false;
 };
 
 }  // namespace orv

@@ -20,7 +20,66 @@ void Dispatch(MSG& message) {
   ::DispatchMessageW(&message);
 }
 
+// Counts a modal box of the program while it is up.
+class ModalScope {
+ public:
+  explicit ModalScope(int& count) : count_(count) { ++count_; }
+  ~ModalScope() { --count_; }
+  ModalScope(const ModalScope&) = delete;
+  ModalScope& operator=(const ModalScope&) = delete;
+
+ private:
+  int& count_;
+};
+
 }  // namespace
+
+LRESULT CALLBACK Win32Platform::ApplicationProc(HWND window, UINT message, WPARAM wParam,
+                                                LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    ::SetWindowLongPtrW(window, GWLP_USERDATA,
+                        reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+  }
+  auto* platform = reinterpret_cast<Win32Platform*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (platform == nullptr) return ::DefWindowProcW(window, message, wParam, lParam);
+  switch (message) {
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) != SC_CLOSE) break;
+      [[fallthrough]];
+    case WM_CLOSE:
+      // The default would destroy the window and every form it owns, with no close question.
+      platform->applicationCloseRequested();
+      return 0;
+    case WM_ENDSESSION:
+      // The process may be ended as soon as this returns.
+      if (wParam) {
+        ::PostQuitMessage(0);
+        platform->quitArrived();
+      }
+      return 0;
+    case WM_NCDESTROY:
+      ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      break;
+    default:
+      break;
+  }
+  return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+void Win32Platform::applicationCloseRequested() {
+  if (modalBoxes_ == 0 && handlers_.closeRequested) handlers_.closeRequested();
+}
+
+void Win32Platform::quitArrived() {
+  if (quitArrived_) return;
+  quitArrived_ = true;
+  if (handlers_.quitting) handlers_.quitting();
+}
+
+void Win32Platform::setApplicationHandlers(ApplicationHandlers handlers) {
+  handlers_ = std::move(handlers);
+}
 
 void Win32Platform::setApplicationTitle(std::string_view title) {
   if (application_.valid()) {
@@ -29,7 +88,7 @@ void Win32Platform::setApplicationTitle(std::string_view title) {
   }
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = ::DefWindowProcW;
+  windowClass.lpfnWndProc = ApplicationProc;
   windowClass.hInstance = ::GetModuleHandleW(nullptr);
   windowClass.hIcon = ::LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(1));
   windowClass.lpszClassName = L"OrvApplication";
@@ -38,7 +97,7 @@ void Win32Platform::setApplicationTitle(std::string_view title) {
   application_ = win32::WindowHandle(::CreateWindowExW(
       0, windowClass.lpszClassName, Wide(title).c_str(),
       WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, ::GetSystemMetrics(SM_CXSCREEN) / 2,
-      ::GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr, nullptr, windowClass.hInstance, nullptr));
+      ::GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr, nullptr, windowClass.hInstance, this));
   ::ShowWindow(application_.get(), SW_SHOWNOACTIVATE);
 }
 
@@ -52,6 +111,7 @@ bool Win32Platform::waitForInput() {
   if (result == 0) {
     // Leave the quit for the outer loop as well.
     ::PostQuitMessage(static_cast<int>(message.wParam));
+    quitArrived();
     return false;
   }
   if (result < 0) return false;
@@ -59,15 +119,17 @@ bool Win32Platform::waitForInput() {
   return true;
 }
 
-void Win32Platform::processMessages() {
+bool Win32Platform::processMessages() {
   MSG message;
   while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
       ::PostQuitMessage(static_cast<int>(message.wParam));
-      return;
+      quitArrived();
+      return false;
     }
     Dispatch(message);
   }
+  return !quitArrived_;
 }
 
 void Win32Platform::runMessageLoop() {
@@ -79,6 +141,7 @@ void Win32Platform::runMessageLoop() {
 int Win32Platform::messageBox(std::string_view text, std::string_view caption,
                               std::uint32_t flags) {
   // Owned by the active window, so the box is modal over the program's windows.
+  const ModalScope modal(modalBoxes_);
   const HWND owner = ::GetActiveWindow();
   return ::MessageBoxW(owner, win32::WideDisplayText(text).c_str(), Wide(caption).c_str(),
                        flags | (owner == nullptr ? MB_TASKMODAL : 0));
@@ -86,6 +149,7 @@ int Win32Platform::messageBox(std::string_view text, std::string_view caption,
 
 std::optional<std::string> Win32Platform::browseForFolder(const Form& owner, std::string_view title,
                                                           std::uint32_t flags) {
+  const ModalScope modal(modalBoxes_);
   wchar_t path[MAX_PATH + 1] = {};
   const std::wstring wideTitle = Wide(title);
   BROWSEINFOW browse{};
@@ -96,8 +160,9 @@ std::optional<std::string> Win32Platform::browseForFolder(const Form& owner, std
   browse.ulFlags = flags;
   const win32::TaskMemory chosen(::SHBrowseForFolderW(&browse));
   if (!chosen.valid()) return std::nullopt;
+  // An item without a file-system path is no folder to set up in: as if cancelled.
   if (!::SHGetPathFromIDListW(static_cast<PCIDLIST_ABSOLUTE>(chosen.get()), path)) {
-    return std::string();
+    return std::nullopt;
   }
   return win32::Narrow(path);
 }
