@@ -1,6 +1,6 @@
 #include "app/Back.h"
 
-#include "app/ErrorBox.h"
+#include "app/SETUP.h"
 #include "common/Platform.h"
 
 namespace orv {
@@ -24,7 +24,15 @@ ControlOptions BannerOptions(Color color) {
 
 TfrmBack::TfrmBack(Platform& platform)
     : Form(platform, "frmBack",
-           {back_text::kCaption, {}, Font{kJapaneseFace, 12}, kTeal, false, false, false}),
+           {back_text::kCaption,
+            {},
+            Font{kJapaneseFace, 12},
+            kTeal,
+            false,
+            false,
+            false,
+            nullptr,
+            kApplicationTitle}),
       lblBackTitle2(*this, nullptr, ControlKind::kLabel, "lblBackTitle2", {79, 16, 58, 32}, "",
                     TitleOptions(kBlue)),
       lblBackTitle1(*this, nullptr, ControlKind::kLabel, "lblBackTitle1", {16, 16, 57, 32}, "",

@@ -3,7 +3,7 @@
 // labels and shows the main window modally; everything the user does happens inside that call.
 #pragma once
 
-#include "app/Form.h"
+#include "common/Form.h"
 
 namespace orv {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/Form.h"
+#include "common/Form.h"
 #include "common/Platform.h"
 
 namespace orv {

@@ -1,5 +1,6 @@
 #include "app/Main.h"
 
+#include "app/SETUP.h"
 #include "common/CommandLine.h"
 #include "common/IniFile.h"
 #include "common/Platform.h"
@@ -30,7 +31,8 @@ TfrmMain::TfrmMain(Platform& platform, Globals& globals, RunState& runState, Tfr
             true,
             true,
             true,
-            &frmBack}),
+            &frmBack,
+            kApplicationTitle}),
       fraReadme(*this, nullptr, ControlKind::kGroupBox, "fraReadme", {8, 8, 473, 265}, ""),
       txtReadme(*this, &fraReadme, ControlKind::kMemo, "txtReadme", {8, 16, 457, 241}, "",
                 WithFont(12, kFixedFace)),

@@ -5,7 +5,7 @@
 
 #include "app/Back.h"
 #include "app/FldrDlg.h"
-#include "app/Form.h"
+#include "common/Form.h"
 #include "app/Globals.h"
 #include "setup/RunState.h"
 

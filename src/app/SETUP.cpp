@@ -1,7 +1,6 @@
 #include "app/SETUP.h"
 
 #include "app/Back.h"
-#include "app/ErrorBox.h"
 #include "app/Main.h"
 #include "common/Platform.h"
 

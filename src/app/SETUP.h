@@ -7,6 +7,8 @@ namespace orv {
 class Platform;
 
 inline constexpr const char* kSingleInstanceName = "ORVSETUP";
+// On the task bar, and the caption of the error box.
+inline constexpr const char* kApplicationTitle = "Orvane! Setup 98";
 
 int RunProgram(Platform& platform);
 

@@ -1,7 +1,7 @@
 // Whole program starts on the simulated Windows: how the main window and the program end.
-#include "app/ErrorBox.h"
 #include "app/SETUP.h"
 #include "app/ShellFixture.h"
+#include "common/ErrorBox.h"
 #include "common/SetupError.h"
 
 namespace orv::test {

@@ -7,7 +7,7 @@
 
 #include <thread>
 
-#include "app/Form.h"
+#include "common/Form.h"
 #include "common/win32/Handles.h"
 #include "common/win32/WideText.h"
 #include "common/win32/Win32Platform.h"

@@ -1,7 +1,7 @@
 // The simulated window system: forms have no windows, and a scripted user gives the input.
 #include <algorithm>
 
-#include "app/Form.h"
+#include "common/Form.h"
 #include "common/Utf.h"
 #include "common/sim/SimPlatform.h"
 

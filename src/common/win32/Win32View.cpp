@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "app/Form.h"
+#include "common/Form.h"
 
 namespace orv::win32 {
 

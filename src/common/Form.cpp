@@ -1,9 +1,9 @@
-#include "app/Form.h"
+#include "common/Form.h"
 
 #include <algorithm>
 #include <exception>
 
-#include "app/ErrorBox.h"
+#include "common/ErrorBox.h"
 #include "common/Platform.h"
 
 namespace orv {
@@ -177,7 +177,7 @@ void Form::deliver(const std::function<void()>& handler) {
   try {
     handler();
   } catch (const std::exception& error) {
-    ShowErrorBox(platform_, error.what());
+    ShowErrorBox(platform_, style_.errorCaption, error.what());
   }
 }
 

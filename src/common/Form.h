@@ -110,7 +110,8 @@ struct FormStyle {
   bool systemMenu = true;
   bool centered = false;
   bool enabled = true;
-  Form* owner = nullptr;  // the form this one stays in front of; none for the main window
+  Form* owner = nullptr;     // the form this one stays in front of; none for the main window
+  std::string errorCaption;  // caption of the box that shows an error a handler raised
 };
 
 class Form {
@@ -152,7 +153,8 @@ class Form {
   void repaint(const Control& control);
 
   // Events from the view (the user or the window system). Each runs as a top-level handler: an
-  // error it raises is shown in the error box and the program goes on.
+  // error it raises is shown in the error box under the style's error caption, and the program
+  // goes on.
   void deliverActivate();
   void deliverResize();
   void deliverClick(const Control& control);

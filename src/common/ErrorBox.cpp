@@ -1,4 +1,4 @@
-#include "app/ErrorBox.h"
+#include "common/ErrorBox.h"
 
 #include <array>
 
@@ -25,8 +25,8 @@ std::string ErrorBoxText(std::string_view message) {
   return text;
 }
 
-void ShowErrorBox(Platform& platform, std::string_view message) {
-  platform.messageBox(ErrorBoxText(message), kApplicationTitle, kMbOk | kMbIconStop);
+void ShowErrorBox(Platform& platform, std::string_view caption, std::string_view message) {
+  platform.messageBox(ErrorBoxText(message), caption, kMbOk | kMbIconStop);
 }
 
 }  // namespace orv
