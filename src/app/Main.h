@@ -5,8 +5,8 @@
 
 #include "app/Back.h"
 #include "app/FldrDlg.h"
-#include "common/Form.h"
 #include "app/Globals.h"
+#include "common/Form.h"
 #include "setup/RunState.h"
 
 namespace orv {
