@@ -10,6 +10,7 @@ namespace orv {
 inline constexpr std::string_view kFolderFailureTag = "<Folder> ";
 inline constexpr std::string_view kFileFailureTag = "<File> ";
 inline constexpr std::string_view kSetupFileFailureTag = "<SetupFile> ";
+inline constexpr std::string_view kShortcutFailureTag = "<ShortCut> ";
 
 class FailureList {
  public:

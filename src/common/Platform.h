@@ -62,6 +62,31 @@ struct ApplicationHandlers {
   std::function<void()> quitting;
 };
 
+// A shell link (.lnk) being made: its target and working folder are set, then it is saved.
+class ShellLink {
+ public:
+  virtual ~ShellLink() = default;
+  virtual void setTarget(std::string_view path) = 0;
+  virtual void setWorkingFolder(std::string_view path) = 0;
+  // Writes the link file (replacing one that is there).
+  virtual Status save(std::string_view linkPath) = 0;
+};
+
+// The shell's link object, or why there is none.
+struct ShellLinkObject {
+  std::unique_ptr<ShellLink> link;
+  std::uint32_t creationError = 0;  // the COM result when the object could not be created
+  bool interfaceMissing = false;    // the object lacks the link or the file interface
+};
+
+// Shell special folders (CSIDL values) the program places shortcuts in.
+namespace csidl {
+inline constexpr int kDesktop = 0;
+inline constexpr int kPrograms = 2;
+inline constexpr int kStartup = 7;
+inline constexpr int kSendTo = 9;
+}  // namespace csidl
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -118,6 +143,15 @@ class Platform {
   virtual std::string commandLine() const = 0;
   // Claims a named mutex; nullptr when another holder already has the name.
   virtual std::unique_ptr<InstanceLock> claimNamedMutex(std::string_view name) = 0;
+
+  // --- Shell -------------------------------------------------------------------------------
+  // The file-system path of a special folder of the user who runs the program; nullopt when the
+  // shell does not know the identifier or the folder has no path.
+  virtual std::optional<std::string> specialFolder(int folderId) const = 0;
+  virtual ShellLinkObject createShellLink() = 0;
+  // The system's text for an error code (a Windows error or a COM result), without a final line
+  // break; empty when the system has none.
+  virtual std::string systemMessage(std::uint32_t code) const = 0;
 
   // --- Text --------------------------------------------------------------------------------
   // Unicode simple upper-case mapping as the system locale does it.

@@ -4,28 +4,30 @@
 
 namespace orv {
 
-bool RecordList::Insert(const Platform& platform, std::string_view value) {
+Recorded RecordList::Insert(const Platform& platform, std::string_view value) {
   const std::string wanted = MapString(platform, value, kMapUpperCase);
   for (const std::string& entry : entries_) {
-    if (MapString(platform, entry, kMapUpperCase) == wanted) return false;
+    if (MapString(platform, entry, kMapUpperCase) == wanted) return Recorded::kAlreadyThere;
   }
-  if (entries_.size() >= capacity_) return false;
+  if (entries_.size() >= capacity_) return Recorded::kListFull;
   entries_.emplace_back(value);
-  return true;
+  return Recorded::kAdded;
 }
 
-void RecordList::InsertFile(const Platform& platform, std::string_view destination,
-                            std::string_view flag) {
+Recorded RecordList::InsertFile(const Platform& platform, std::string_view destination,
+                                std::string_view flag) {
   const std::string record = std::string(destination) + std::string(flag);
   const std::string wanted = MapString(platform, destination, kMapUpperCase);
   for (std::string& entry : entries_) {
     const std::string_view path = std::string_view(entry).substr(0, entry.find(','));
     if (MapString(platform, path, kMapUpperCase) == wanted) {
       entry = record;
-      return;
+      return Recorded::kAlreadyThere;
     }
   }
-  if (entries_.size() < capacity_) entries_.push_back(record);
+  if (entries_.size() >= capacity_) return Recorded::kListFull;
+  entries_.push_back(record);
+  return Recorded::kAdded;
 }
 
 }  // namespace orv

@@ -11,18 +11,22 @@ namespace orv {
 
 class Platform;
 
+// What became of a value offered to a record list.
+enum class Recorded { kAdded, kAlreadyThere, kListFull };
+
 class RecordList {
  public:
   explicit RecordList(std::size_t capacity) : capacity_(capacity) {}
 
   // The record-insert rule: nothing happens when an entry already equals value in upper case
-  // (the earlier form stays); otherwise value takes the next free slot, if any. True when added.
-  bool Insert(const Platform& platform, std::string_view value);
+  // (the earlier form stays); otherwise value takes the next free slot, if any.
+  Recorded Insert(const Platform& platform, std::string_view value);
 
   // The copy phase's variant: an entry whose text before its first comma equals destination in
   // upper case takes destination + flag (the file keeps its slot and takes the new flag);
   // otherwise destination + flag takes the next free slot, if any.
-  void InsertFile(const Platform& platform, std::string_view destination, std::string_view flag);
+  Recorded InsertFile(const Platform& platform, std::string_view destination,
+                      std::string_view flag);
 
   const std::vector<std::string>& Entries() const { return entries_; }
   std::size_t Capacity() const { return capacity_; }

@@ -43,6 +43,10 @@ struct ScriptRelation {
 inline constexpr std::array<std::string_view, 4> kShortcutFolderTokens = {"(Dsk)", "(Sta)", "(Sup)",
                                                                           "(Sen)"};
 
+// The [ShortCut] Name that stands for the target's own name in the programs menu (also the
+// default of a missing Name).
+inline constexpr std::string_view kDefaultShortcutName = "Default";
+
 // The states of the option boxes when the run starts.
 struct OptionSnapshot {
   bool OverWrite = true;

@@ -8,6 +8,7 @@
 #include "setup/CopyPhase.h"
 #include "setup/FolderPhase.h"
 #include "setup/SetupScript.h"
+#include "setup/ShortcutPhase.h"
 #include "uninstall/UninstallRecord.h"
 
 namespace orv {
@@ -19,6 +20,7 @@ void SetupRun::Execute() {
   MergeEarlierRecord(main_.platform(), main_.runState().UninstallInfoPath, main_.runState());
   if (!RunFolderPhase(*this, main_)) return;
   if (!RunCopyPhase(*this, main_)) return;
+  if (!RunShortcutPhase(*this, main_)) return;
   if (!SummarizeFailures()) return;
   Finish();
 }

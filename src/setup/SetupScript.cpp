@@ -55,7 +55,7 @@ bool ShortcutWanted(std::string_view name, const OptionSnapshot& options) {
 void LoadShortcuts(const IniReader& ini, RunState& state) {
   for (auto& [index, make] :
        ReadNumberedValues(ini, "ShortCut", "Make", RunState::kShortcutCapacity)) {
-    std::string name = ini.Read("ShortCut", "Name" + std::to_string(index), "Default");
+    std::string name = ini.Read("ShortCut", "Name" + std::to_string(index), kDefaultShortcutName);
     if (ShortcutWanted(name, state.Options)) {
       state.ShortcutList.push_back({std::move(make), std::move(name)});
     }

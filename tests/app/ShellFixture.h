@@ -1,5 +1,5 @@
 // A program start on the simulated Windows: the program in C:\SETUP, the Windows folder
-// C:\WINDOWS, and the two forms, driven by a scripted user.
+// C:\WINDOWS, the user's shell folders, and the two forms, driven by a scripted user.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -21,6 +21,9 @@ class ShellTest : public ::testing::Test {
     sim.setTempFolder("C:\\WINDOWS\\TEMP\\");
     for (const char* folder : {"C:\\SETUP", "C:\\WINDOWS\\SYSTEM", "C:\\WINDOWS\\TEMP"}) {
       EXPECT_TRUE(sim.createFolderPath(folder));
+    }
+    for (const int folder : {csidl::kDesktop, csidl::kPrograms, csidl::kStartup, csidl::kSendTo}) {
+      EXPECT_TRUE(sim.createFolderPath(sim.specialFolder(folder).value()));
     }
     frmBack.setMainForm(frmMain);
   }

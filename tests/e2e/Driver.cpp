@@ -32,6 +32,9 @@
 //   quit                             post a quit message to the program's thread
 //   set-readonly "path"              give a file the read-only attribute (as on a CD-ROM)
 //   readonly "path" yes|no           a file has the read-only attribute, or not
+//   export "path" "name"             copy a file out to <screenshot folder>\..\files\name, for
+//                                    checks on the host after the run
+// Lines for the host are passed over: "lnk ..." (see run-scenario.sh).
 //   resource "text"                  SETUP.EXE's manifest holds this text
 //   version "name" "value"           SETUP.EXE's version resource holds this string
 //   run-from-swap                    SETUP.EXE runs from the swap file off removable media
@@ -310,6 +313,14 @@ class Driver {
       return check(readAll(w.at(1)) == readAll(w.at(2)) ? "same" : "different", "same",
                    "compare " + w.at(1) + " with " + w.at(2));
     if (verb == "key") return keys(w.at(1));
+    if (verb == "export") {
+      const std::wstring folder = shots_ + L"\\..\\files";
+      ::CreateDirectoryW(folder.c_str(), nullptr);
+      const bool copied =
+          ::CopyFileW(Expand(w.at(1)).c_str(), (folder + L"\\" + Wide(w.at(2))).c_str(), FALSE);
+      return check(yesNo(copied), "yes", "export " + w.at(1));
+    }
+    if (verb == "lnk") return true;  // checked on the host
     if (verb == "focus") {
       return waitFor([&] { return yesNo(focused() == control(w.at(1))); }, "yes");
     }

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Runs one end-to-end scenario: lays out its installation disk ("# disk: <fixture>" in the
 # scenario), runs the driver under Wine on a private Xvfb display, and keeps the screenshots as
-# PNG files in the results folder.
+# PNG files in the results folder. Then the host checks: each line
+#   lnk "name" "target" "working folder"
+# reads a link file the driver exported (files/<name>) with lnkinfo and compares its target and
+# working folder.
 #
 #   run-scenario.sh <scenario> <SETUP.EXE> <orv_driver.exe> <results folder>
 set -euo pipefail
@@ -30,4 +33,23 @@ for shot in "$out/shots"/*.bmp; do
   convert "$shot" "${shot%.bmp}.png" && rm "$shot"
 done
 echo "screenshots: $out/shots"
-exit $status
+[[ $status == 0 ]] || exit $status
+
+# The scenario's texts escape "\" as "\\".
+unescape() { local text=$1; echo "${text//\\\\/\\}"; }
+lnk_field() { lnkinfo "$1" | sed -n "s/^[[:space:]]*$2[[:space:]]*: //p"; }
+pattern='^lnk "([^"]*)" "([^"]*)" "([^"]*)"$'
+while IFS= read -r line; do
+  [[ $line =~ $pattern ]] || continue
+  file="$out/files/${BASH_REMATCH[1]}"
+  target=$(unescape "${BASH_REMATCH[2]}")
+  working=$(unescape "${BASH_REMATCH[3]}")
+  seen_target=$(lnk_field "$file" "Local path")
+  seen_working=$(lnk_field "$file" "Working directory")
+  if [[ "$seen_target" != "$target" || "$seen_working" != "$working" ]]; then
+    echo "$line" >&2
+    echo "  lnkinfo: target \"$seen_target\", working folder \"$seen_working\"" >&2
+    exit 1
+  fi
+done <"$scenario"
+echo "links checked"

@@ -13,11 +13,19 @@ class SimTestPlatform final : public TestPlatform {
  public:
   SimTestPlatform() : sim_(root_.path()) {
     std::filesystem::create_directories(root_.path() / "C" / "scratch");
+    for (const int folder : {csidl::kDesktop, csidl::kPrograms, csidl::kStartup, csidl::kSendTo}) {
+      EXPECT_TRUE(sim_.createFolderPath(sim_.specialFolder(folder).value()));
+    }
   }
 
   Platform& platform() override { return sim_; }
   const std::string& scratch() const override { return scratch_; }
   bool enforcesReadOnlyOverwrite() const override { return true; }
+  std::optional<LinkContent> readShellLink(const std::string& path) override {
+    const auto link = sim_.readShellLink(path);
+    if (!link) return std::nullopt;
+    return LinkContent{link->target, link->workingFolder};
+  }
   std::shared_ptr<void> holdOpen(const std::string& path) override {
     // Every operation that would open the file fails as it does for a file another program holds.
     using Operation = SimPlatform::Operation;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "common/Platform.h"
@@ -20,6 +21,12 @@ class TestPlatform {
   // False where the platform is known to differ from Windows (Wine run as root lets a read-only
   // file be overwritten), so such cases are checked on the simulation only.
   virtual bool enforcesReadOnlyOverwrite() const = 0;
+  struct LinkContent {
+    std::string target;
+    std::string workingFolder;
+  };
+  // What a shell link file points at, read back through the platform's own shell.
+  virtual std::optional<LinkContent> readShellLink(const std::string& path) = 0;
   // Keeps a file open without sharing, as another program may, until the result is destroyed.
   virtual std::shared_ptr<void> holdOpen(const std::string& path) = 0;
   // Sets a file's last-write time to a local time.

@@ -1,3 +1,4 @@
+#include <shlobj.h>
 #include <windows.h>
 
 #include <filesystem>
@@ -23,17 +24,40 @@ void RemoveTree(const std::filesystem::path& root) {
 class Win32TestPlatform final : public TestPlatform {
  public:
   Win32TestPlatform() {
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // the shell's link object needs it
     static int counter = 0;
     scratch_ = platform_.tempFolder() + "orv-test-" + std::to_string(::GetCurrentProcessId()) +
                "-" + std::to_string(++counter);
     if (!platform_.createFolder(scratch_)) throw std::runtime_error("cannot create " + scratch_);
   }
-  ~Win32TestPlatform() override { RemoveTree(win32::Wide(scratch_)); }
+  ~Win32TestPlatform() override {
+    RemoveTree(win32::Wide(scratch_));
+    ::CoUninitialize();
+  }
 
   Platform& platform() override { return platform_; }
   const std::string& scratch() const override { return scratch_; }
   // Wine run as root overwrites read-only files; the simulation covers that rule.
   bool enforcesReadOnlyOverwrite() const override { return false; }
+  std::optional<LinkContent> readShellLink(const std::string& path) override {
+    IShellLinkW* link = nullptr;
+    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                  reinterpret_cast<void**>(&link)))) {
+      return std::nullopt;
+    }
+    const win32::ComPtr<IShellLinkW> ownedLink(link);
+    IPersistFile* file = nullptr;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+      return std::nullopt;
+    }
+    const win32::ComPtr<IPersistFile> ownedFile(file);
+    if (FAILED(file->Load(win32::Wide(path).c_str(), STGM_READ))) return std::nullopt;
+    wchar_t target[MAX_PATH] = {};
+    wchar_t working[MAX_PATH] = {};
+    link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
+    link->GetWorkingDirectory(working, MAX_PATH);
+    return LinkContent{win32::Narrow(target), win32::Narrow(working)};
+  }
   std::shared_ptr<void> holdOpen(const std::string& path) override {
     auto file = std::make_shared<win32::FileHandle>(::CreateFileW(
         win32::Wide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));

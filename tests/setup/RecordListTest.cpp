@@ -17,21 +17,22 @@ class RecordListTest : public ::testing::Test {
 
 TEST_F(RecordListTest, CaseInsensitiveDuplicatesKeepTheFirstForm) {
   RecordList list(5);
-  EXPECT_TRUE(list.Insert(sim, "C:\\Tool\\"));
-  EXPECT_FALSE(list.Insert(sim, "c:\\TOOL\\"));
-  EXPECT_TRUE(list.Insert(sim, "C:\\Tool\\ＤＡＴＡ\\"));
-  EXPECT_FALSE(list.Insert(sim, "c:\\tool\\ｄａｔａ\\")) << "full-width letters fold too";
-  EXPECT_TRUE(list.Insert(sim, "C:\\Tool\\データ\\"));
+  EXPECT_EQ(list.Insert(sim, "C:\\Tool\\"), Recorded::kAdded);
+  EXPECT_EQ(list.Insert(sim, "c:\\TOOL\\"), Recorded::kAlreadyThere);
+  EXPECT_EQ(list.Insert(sim, "C:\\Tool\\ＤＡＴＡ\\"), Recorded::kAdded);
+  EXPECT_EQ(list.Insert(sim, "c:\\tool\\ｄａｔａ\\"), Recorded::kAlreadyThere)
+      << "full-width letters fold too";
+  EXPECT_EQ(list.Insert(sim, "C:\\Tool\\データ\\"), Recorded::kAdded);
   EXPECT_EQ(list.Entries(),
             std::vector<std::string>({"C:\\Tool\\", "C:\\Tool\\ＤＡＴＡ\\", "C:\\Tool\\データ\\"}));
 }
 
 TEST_F(RecordListTest, AFullListDropsFurtherEntries) {
   RecordList list(2);
-  EXPECT_TRUE(list.Insert(sim, "A"));
-  EXPECT_TRUE(list.Insert(sim, "B"));
-  EXPECT_FALSE(list.Insert(sim, "C"));
-  EXPECT_FALSE(list.Insert(sim, "a"));
+  EXPECT_EQ(list.Insert(sim, "A"), Recorded::kAdded);
+  EXPECT_EQ(list.Insert(sim, "B"), Recorded::kAdded);
+  EXPECT_EQ(list.Insert(sim, "C"), Recorded::kListFull);
+  EXPECT_EQ(list.Insert(sim, "a"), Recorded::kAlreadyThere) << "present, even when full";
   EXPECT_EQ(list.Entries().size(), 2u);
 }
 

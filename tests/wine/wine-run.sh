@@ -30,7 +30,8 @@ mkdir -p "$state"
 state=$(realpath "$state")
 
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko install prompts, and no menu entries spawned for every shell link made.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export LANG=ja_JP.UTF-8
 export LOCPATH="$state/locale"
 unset LC_ALL LANGUAGE

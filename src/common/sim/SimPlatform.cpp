@@ -117,6 +117,11 @@ bool IsFolder(const fs::path& path) {
 
 SimPlatform::SimPlatform(fs::path root) : locale_(std::make_unique<Locale>()) {
   mapDrive('C', root / "C");
+  const std::string roaming = "C:\\Users\\User\\AppData\\Roaming\\Microsoft\\Windows\\";
+  specialFolders_ = {{csidl::kDesktop, "C:\\Users\\User\\Desktop"},
+                     {csidl::kPrograms, roaming + "Start Menu\\Programs"},
+                     {csidl::kStartup, roaming + "Start Menu\\Programs\\Startup"},
+                     {csidl::kSendTo, roaming + "SendTo"}};
 }
 
 SimPlatform::~SimPlatform() = default;

@@ -68,8 +68,25 @@ class SimPlatform final : public Platform {
     kRemoveFolder,
     kSetCurrentFolder,
   };
+  // Special folders by CSIDL; the four the program uses start under C:\Users\User (the
+  // folders themselves are not made).
+  void setSpecialFolder(int folderId, std::optional<std::string> path);
+  // The next shell link objects cannot be made (with this COM result), or lack an interface.
+  void failShellLinkObject(std::uint32_t result) { shellLinkFailure_ = result; }
+  void failShellLinkInterface() { shellLinkInterfaceMissing_ = true; }
+  // The system's text for an error code (none unless set).
+  void setSystemMessage(std::uint32_t code, std::string text) {
+    systemMessages_[code] = std::move(text);
+  }
+  struct LinkContent {
+    std::string target;
+    std::string workingFolder;
+  };
+  // What a link file the simulated shell saved points at; nullopt when it is no such file.
+  std::optional<LinkContent> readShellLink(std::string_view path) const;
+
   // The next `times` calls of operation on path (either path of a copy or replace) fail with
-  // error; times < 0 means every call.
+  // error; times < 0 means every call. A shell link's save is a kWriteFile.
   void injectFault(Operation operation, std::string_view path, WinError error, int times = -1);
 
   // --- The scripted user ----------------------------------------------------------------------
@@ -130,6 +147,10 @@ class SimPlatform final : public Platform {
   std::string programFilePath() const override { return programFilePath_; }
   std::string commandLine() const override { return commandLine_; }
   std::unique_ptr<InstanceLock> claimNamedMutex(std::string_view name) override;
+
+  std::optional<std::string> specialFolder(int folderId) const override;
+  ShellLinkObject createShellLink() override;
+  std::string systemMessage(std::uint32_t code) const override;
 
   std::string upperCase(std::string_view text) const override;
   std::optional<std::string> toShiftJis(std::string_view text) const override;
@@ -212,6 +233,10 @@ class SimPlatform final : public Platform {
   std::vector<ShownMessage> shownMessages_;
   std::vector<std::string> closedForms_;
   Size screenSize_{1024, 768};
+  std::map<int, std::string> specialFolders_;
+  std::optional<std::uint32_t> shellLinkFailure_;
+  bool shellLinkInterfaceMissing_ = false;
+  std::map<std::uint32_t, std::string> systemMessages_;
   std::string applicationTitle_;
   ApplicationHandlers applicationHandlers_;
   bool quitPending_ = false;

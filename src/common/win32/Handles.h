@@ -1,4 +1,5 @@
-// Owners of Win32 handles: each closes its handle when it goes out of scope.
+// Owners of Win32 handles and COM interfaces: each closes or releases what it holds when it goes
+// out of scope.
 #pragma once
 
 #include <windows.h>
@@ -77,6 +78,15 @@ struct TaskMemoryTraits {  // memory the shell allocated with CoTaskMemAlloc (it
   static void close(Handle handle) { ::CoTaskMemFree(handle); }
 };
 
+template <typename Interface>
+struct ComTraits {  // a COM interface pointer: released, not closed
+  using Handle = Interface*;
+  static Handle invalid() { return nullptr; }
+  static void close(Handle handle) { handle->Release(); }
+};
+
+template <typename Interface>
+using ComPtr = UniqueHandle<ComTraits<Interface>>;
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
 using GdiObject = UniqueHandle<GdiObjectTraits>;
 using WindowHandle = UniqueHandle<WindowTraits>;

@@ -34,6 +34,10 @@ class Win32Platform final : public Platform {
   std::string commandLine() const override;
   std::unique_ptr<InstanceLock> claimNamedMutex(std::string_view name) override;
 
+  std::optional<std::string> specialFolder(int folderId) const override;
+  ShellLinkObject createShellLink() override;
+  std::string systemMessage(std::uint32_t code) const override;
+
   std::string upperCase(std::string_view text) const override;
   std::optional<std::string> toShiftJis(std::string_view text) const override;
   std::string fromShiftJis(std::string_view bytes) const override;

@@ -1,0 +1,53 @@
+#include "common/ShellLink.h"
+
+#include <cstdio>
+
+#include "common/Platform.h"
+#include "common/SetupError.h"
+#include "common/TextUtils.h"
+
+namespace orv {
+
+namespace {
+
+// The system's text for code, or the fallback formatted with it.
+std::string ErrorText(const Platform& platform, const char* fallbackFormat, std::uint32_t code) {
+  std::string text = platform.systemMessage(code);
+  if (!text.empty()) return text;
+  char formatted[64];
+  std::snprintf(formatted, sizeof formatted, fallbackFormat, static_cast<unsigned>(code));
+  return formatted;
+}
+
+}  // namespace
+
+MadeShortcut CreateShellLink(Platform& platform, std::string_view target, std::string_view linkName,
+                             int folderId, std::string_view workingFolder) {
+  ShellLinkObject object = platform.createShellLink();
+  if (object.interfaceMissing) throw SetupError(shell_link_text::kInterfaceNotSupported);
+  if (!object.link) {
+    throw SetupError(ErrorText(platform, shell_link_text::kOleErrorFormat, object.creationError));
+  }
+  const auto folder = platform.specialFolder(folderId);
+  if (!folder) return {};
+
+  const bool useGiven = !workingFolder.empty() && platform.folderExists(workingFolder);
+  const std::string working = AddSeparator(useGiven ? workingFolder : FolderPart(target), "B");
+  object.link->setTarget(target);
+  object.link->setWorkingFolder(working);
+
+  MadeShortcut made;
+  made.LinkPath = StripSeparator(*folder, "B") + AddSeparator(linkName, "T") + ".lnk";
+  // One missing level (a program group) is made; a deeper one is an error of the script.
+  const std::string linkFolder = StripSeparator(FolderPart(made.LinkPath), "B");
+  if (!platform.folderExists(linkFolder)) {
+    const Status created = platform.createFolder(linkFolder);
+    if (!created && created.error() != kErrorAlreadyExists) {
+      throw SetupError(ErrorText(platform, shell_link_text::kIoErrorFormat, created.error()));
+    }
+  }
+  made.Written = object.link->save(made.LinkPath).succeeded();
+  return made;
+}
+
+}  // namespace orv

@@ -1,0 +1,36 @@
+// Shortcut files: a shell link to a target, with a working folder, in one of the shell's special
+// folders.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace orv {
+
+class Platform;
+
+namespace shell_link_text {
+// With the COM result when the system has no text for it.
+inline constexpr const char* kOleErrorFormat = "OLE ｴﾗｰ %.8X";
+inline constexpr const char* kInterfaceNotSupported = "Interface はｻﾎﾟｰﾄされていません";
+// With the error code when the system has no text for it.
+inline constexpr const char* kIoErrorFormat = "I/O ｴﾗｰ (%u)";
+}  // namespace shell_link_text
+
+struct MadeShortcut {
+  // The link file's full path; empty when no shortcut could be placed (the special folder is
+  // unknown or has no path).
+  std::string LinkPath;
+  // The link file was saved.
+  bool Written = false;
+};
+
+// Writes <special folder>\<linkName>.lnk pointing at target. linkName may hold one sub-folder
+// level that does not exist yet (it is created) and may start with "\". The working folder is
+// workingFolder when that names an existing folder, else the target's folder; it always ends in
+// "\". Throws SetupError when the shell's link object cannot be made or lacks an interface, and
+// when the link's folder cannot be created (two missing levels, say); nothing is written then.
+MadeShortcut CreateShellLink(Platform& platform, std::string_view target, std::string_view linkName,
+                             int folderId, std::string_view workingFolder);
+
+}  // namespace orv

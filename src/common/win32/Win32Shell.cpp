@@ -1,0 +1,77 @@
+// The shell: special folders, shell links, and the system's error texts.
+#include <shlobj.h>
+#include <windows.h>
+
+#include "common/win32/Handles.h"
+#include "common/win32/WideText.h"
+#include "common/win32/Win32Platform.h"
+
+namespace orv {
+
+namespace {
+
+using win32::ComPtr;
+using win32::Wide;
+
+// The wide interfaces, so any folder or file name works whatever the system code page.
+class Win32ShellLink final : public ShellLink {
+ public:
+  Win32ShellLink(ComPtr<IShellLinkW> link, ComPtr<IPersistFile> file)
+      : link_(std::move(link)), file_(std::move(file)) {}
+
+  void setTarget(std::string_view path) override { link_.get()->SetPath(Wide(path).c_str()); }
+  void setWorkingFolder(std::string_view path) override {
+    link_.get()->SetWorkingDirectory(Wide(path).c_str());
+  }
+  Status save(std::string_view linkPath) override {
+    const HRESULT result = file_.get()->Save(Wide(linkPath).c_str(), FALSE);
+    return SUCCEEDED(result) ? Status::ok() : Status(static_cast<WinError>(result));
+  }
+
+ private:
+  ComPtr<IShellLinkW> link_;
+  ComPtr<IPersistFile> file_;
+};
+
+}  // namespace
+
+std::optional<std::string> Win32Platform::specialFolder(int folderId) const {
+  // The CSIDL query, which Windows XP has (the known-folder calls came later).
+  wchar_t path[MAX_PATH] = {};
+  if (FAILED(::SHGetFolderPathW(nullptr, folderId, nullptr, SHGFP_TYPE_CURRENT, path))) {
+    return std::nullopt;
+  }
+  return win32::Narrow(path);
+}
+
+ShellLinkObject Win32Platform::createShellLink() {
+  IUnknown* object = nullptr;
+  const HRESULT created =
+      ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                         IID_IUnknown, reinterpret_cast<void**>(&object));
+  if (FAILED(created)) return {nullptr, static_cast<std::uint32_t>(created), false};
+  const ComPtr<IUnknown> unknown(object);
+  IShellLinkW* link = nullptr;
+  IPersistFile* file = nullptr;
+  unknown.get()->QueryInterface(IID_IShellLinkW, reinterpret_cast<void**>(&link));
+  ComPtr<IShellLinkW> ownedLink(link);
+  unknown.get()->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+  ComPtr<IPersistFile> ownedFile(file);
+  if (!ownedLink.valid() || !ownedFile.valid()) return {nullptr, 0, true};
+  return {std::make_unique<Win32ShellLink>(std::move(ownedLink), std::move(ownedFile)), 0, false};
+}
+
+std::string Win32Platform::systemMessage(std::uint32_t code) const {
+  wchar_t text[512] = {};
+  const DWORD length =
+      ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                       text, static_cast<DWORD>(std::size(text)), nullptr);
+  std::wstring_view message(text, length);
+  while (!message.empty() &&
+         (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' ')) {
+    message.remove_suffix(1);
+  }
+  return win32::Narrow(message);
+}
+
+}  // namespace orv
