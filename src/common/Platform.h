@@ -87,6 +87,18 @@ inline constexpr int kStartup = 7;
 inline constexpr int kSendTo = 9;
 }  // namespace csidl
 
+enum class RegistryRoot { kClassesRoot, kCurrentUser, kLocalMachine, kUsers };
+
+// The registry value types the program writes.
+enum class RegistryType : std::uint32_t { kString = 1, kExpandString = 2, kDword = 4 };
+
+struct RegistryValue {
+  RegistryType type = RegistryType::kString;
+  std::string text;          // kString, kExpandString
+  std::uint32_t number = 0;  // kDword
+  friend bool operator==(const RegistryValue&, const RegistryValue&) = default;
+};
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -152,6 +164,25 @@ class Platform {
   // The system's text for an error code (a Windows error or a COM result), without a final line
   // break; empty when the system has none.
   virtual std::string systemMessage(std::uint32_t code) const = 0;
+
+  // Tells the shell that file associations changed.
+  virtual void notifyAssociationsChanged() = 0;
+
+  // --- Registry ----------------------------------------------------------------------------
+  // Key paths are relative to the root, "\"-separated, without a leading "\". An empty path (the
+  // root itself) is refused with kErrorInvalidParameter by every operation that changes the
+  // registry: no script or record may write into, or delete below, a root key.
+  // Creates every missing key of path (all access asked for); an existing key is fine.
+  virtual Status createRegistryKey(RegistryRoot root, std::string_view path) = 0;
+  // Writes a value, creating the key when it is missing; name "" is the key's unnamed value.
+  virtual Status writeRegistryValue(RegistryRoot root, std::string_view path, std::string_view name,
+                                    const RegistryValue& value) = 0;
+  // Nullopt when the key or the value is missing, or the value is of another type.
+  virtual std::optional<RegistryValue> readRegistryValue(RegistryRoot root, std::string_view path,
+                                                         std::string_view name) const = 0;
+  virtual bool registryKeyExists(RegistryRoot root, std::string_view path) const = 0;
+  // Deletes the key with all its subkeys and values; kErrorFileNotFound when it is missing.
+  virtual Status deleteRegistryKey(RegistryRoot root, std::string_view path) = 0;
 
   // --- Text --------------------------------------------------------------------------------
   // Unicode simple upper-case mapping as the system locale does it.

@@ -1,6 +1,7 @@
 #include "common/TextUtils.h"
 
 #include "common/Platform.h"
+#include "common/Utf.h"
 
 namespace orv {
 
@@ -69,6 +70,13 @@ std::vector<std::string> SplitLines(std::string_view text) {
     start = end + (crlf ? 2 : 1);
   }
   return lines;
+}
+
+std::optional<std::string_view> LeadingToken(std::string_view text, std::size_t length) {
+  const std::string_view token = FirstCharacters(text, length);
+  const bool full = length > 0 && token.size() > FirstCharacters(text, length - 1).size();
+  if (text.starts_with('(') || (full && token.ends_with(')'))) return token;
+  return std::nullopt;
 }
 
 std::string MapString(const Platform& platform, std::string_view text, std::uint32_t flags) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,11 @@ std::string ParentFolder(std::string_view path);
 
 // The lines of a text broken at CR LF, LF or CR; a final line break ends the last line.
 std::vector<std::string> SplitLines(std::string_view text);
+
+// The leading token of a script value, length characters long: a value has one when it starts
+// with "(" or its length-th character is ")", and the token is then its first length characters,
+// whatever they are. Nullopt when the value has none.
+std::optional<std::string_view> LeadingToken(std::string_view text, std::size_t length);
 
 // The text mapped as flags say; every caller passes kMapUpperCase to compare paths without
 // regard to case. Other flags leave the text unchanged.

@@ -19,6 +19,7 @@ inline constexpr WinError kErrorInvalidParameter = 87;
 inline constexpr WinError kErrorDiskFull = 112;
 inline constexpr WinError kErrorInvalidName = 123;
 inline constexpr WinError kErrorDirNotEmpty = 145;
+inline constexpr WinError kErrorBadPathname = 161;
 inline constexpr WinError kErrorAlreadyExists = 183;
 inline constexpr WinError kErrorFilenameExcedRange = 206;
 inline constexpr WinError kErrorDirectory = 267;

@@ -5,8 +5,10 @@
 #include "common/Platform.h"
 #include "common/SetupError.h"
 #include "common/TextUtils.h"
+#include "setup/AssociationPhase.h"
 #include "setup/CopyPhase.h"
 #include "setup/FolderPhase.h"
+#include "setup/RegistryPhase.h"
 #include "setup/SetupScript.h"
 #include "setup/ShortcutPhase.h"
 #include "uninstall/UninstallRecord.h"
@@ -21,6 +23,8 @@ void SetupRun::Execute() {
   if (!RunFolderPhase(*this, main_)) return;
   if (!RunCopyPhase(*this, main_)) return;
   if (!RunShortcutPhase(*this, main_)) return;
+  if (!RunRegistryPhase(*this, main_)) return;
+  if (!RunAssociationPhase(*this, main_)) return;
   if (!SummarizeFailures()) return;
   Finish();
 }

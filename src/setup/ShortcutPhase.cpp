@@ -6,7 +6,6 @@
 #include "common/Platform.h"
 #include "common/ShellLink.h"
 #include "common/TextUtils.h"
-#include "common/Utf.h"
 #include "setup/PathMacros.h"
 #include "setup/SetupRun.h"
 
@@ -18,14 +17,6 @@ namespace {
 constexpr std::array<int, 4> kTokenFolders = {csidl::kDesktop, csidl::kPrograms, csidl::kStartup,
                                               csidl::kSendTo};
 constexpr std::string_view kStartMenuToken = "(Sta)";
-
-// A name has a token when it starts with "(" or its fifth character is ")"; the token is then its
-// first five characters, whatever they are.
-bool HasFolderToken(std::string_view name) {
-  const std::string_view five = FirstCharacters(name, 5);
-  return name.starts_with('(') ||
-         (five.size() > FirstCharacters(name, 4).size() && five.ends_with(')'));
-}
 
 int FolderOf(std::string_view token) {
   for (std::size_t i = 0; i < kShortcutFolderTokens.size(); ++i) {
@@ -44,8 +35,8 @@ ShortcutPlace PlaceShortcut(std::string_view name, std::string_view target,
     place.WorkingFolder = ResolveMacros(std::string_view(rest).substr(comma + 1), folders);
     rest.erase(comma);
   }
-  if (!HasFolderToken(rest)) rest.insert(0, kStartMenuToken);
-  const std::string_view token = FirstCharacters(rest, 5);
+  if (!LeadingToken(rest, 5)) rest.insert(0, kStartMenuToken);
+  const std::string_view token = *LeadingToken(rest, 5);
   place.FolderId = FolderOf(token);
   place.LinkName = rest.substr(token.size());
   return place;

@@ -32,6 +32,10 @@
 //   quit                             post a quit message to the program's thread
 //   set-readonly "path"              give a file the read-only attribute (as on a CD-ROM)
 //   readonly "path" yes|no           a file has the read-only attribute, or not
+//   registry "ROOT\\key" "name" "TYPE:data"   a registry value (ROOT: HKCU, HKLM, HKCR; TYPE:
+//   REG_SZ,
+//                                    REG_EXPAND_SZ, or REG_DWORD with 0x and 8 hex digits), or
+//                                    "none"
 //   export "path" "name"             copy a file out to <screenshot folder>\..\files\name, for
 //                                    checks on the host after the run
 // Lines for the host are passed over: "lnk ..." (see run-scenario.sh).
@@ -321,6 +325,9 @@ class Driver {
       return check(yesNo(copied), "yes", "export " + w.at(1));
     }
     if (verb == "lnk") return true;  // checked on the host
+    if (verb == "registry") {
+      return check(registryValue(w.at(1), w.at(2)), w.at(3), "registry " + w.at(1) + " " + w.at(2));
+    }
     if (verb == "focus") {
       return waitFor([&] { return yesNo(focused() == control(w.at(1))); }, "yes");
     }
@@ -541,6 +548,36 @@ class Driver {
     std::ifstream in(std::filesystem::path(Expand(path)), std::ios::binary);
     if (!in) return "<missing " + path + ">";
     return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  // "TYPE:data" of a registry value, or "none".
+  static std::string registryValue(const std::string& qualified, const std::string& name) {
+    const auto slash = qualified.find('\\');
+    const std::string rootName = qualified.substr(0, slash);
+    const HKEY root = rootName == "HKLM"   ? HKEY_LOCAL_MACHINE
+                      : rootName == "HKCR" ? HKEY_CLASSES_ROOT
+                                           : HKEY_CURRENT_USER;
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(root, Wide(qualified.substr(slash + 1)).c_str(), 0, KEY_QUERY_VALUE,
+                        &key) != ERROR_SUCCESS) {
+      return "none";
+    }
+    DWORD type = 0;
+    std::vector<BYTE> data(65536, 0);
+    DWORD size = static_cast<DWORD>(data.size() - sizeof(wchar_t));
+    const LONG result =
+        ::RegQueryValueExW(key, Wide(name).c_str(), nullptr, &type, data.data(), &size);
+    ::RegCloseKey(key);
+    if (result != ERROR_SUCCESS) return "none";
+    if (type == REG_DWORD) {
+      char number[16];
+      std::snprintf(number, sizeof number, "0x%08lx", *reinterpret_cast<DWORD*>(data.data()));
+      return std::string("REG_DWORD:") + number;
+    }
+    const std::string text = Narrow(reinterpret_cast<const wchar_t*>(data.data()));
+    if (type == REG_SZ) return "REG_SZ:" + text;
+    if (type == REG_EXPAND_SZ) return "REG_EXPAND_SZ:" + text;
+    return "type " + std::to_string(type);
   }
 
   HWND focused() {

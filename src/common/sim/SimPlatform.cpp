@@ -115,7 +115,10 @@ bool IsFolder(const fs::path& path) {
 
 }  // namespace
 
-SimPlatform::SimPlatform(fs::path root) : locale_(std::make_unique<Locale>()) {
+SimPlatform::SimPlatform(fs::path root)
+    : locale_(std::make_unique<Locale>()),
+      registry_(std::make_unique<SimRegistry>(
+          [this](std::string_view name) { return upperCase(name); })) {
   mapDrive('C', root / "C");
   const std::string roaming = "C:\\Users\\User\\AppData\\Roaming\\Microsoft\\Windows\\";
   specialFolders_ = {{csidl::kDesktop, "C:\\Users\\User\\Desktop"},
@@ -515,6 +518,61 @@ std::string SimPlatform::fromShiftJis(std::string_view bytes) const {
     --left;
   }
   return out;
+}
+
+// --- The platform's registry operations -------------------------------------------------------
+
+std::string SimPlatform::registryFaultKey(RegistryRoot root, std::string_view path) const {
+  return "REGISTRY:" + std::to_string(static_cast<int>(root)) + ":" + upperCase(path);
+}
+
+void SimPlatform::injectRegistryFault(Operation operation, RegistryRoot root, std::string_view path,
+                                      WinError error, int times) {
+  faults_.push_back({operation, registryFaultKey(root, path), error, times});
+}
+
+std::optional<WinError> SimPlatform::takeRegistryFault(Operation operation, RegistryRoot root,
+                                                       std::string_view path) const {
+  return takeFault(operation, Resolved{{}, registryFaultKey(root, path)});
+}
+
+std::string SimPlatform::registryText() const {
+  return registry_->text();
+}
+
+Status SimPlatform::createRegistryKey(RegistryRoot root, std::string_view path) {
+  if (path.empty()) return Status(kErrorInvalidParameter);
+  if (const auto fault = takeRegistryFault(Operation::kCreateRegistryKey, root, path)) {
+    return Status(*fault);
+  }
+  return registry_->createKey(root, path);
+}
+
+Status SimPlatform::writeRegistryValue(RegistryRoot root, std::string_view path,
+                                       std::string_view name, const RegistryValue& value) {
+  if (path.empty()) return Status(kErrorInvalidParameter);
+  if (const auto fault = takeRegistryFault(Operation::kWriteRegistryValue, root, path)) {
+    return Status(*fault);
+  }
+  return registry_->writeValue(root, path, name, value);
+}
+
+std::optional<RegistryValue> SimPlatform::readRegistryValue(RegistryRoot root,
+                                                            std::string_view path,
+                                                            std::string_view name) const {
+  return registry_->readValue(root, path, name);
+}
+
+bool SimPlatform::registryKeyExists(RegistryRoot root, std::string_view path) const {
+  return registry_->keyExists(root, path);
+}
+
+Status SimPlatform::deleteRegistryKey(RegistryRoot root, std::string_view path) {
+  if (path.empty()) return Status(kErrorInvalidParameter);
+  if (const auto fault = takeRegistryFault(Operation::kDeleteRegistryKey, root, path)) {
+    return Status(*fault);
+  }
+  return registry_->deleteKey(root, path);
 }
 
 }  // namespace orv

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "common/Platform.h"
+#include "common/sim/SimRegistry.h"
 
 namespace orv {
 
@@ -67,6 +68,9 @@ class SimPlatform final : public Platform {
     kCreateFolder,
     kRemoveFolder,
     kSetCurrentFolder,
+    kCreateRegistryKey,
+    kWriteRegistryValue,
+    kDeleteRegistryKey,
   };
   // Special folders by CSIDL; the four the program uses start under C:\Users\User (the
   // folders themselves are not made).
@@ -88,6 +92,13 @@ class SimPlatform final : public Platform {
   // The next `times` calls of operation on path (either path of a copy or replace) fail with
   // error; times < 0 means every call. A shell link's save is a kWriteFile.
   void injectFault(Operation operation, std::string_view path, WinError error, int times = -1);
+  // The same for a registry operation on a key (as the program names it, root and path).
+  void injectRegistryFault(Operation operation, RegistryRoot root, std::string_view path,
+                           WinError error, int times = -1);
+  // The registry as REGEDIT4 text, for failure messages.
+  std::string registryText() const;
+  // Times the shell was told that file associations changed.
+  int associationNotices() const { return associationNotices_; }
 
   // --- The scripted user ----------------------------------------------------------------------
   // The next thing the user does when the program waits for input.
@@ -152,6 +163,15 @@ class SimPlatform final : public Platform {
   ShellLinkObject createShellLink() override;
   std::string systemMessage(std::uint32_t code) const override;
 
+  Status createRegistryKey(RegistryRoot root, std::string_view path) override;
+  Status writeRegistryValue(RegistryRoot root, std::string_view path, std::string_view name,
+                            const RegistryValue& value) override;
+  std::optional<RegistryValue> readRegistryValue(RegistryRoot root, std::string_view path,
+                                                 std::string_view name) const override;
+  bool registryKeyExists(RegistryRoot root, std::string_view path) const override;
+  Status deleteRegistryKey(RegistryRoot root, std::string_view path) override;
+  void notifyAssociationsChanged() override { ++associationNotices_; }
+
   std::string upperCase(std::string_view text) const override;
   std::optional<std::string> toShiftJis(std::string_view text) const override;
   std::string fromShiftJis(std::string_view bytes) const override;
@@ -192,6 +212,10 @@ class SimPlatform final : public Platform {
   };
   class Locale;
 
+  // The fault key of a registry path.
+  std::string registryFaultKey(RegistryRoot root, std::string_view path) const;
+  std::optional<WinError> takeRegistryFault(Operation operation, RegistryRoot root,
+                                            std::string_view path) const;
   // Tells the program of the quit, once.
   void quitArrived();
 
@@ -233,6 +257,8 @@ class SimPlatform final : public Platform {
   std::vector<ShownMessage> shownMessages_;
   std::vector<std::string> closedForms_;
   Size screenSize_{1024, 768};
+  std::unique_ptr<SimRegistry> registry_;
+  int associationNotices_ = 0;
   std::map<int, std::string> specialFolders_;
   std::optional<std::uint32_t> shellLinkFailure_;
   bool shellLinkInterfaceMissing_ = false;

@@ -78,6 +78,12 @@ struct TaskMemoryTraits {  // memory the shell allocated with CoTaskMemAlloc (it
   static void close(Handle handle) { ::CoTaskMemFree(handle); }
 };
 
+struct RegistryKeyTraits {
+  using Handle = HKEY;
+  static Handle invalid() { return nullptr; }
+  static void close(Handle handle) { ::RegCloseKey(handle); }
+};
+
 template <typename Interface>
 struct ComTraits {  // a COM interface pointer: released, not closed
   using Handle = Interface*;
@@ -88,6 +94,7 @@ struct ComTraits {  // a COM interface pointer: released, not closed
 template <typename Interface>
 using ComPtr = UniqueHandle<ComTraits<Interface>>;
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
+using RegistryKey = UniqueHandle<RegistryKeyTraits>;
 using GdiObject = UniqueHandle<GdiObjectTraits>;
 using WindowHandle = UniqueHandle<WindowTraits>;
 using TaskMemory = UniqueHandle<TaskMemoryTraits>;

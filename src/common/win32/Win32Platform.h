@@ -38,6 +38,16 @@ class Win32Platform final : public Platform {
   ShellLinkObject createShellLink() override;
   std::string systemMessage(std::uint32_t code) const override;
 
+  void notifyAssociationsChanged() override;
+
+  Status createRegistryKey(RegistryRoot root, std::string_view path) override;
+  Status writeRegistryValue(RegistryRoot root, std::string_view path, std::string_view name,
+                            const RegistryValue& value) override;
+  std::optional<RegistryValue> readRegistryValue(RegistryRoot root, std::string_view path,
+                                                 std::string_view name) const override;
+  bool registryKeyExists(RegistryRoot root, std::string_view path) const override;
+  Status deleteRegistryKey(RegistryRoot root, std::string_view path) override;
+
   std::string upperCase(std::string_view text) const override;
   std::optional<std::string> toShiftJis(std::string_view text) const override;
   std::string fromShiftJis(std::string_view bytes) const override;

@@ -1,0 +1,64 @@
+#include "setup/AssociationPhase.h"
+
+#include "app/Main.h"
+#include "common/Platform.h"
+#include "setup/PathMacros.h"
+#include "setup/RegistryWrite.h"
+#include "setup/SetupRun.h"
+
+namespace orv {
+
+namespace {
+
+void WriteClassValue(Platform& p, const std::string& key, const std::string& value) {
+  WriteValueOrRaise(p, RegistryRoot::kClassesRoot, key, "", {RegistryType::kString, value, 0});
+}
+
+// Registers the class of type with icon and command; program is the path before the icon index.
+void Associate(Platform& p, const FileType& type, const std::string& file,
+               const std::string& program) {
+  const std::string fileClass = type.Extension + relate_text::kClassSuffix;
+  const bool blank = program.find(' ') != std::string::npos;
+  const std::string quoted = blank ? "\"" + program + "\"" : program;
+  WriteClassValue(p, "." + type.Extension, fileClass);
+  WriteClassValue(p, fileClass, type.Description);
+  WriteClassValue(p, fileClass + "\\DefaultIcon", file);
+  WriteClassValue(p, fileClass + "\\shell\\open\\command", quoted + " \"%1\"");
+  p.notifyAssociationsChanged();
+}
+
+}  // namespace
+
+FileType SplitFileType(std::string_view name) {
+  const auto comma = name.find(',');
+  std::string_view extension = name.substr(0, comma);
+  // A leading dot would make the key "..txt".
+  if (extension.starts_with('.')) extension.remove_prefix(1);
+  FileType type{std::string(extension), {}};
+  type.Description = comma == std::string_view::npos
+                         ? type.Extension + relate_text::kDefaultDescriptionTail
+                         : std::string(name.substr(comma + 1));
+  return type;
+}
+
+bool RunAssociationPhase(SetupRun& run, TfrmMain& main) {
+  Platform& p = main.platform();
+  Globals& g = main.globals();
+  const MacroFolders folders = MacroFolders::Of(g, main.runState().SetupFolderPath);
+  for (const ScriptRelation& entry : main.runState().RelateList) {
+    if (!run.ShowStatus(relate_text::kSetting)) return false;
+    const FileType type = SplitFileType(entry.Name);
+    std::string file = ResolveMacros(entry.File, folders);
+    if (file.find(',') == std::string::npos) file += ",0";
+    const std::string program = file.substr(0, file.find(','));
+    g.MessageText = relate_text::kQuestionHead + type.Extension +
+                    relate_text::kQuestionExtensionEnd + "\r" + program + "\r" +
+                    relate_text::kQuestionTail;
+    g.MessageAnswer =
+        p.messageBox(g.MessageText, relate_text::kCaption, kMbYesNo | kMbIconQuestion);
+    if (g.MessageAnswer == kIdYes) Associate(p, type, file, program);
+  }
+  return true;
+}
+
+}  // namespace orv

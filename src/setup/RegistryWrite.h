@@ -1,0 +1,36 @@
+// Writing the registry for the setup run: root tokens, the integer text of DWORD values, and the
+// key and value writes whose failure ends the run with the error box.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "common/Platform.h"
+
+namespace orv {
+
+namespace registry_text {
+inline constexpr const char* kKeyFailedHead = "ｷｰ ";
+inline constexpr const char* kKeyFailedTail = " の作成に失敗しました";
+inline constexpr const char* kValueFailedHead = "'";
+inline constexpr const char* kValueFailedTail = "' の設定に失敗しました";
+}  // namespace registry_text
+
+// The root a seven-character token names: "(Class)", "(Cuser)", "(Local)", "(Users)"; nullopt
+// for any other text.
+std::optional<RegistryRoot> RootOfToken(std::string_view token);
+
+// The integer text of "(Int)" and "(Dwd)": blanks, then an optional sign and decimal digits in the
+// signed 32-bit range, or "$" and hexadecimal digits within 32 bits (the bit pattern). Anything
+// else, the empty text included, is 0.
+std::uint32_t ParseRegistryInteger(std::string_view text);
+
+// Create the key (all access), or write one value (creating its key); on failure they raise the
+// run's error, "ｷｰ <path> の作成に失敗しました" or "'<name>' の設定に失敗しました".
+void CreateKeyOrRaise(Platform& platform, RegistryRoot root, std::string_view path);
+void WriteValueOrRaise(Platform& platform, RegistryRoot root, std::string_view path,
+                       std::string_view name, const RegistryValue& value);
+
+}  // namespace orv
