@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The program's main job on this machine: builds SETUP.EXE, lays out the sample installation disk
-# and runs it under Wine. With a display ($DISPLAY) the program opens there for you to use;
-# without one it runs headless under Xvfb, walks through the stages and saves screenshots.
+# and installs the sample product with it under Wine. With a display ($DISPLAY) the program opens
+# there for you to use; without one it runs headless under Xvfb, walks through the whole setup
+# and saves screenshots. Either way it then shows where everything went, from the uninstall
+# record the run left (UNSETUP.INI).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,14 +13,32 @@ cmake --build --preset win64 -j "$(nproc)"
 
 build=$PWD/build/win64
 export ORV_WINE_STATE=$build/wine-state
+show_record() {
+  echo
+  echo "The uninstall record the run left ($1):"
+  iconv -f cp932 -t utf-8 "$1" | tr -d '\r' | sed 's/^/    /'
+}
+
 if [[ -n "${DISPLAY:-}" ]]; then
   disk=$build/demo/disk
-  rm -rf "$disk"
+  rm -rf "$build/demo"
   tests/e2e/make-disk.sh tests/e2e/disks/sample build/win64/src/app/SETUP.EXE "$disk"
   echo "Sample disk: $disk; starting SETUP.EXE on $DISPLAY"
-  (cd "$disk" && ORV_WINE_TIMEOUT=3600 "$OLDPWD/tests/wine/wine-run.sh" --display SETUP.EXE)
+  log=$build/demo/wine.log
+  (cd "$disk" && ORV_WINE_KEEP=1 ORV_WINE_TIMEOUT=3600 \
+    "$OLDPWD/tests/wine/wine-run.sh" --display SETUP.EXE) 2>"$log" || true
+  run=$(sed -n 's/^wine-run: kept //p' "$log" | tail -n 1)
+  record=$(find "$run/prefix/drive_c" -name UNSETUP.INI -not -path '*/users/*/Temp/*' 2>/dev/null |
+    head -n 1)
+  if [[ -n "$record" ]]; then
+    show_record "$record"
+  else
+    echo "No setup run was completed."
+  fi
+  echo "The Wine prefix is kept in $run/prefix; remove $run when done."
 else
-  echo "No display: running the sample disk headless under Xvfb"
-  tests/e2e/run-scenario.sh tests/e2e/scenarios/readme-to-options.scenario \
+  echo "No display: installing the sample product headless under Xvfb"
+  tests/e2e/run-scenario.sh tests/e2e/scenarios/full-install.scenario \
     build/win64/src/app/SETUP.EXE build/win64/tests/orv_driver.exe "$build/demo"
+  show_record "$build/demo/full-install/files/UNSETUP.INI"
 fi

@@ -37,6 +37,12 @@ void TfrmMain::btnContinueClick() {
   btnContinue.setEnabled(false);
   btnEnd.setEnabled(false);
   fraReadme.setVisible(false);
+  // The start buttons wait for the stage to be ready: a click that the message processing below
+  // delivers must not start a run before a folder is proposed.
+  const bool setupEnabled = btnSetup.enabled();
+  const bool unSetupEnabled = btnUnSetup.enabled();
+  btnSetup.setEnabled(false);
+  btnUnSetup.setEnabled(false);
 
   std::string errors;
   lblMessage.setCaption("");
@@ -63,9 +69,9 @@ void TfrmMain::btnContinueClick() {
     btnEnd.setCaption(main_text::kEnd);
     btnEnd.setEnabled(true);
     // No run may start with an empty Windows or system folder.
-    if (folderQueryFailed) {
-      btnSetup.setEnabled(false);
-      btnUnSetup.setEnabled(false);
+    if (!folderQueryFailed) {
+      btnSetup.setEnabled(setupEnabled);
+      btnUnSetup.setEnabled(unSetupEnabled);
     }
   } else if (!uninstallMode()) {
     for (int n = 1; n <= kTopMessageLines; ++n) {
@@ -82,6 +88,7 @@ void TfrmMain::btnContinueClick() {
   } else {
     g_.MessageText = main_text::kUnSetupMessage;
     txtFolder.setCaption(ReadIniString(p, "SetupFolder", "Folder", "", g_.InfoFilePath));
+    btnUnSetup.setEnabled(unSetupEnabled);
     btnEnd.setCaption(main_text::kEndUnSetup);
     btnEnd.setEnabled(true);
   }

@@ -1,5 +1,6 @@
 // The operations of a run that failed: one line each, a tag, the path, CR LF. The run goes on
-// after each; the user may view the list at the end.
+// after each; the user may view the list at the end. What the uninstall record cannot keep is
+// listed too, under the tag of its section, since a later uninstall would leave it behind.
 #pragma once
 
 #include <string>
@@ -11,6 +12,7 @@ inline constexpr std::string_view kFolderFailureTag = "<Folder> ";
 inline constexpr std::string_view kFileFailureTag = "<File> ";
 inline constexpr std::string_view kSetupFileFailureTag = "<SetupFile> ";
 inline constexpr std::string_view kShortcutFailureTag = "<ShortCut> ";
+inline constexpr std::string_view kRegistryFailureTag = "<Registry> ";
 
 class FailureList {
  public:

@@ -161,6 +161,13 @@ class Platform {
   // shell does not know the identifier or the folder has no path.
   virtual std::optional<std::string> specialFolder(int folderId) const = 0;
   virtual ShellLinkObject createShellLink() = 0;
+  // The shell's restart dialog over owner, offering to restart Windows: the button pressed, or 0
+  // where the dialog does not say (Wine) or Windows lacks it.
+  virtual int restartDialog(const Form& owner) = 0;
+  // Starts a program through the shell's "open" over owner, with parameters (none when empty)
+  // and no working folder; the shell's result, above 32 when the program started.
+  virtual std::intptr_t openProgram(const Form& owner, std::string_view program,
+                                    std::string_view parameters) = 0;
   // The system's text for an error code (a Windows error or a COM result), without a final line
   // break; empty when the system has none.
   virtual std::string systemMessage(std::uint32_t code) const = 0;

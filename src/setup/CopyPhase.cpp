@@ -127,7 +127,7 @@ bool RunCopyPhase(SetupRun& run, TfrmMain& main) {
     const OverwriteDecision overwrite =
         sourceReady ? DecideOverwrite(main, source, destination) : OverwriteDecision{};
     // Recorded before the copy, whatever comes of it.
-    state.DeleteFileRecords.InsertFile(p, destination, entry.Flag);
+    const bool kept = Kept(state.DeleteFileRecords.InsertFile(p, destination, entry.Flag));
     const bool copied =
         sourceReady && p.copyFile(source, destination, overwrite.Refuse).succeeded();
     if (copied) ClearReadOnly(p, destination);
@@ -145,7 +145,7 @@ bool RunCopyPhase(SetupRun& run, TfrmMain& main) {
       if (!run.KeepResponsive()) return false;
       p.sleep(kStepPause);
     }
-    if (!done) state.Failures.Add(kFileFailureTag, destination);
+    if (!done || !kept) state.Failures.Add(kFileFailureTag, destination);
   }
   main.fraStatus.setVisible(false);
   return true;

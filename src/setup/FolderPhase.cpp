@@ -15,10 +15,12 @@ bool RunFolderPhase(SetupRun& run, TfrmMain& main) {
   for (const std::string& entry : state.FolderList) {
     const std::string folder = ResolveMacros(AddSeparator(entry, "B"), folders);
     // Recorded before it is made, whatever comes of it.
-    state.DeleteFolderRecords.Insert(p, folder);
+    const bool kept = Kept(state.DeleteFolderRecords.Insert(p, folder));
     if (!run.ShowStatus(setup_text::kCreatingFolder + folder)) return false;
     const Status made = p.createFolder(folder);
-    if (!made && made.error() != kErrorAlreadyExists) state.Failures.Add(kFolderFailureTag, folder);
+    if (!kept || (!made && made.error() != kErrorAlreadyExists)) {
+      state.Failures.Add(kFolderFailureTag, folder);
+    }
     p.sleep(kStepPause);
   }
   return true;

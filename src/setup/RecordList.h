@@ -1,5 +1,6 @@
 // A record list of the uninstall record: what a run made, to be removed at uninstall. Paths are
-// compared without regard to case; a full list drops further entries without a message.
+// compared without regard to case. A list has a fixed capacity (readers of UNSETUP.INI rely on
+// it), and a value is kept only when it can be read back whole.
 #pragma once
 
 #include <cstddef>
@@ -11,8 +12,12 @@ namespace orv {
 
 class Platform;
 
+// Longest value a record keeps, in Shift-JIS bytes: values are read back through a 254-byte
+// limit, so a value of 254 bytes read back can only be a cut one.
+inline constexpr std::size_t kRecordValueMaxBytes = 253;
+
 // What became of a value offered to a record list.
-enum class Recorded { kAdded, kAlreadyThere, kListFull };
+enum class Recorded { kAdded, kAlreadyThere, kListFull, kTooLong };
 
 class RecordList {
  public:
@@ -36,5 +41,11 @@ class RecordList {
   std::size_t capacity_;
   std::vector<std::string> entries_;
 };
+
+// The value is in the list, added now or before. When it is not (the list is full, or the value
+// too long to read back whole), a later uninstall would leave it behind: the run reports it.
+inline bool Kept(Recorded recorded) {
+  return recorded == Recorded::kAdded || recorded == Recorded::kAlreadyThere;
+}
 
 }  // namespace orv

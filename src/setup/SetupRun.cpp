@@ -6,6 +6,7 @@
 #include "common/SetupError.h"
 #include "common/TextUtils.h"
 #include "setup/AssociationPhase.h"
+#include "setup/Completion.h"
 #include "setup/CopyPhase.h"
 #include "setup/FolderPhase.h"
 #include "setup/RegistryPhase.h"
@@ -16,17 +17,60 @@
 namespace orv {
 
 void SetupRun::Execute() {
+  try {
+    Run();
+  } catch (const SetupError&) {
+    // Past the last point to abort, Exit is what is left to leave by.
+    if (!main_.btnAbort.showing()) {
+      main_.btnEnd.setCaption(main_text::kEnd);
+      main_.btnEnd.setEnabled(true);
+    }
+    throw;
+  }
+}
+
+void SetupRun::Run() {
   if (!Start()) return;
   LoadScript(main_.platform(), main_.globals(), main_.runState());
   if (!CheckSetupFolder()) return;
   MergeEarlierRecord(main_.platform(), main_.runState().UninstallInfoPath, main_.runState());
   if (!RunFolderPhase(*this, main_)) return;
   if (!RunCopyPhase(*this, main_)) return;
-  if (!RunShortcutPhase(*this, main_)) return;
-  if (!RunRegistryPhase(*this, main_)) return;
-  if (!RunAssociationPhase(*this, main_)) return;
+  if (!RunPhasesAfterCopy()) return;
+
+  if (!ShowStatus(completion_text::kCopyingUninstaller)) return;  // the last point to abort
+  CopyUninstaller(main_);
+  CompleteRecordLists(main_.platform(), main_.runState());
   if (!SummarizeFailures()) return;
+  if (!WriteUninstallRecord(main_)) {
+    throw SetupError(completion_text::kRecordFailedHead + main_.runState().UninstallInfoPath +
+                     completion_text::kRecordFailedTail);
+  }
+  RegisterUninstall(main_);
+  ShowCompletion(main_);
   Finish();
+}
+
+bool SetupRun::RunPhasesAfterCopy() {
+  try {
+    return RunShortcutPhase(*this, main_) && RunRegistryPhase(*this, main_) &&
+           RunAssociationPhase(*this, main_);
+  } catch (const SetupError&) {
+    LeaveUninstall();
+    throw;
+  }
+}
+
+// Files are installed: whatever else fails, the user must be able to remove them again.
+void SetupRun::LeaveUninstall() {
+  CopyUninstaller(main_);
+  CompleteRecordLists(main_.platform(), main_.runState());
+  if (!WriteUninstallRecord(main_)) return;
+  try {
+    RegisterUninstall(main_);
+  } catch (const SetupError&) {
+    // The error that stopped the run is the one to show.
+  }
 }
 
 bool SetupRun::ShowStatus(std::string_view text) {

@@ -33,7 +33,8 @@ class SetupRun {
  public:
   explicit SetupRun(TfrmMain& main) : main_(main) {}
 
-  // Runs to the end, or until the user aborts or refuses to create the setup folder.
+  // Runs to the end, or until the user aborts or refuses to create the setup folder. An error a
+  // phase raises ends the run; the top-level handler shows it.
   void Execute();
 
   // Shows a status text and keeps the window responsive; false when the run is to end.
@@ -43,7 +44,12 @@ class SetupRun {
   bool KeepResponsive();
 
  private:
+  void Run();
   bool Start();
+  // Shortcuts, registry values and associations. An error they raise ends the run after the
+  // installation was still given its uninstaller, record and Add/Remove entry.
+  bool RunPhasesAfterCopy();
+  void LeaveUninstall();
   bool CheckSetupFolder();
   // False when the application was asked to quit meanwhile, which ends the run.
   bool SummarizeFailures();

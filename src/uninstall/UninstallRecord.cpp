@@ -1,7 +1,8 @@
 #include "uninstall/UninstallRecord.h"
 
-#include "common/IniFile.h"
 #include "common/Platform.h"
+#include "common/TextUtils.h"
+#include "setup/RegistryWrite.h"
 #include "setup/RunState.h"
 #include "setup/SetupScript.h"
 
@@ -10,11 +11,25 @@ namespace orv {
 namespace {
 
 void MergeSection(const Platform& platform, const IniReader& record, std::string_view section,
-                  std::string_view stem, RecordList& records) {
+                  std::string_view stem, RecordList& records, std::string_view tag,
+                  FailureList& failures) {
   for (const auto& [index, value] :
        ReadNumberedValues(record, section, stem, static_cast<int>(records.Capacity()))) {
-    records.Insert(platform, value);
+    if (!Kept(records.Insert(platform, value))) failures.Add(tag, value);
   }
+}
+
+// stem1 .. stemN for the entries that keep is true of, numbered from 1 in list order.
+template <typename Keep>
+IniSection NumberedSection(std::string name, std::string_view stem,
+                           const std::vector<std::string>& entries, const Keep& keep) {
+  IniSection section{std::move(name), {}};
+  for (const std::string& entry : entries) {
+    if (!keep(entry)) continue;
+    section.entries.emplace_back(std::string(stem) + std::to_string(section.entries.size() + 1),
+                                 entry);
+  }
+  return section;
 }
 
 }  // namespace
@@ -22,10 +37,64 @@ void MergeSection(const Platform& platform, const IniReader& record, std::string
 void MergeEarlierRecord(const Platform& platform, std::string_view path, RunState& state) {
   if (!platform.fileExists(path)) return;
   const IniReader record(platform, path);
-  MergeSection(platform, record, "DeleteFolder", "Folder", state.DeleteFolderRecords);
-  MergeSection(platform, record, "DeleteFile", "File", state.DeleteFileRecords);
-  MergeSection(platform, record, "DeleteShortCut", "File", state.DeleteShortCutRecords);
-  MergeSection(platform, record, "DeleteRegistry", "Key", state.DeleteRegistryRecords);
+  MergeSection(platform, record, "DeleteFolder", "Folder", state.DeleteFolderRecords,
+               kFolderFailureTag, state.Failures);
+  MergeSection(platform, record, "DeleteFile", "File", state.DeleteFileRecords, kFileFailureTag,
+               state.Failures);
+  MergeSection(platform, record, "DeleteShortCut", "File", state.DeleteShortCutRecords,
+               kShortcutFailureTag, state.Failures);
+  MergeSection(platform, record, "DeleteRegistry", "Key", state.DeleteRegistryRecords,
+               kRegistryFailureTag, state.Failures);
+}
+
+RecordedKey ParseRecordedKey(std::string_view entry) {
+  const std::string_view token = entry.substr(0, 7);
+  if (const auto root = RootOfToken(token)) {
+    return {*root, StripSeparator(entry.substr(token.size()), "T")};
+  }
+  return {RegistryRoot::kCurrentUser, StripSeparator(entry, "T")};
+}
+
+void CompleteRecordLists(const Platform& platform, RunState& state) {
+  // The record lists itself once: an entry of any spelling of UNSETUP.INI will do.
+  bool listed = false;
+  for (const std::string& entry : state.DeleteFileRecords.Entries()) {
+    listed = listed ||
+             platform.upperCase(FileNamePart(entry.substr(0, entry.find(',')))) == "UNSETUP.INI";
+  }
+  if (!listed && !Kept(state.DeleteFileRecords.Insert(platform, state.UninstallInfoPath))) {
+    state.Failures.Add(kFileFailureTag, state.UninstallInfoPath);
+  }
+  for (const std::string& key : state.ScriptDeleteRegistryList) {
+    if (!Kept(state.DeleteRegistryRecords.Insert(platform, key))) {
+      state.Failures.Add(kRegistryFailureTag, key);
+    }
+  }
+}
+
+std::vector<IniSection> UninstallRecordSections(const RunState& state,
+                                                std::string_view unSetupTitle,
+                                                std::string_view uninstallKeyName) {
+  const auto any = [](const std::string&) { return true; };
+  const auto namesAKey = [](const std::string& entry) {
+    return !ParseRecordedKey(entry).Path.empty();
+  };
+  std::vector<IniSection> sections = {
+      {"Information",
+       {{"Message1", record_text::kMessage1},
+        {"Message2", record_text::kMessage2},
+        {"Message3", record_text::kMessage3}}},
+      {"Title", {{"UnSetup", std::string(unSetupTitle)}}},
+      {"SetupFolder", {{"Folder", state.SetupFolderPath}}},
+      NumberedSection("DeleteFolder", "Folder", state.DeleteFolderRecords.Entries(), any),
+      NumberedSection("DeleteFile", "File", state.DeleteFileRecords.Entries(), any),
+      NumberedSection("DeleteShortCut", "File", state.DeleteShortCutRecords.Entries(), any),
+      NumberedSection("DeleteRegistry", "Key", state.DeleteRegistryRecords.Entries(), namesAKey),
+      {"UnSetupRegistryKey",
+       {{"Key", std::string(kUninstallBranch) + std::string(uninstallKeyName)}}},
+  };
+  std::erase_if(sections, [](const IniSection& section) { return section.entries.empty(); });
+  return sections;
 }
 
 }  // namespace orv

@@ -1,18 +1,55 @@
 // UNSETUP.INI, the record a setup run leaves in the setup folder of what it made, so that the
-// uninstall run can remove it.
+// uninstall run can remove it: its layout, the merge of an earlier record and the writing.
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
+
+#include "common/IniFile.h"
+#include "common/Platform.h"
 
 namespace orv {
 
-class Platform;
 struct RunState;
+
+namespace record_text {
+inline constexpr const char* kMessage1 = "！！！　警告　！！！";
+inline constexpr const char* kMessage2 =
+    "このファイルをエディタなどで書き換えたり，削除しないでください．";
+inline constexpr const char* kMessage3 = "書き換えた場合，アンセットアップ動作の保証はできません．";
+}  // namespace record_text
+
+// The key under HKEY_LOCAL_MACHINE below which uninstall entries live.
+inline constexpr std::string_view kUninstallBranch =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
 // Seeds the record lists from an UNSETUP.INI an earlier setup run left at path, so one uninstall
 // removes what both runs made: [DeleteFolder], [DeleteFile], [DeleteShortCut] and
-// [DeleteRegistry], each key in rising order, every non-empty value by the record-insert rule.
-// Nothing happens when there is no file.
+// [DeleteRegistry], each key in rising order, every non-empty value by the record-insert rule. A
+// value a list cannot keep is reported in the run's failures. Nothing happens when there is no
+// file.
 void MergeEarlierRecord(const Platform& platform, std::string_view path, RunState& state);
+
+// A [DeleteRegistry] entry: an exact seven-character root token and the key path after it (one
+// leading "\" dropped), or, without a known token, the whole value under HKEY_CURRENT_USER.
+struct RecordedKey {
+  RegistryRoot Root = RegistryRoot::kCurrentUser;
+  std::string Path;
+};
+RecordedKey ParseRecordedKey(std::string_view entry);
+
+// Puts the run's last entries into the record lists: the record's own path (once, however an
+// earlier run spelled it) and the script's [DeleteRegistry] keys. What the lists cannot keep is
+// reported in the run's failures.
+void CompleteRecordLists(const Platform& platform, RunState& state);
+
+// The sections of UNSETUP.INI in the order the file holds them: [Information], [Title],
+// [SetupFolder], the four record lists (a section only when it has entries; a registry entry
+// naming no key is left out, so the uninstall never deletes below a root) and
+// [UnSetupRegistryKey].
+std::vector<IniSection> UninstallRecordSections(const RunState& state,
+                                                std::string_view unSetupTitle,
+                                                std::string_view uninstallKeyName);
 
 }  // namespace orv

@@ -115,6 +115,19 @@ TEST_F(OptionsStage, UninstallModeErrorsShowOnlyTheErrors) {
   EXPECT_FALSE(frmMain.btnUnSetup.enabled());
 }
 
+TEST_F(OptionsStage, NoRunCanStartWhileTheStageIsPrepared) {
+  writeSetupIni("");
+  bool looked = false;
+  sim.whileWorking([this, &looked] {
+    looked = true;
+    EXPECT_FALSE(frmMain.btnSetup.enabled()) << "no folder is proposed yet";
+    return true;
+  });
+  activate();
+  EXPECT_TRUE(looked);
+  EXPECT_TRUE(frmMain.btnSetup.enabled());
+}
+
 TEST_F(OptionsStage, OptionsStageEmptiesTheRunTables) {
   runState.FolderList = {"old"};
   runState.FileList = {{"old", ""}};

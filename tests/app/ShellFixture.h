@@ -52,6 +52,8 @@ class ShellTest : public ::testing::Test {
   // The mode selection and the options stage, as the first activation performs them.
   void activate() { frmMain.deliverActivate(); }
 
+  // The captions a run shows when it asks nothing and ends complete.
+  static std::vector<std::string> completedOnly() { return {"完了"}; }
   std::vector<std::string> shownCaptions() const {
     std::vector<std::string> captions;
     for (const auto& message : sim.shownMessages())

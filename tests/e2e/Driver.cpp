@@ -36,6 +36,9 @@
 //   REG_SZ,
 //                                    REG_EXPAND_SZ, or REG_DWORD with 0x and 8 hex digits), or
 //                                    "none"
+//   record "path" "template"        a file holds exactly the template's text (UTF-8, LF, with
+//                                    %VARIABLES%) as CR LF lines in Shift-JIS
+//   window "text"                    a visible window of any program has a title holding text
 //   export "path" "name"             copy a file out to <screenshot folder>\..\files\name, for
 //                                    checks on the host after the run
 // Lines for the host are passed over: "lnk ..." (see run-scenario.sh).
@@ -158,6 +161,27 @@ std::vector<HWND> VisibleWindows(DWORD process, const std::wstring& className) {
   Found found{process, className, {}};
   ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&found));
   return found.windows;
+}
+
+struct TitleSearch {
+  std::wstring text;
+  bool found;
+};
+
+BOOL CALLBACK FindTitle(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<TitleSearch*>(data);
+  wchar_t title[512] = {};
+  ::InternalGetWindowText(window, title, 512);
+  search->found =
+      ::IsWindowVisible(window) && std::wstring(title).find(search->text) != std::wstring::npos;
+  return !search->found;
+}
+
+// A visible top-level window of any program whose title holds text.
+bool AnyWindowTitled(const std::wstring& text) {
+  TitleSearch search{text, false};
+  ::EnumWindows(FindTitle, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 struct ChildSearch {
@@ -325,6 +349,14 @@ class Driver {
       return check(yesNo(copied), "yes", "export " + w.at(1));
     }
     if (verb == "lnk") return true;  // checked on the host
+    if (verb == "record") {
+      return check(readAll(w.at(1)) == expectedRecord(w.at(2)) ? "same" : "different", "same",
+                   "record " + w.at(1) + " against " + w.at(2));
+    }
+    if (verb == "window") {
+      return waitFor([&] { return yesNo(AnyWindowTitled(Wide(w.at(1)))); }, "yes") ||
+             (error_ += " (no window titled with \"" + w.at(1) + "\")", false);
+    }
     if (verb == "registry") {
       return check(registryValue(w.at(1), w.at(2)), w.at(3), "registry " + w.at(1) + " " + w.at(2));
     }
@@ -456,20 +488,20 @@ class Driver {
 
   std::string text(const std::string& qualified) { return WindowText(control(qualified)); }
 
+  // Presses a button once it can be pressed (the window may still be coming up).
   bool click(const std::string& qualified) {
-    try {
-      const HWND button = control(qualified);
-      if (!::IsWindowVisible(button) || !::IsWindowEnabled(button)) {
-        error_ = qualified + " cannot be clicked: hidden or disabled";
-        return false;
-      }
-      // Posted, not sent: the handler may open a modal box.
-      ::PostMessageW(button, BM_CLICK, 0, 0);
-      return true;
-    } catch (const std::exception& e) {
-      error_ = e.what();
+    HWND button = nullptr;
+    const auto clickable = [&] {
+      button = control(qualified);
+      return yesNo(::IsWindowVisible(button) && ::IsWindowEnabled(button));
+    };
+    if (!waitFor(clickable, "yes")) {
+      error_ += " (" + qualified + " cannot be clicked: hidden, disabled or missing)";
       return false;
     }
+    // Posted, not sent: the handler may open a modal box.
+    ::PostMessageW(button, BM_CLICK, 0, 0);
+    return true;
   }
 
   HWND findBox() {
@@ -548,6 +580,23 @@ class Driver {
     std::ifstream in(std::filesystem::path(Expand(path)), std::ios::binary);
     if (!in) return "<missing " + path + ">";
     return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  // The template's text with its variables expanded, as CR LF lines in Shift-JIS.
+  static std::string expectedRecord(const std::string& templatePath) {
+    std::string text;
+    for (const char c : readAll(templatePath)) {
+      if (c == '\n') text += '\r';
+      text += c;
+    }
+    const std::wstring wide = Expand(text);
+    std::string bytes(
+        static_cast<std::size_t>(::WideCharToMultiByte(
+            932, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr)),
+        '\0');
+    ::WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(),
+                          static_cast<int>(bytes.size()), nullptr, nullptr);
+    return bytes;
   }
 
   // "TYPE:data" of a registry value, or "none".

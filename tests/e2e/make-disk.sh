@@ -2,8 +2,8 @@
 # Lays out an installation disk: the fixture's files (text files turned into Shift-JIS with
 # CR LF, as authors write them), the files its compress.list names compressed by Debian's
 # mscompress (with the header's name character set for the classic NAME.EX_ convention), and
-# SETUP.EXE. The fixture's plain/ and disk2/ folders go beside the disk, for checks and for the
-# disk that is changed during the run.
+# SETUP.EXE. The fixture's plain/, disk2/ and expected/ folders go beside the disk, for checks and
+# for the disk that is changed during the run.
 #
 #   make-disk.sh <fixture folder or ""> <SETUP.EXE> <disk folder>
 set -euo pipefail
@@ -31,7 +31,7 @@ if [[ -n "$fixture" ]]; then
     done <"$fixture/compress.list"
     rm -rf "$work"
   fi
-  for folder in plain disk2; do
+  for folder in plain disk2 expected; do
     if [[ -d "$fixture/$folder" ]]; then
       rm -rf "$disk/../$folder"
       cp -r "$fixture/$folder" "$disk/../$folder"

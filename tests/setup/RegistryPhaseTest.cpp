@@ -164,7 +164,7 @@ TEST_F(RegistryPhaseTest, AssociationsAreAskedAndWrittenOnYes) {
   sim.userAnswers(kIdYes);  // dat
   run();
   const auto& questions = sim.shownMessages();
-  ASSERT_EQ(questions.size(), 4u);
+  ASSERT_EQ(questions.size(), 5u) << "the folder, three associations, the completion";
   EXPECT_EQ(
       questions[1].text,
       "拡張子 *.txt を\rC:\\Program Files\\Tool\\EDIT.EXE\rに関連付けします．よろしいですか？");

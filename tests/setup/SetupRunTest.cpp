@@ -50,7 +50,8 @@ TEST_F(SetupRunTest, CreatesTheSetupFolderAfterAskingThenTheListedFolders) {
   sim.userAnswers(kIdYes);
   run();
 
-  ASSERT_EQ(sim.shownMessages().size(), 1u) << "no close question after a finished run";
+  ASSERT_EQ(shownCaptions(), std::vector<std::string>({kCreateFolderCaption, "完了"}))
+      << "no close question after a finished run";
   EXPECT_EQ(sim.shownMessages()[0].caption, kCreateFolderCaption);
   EXPECT_EQ(sim.shownMessages()[0].text,
             "C:\\Program Files\\Tool\r\rこのフォルダは存在しません．\r"
@@ -140,6 +141,7 @@ TEST_F(SetupRunTest, AnEarlierRecordIsMergedFirst) {
     ini += "Folder" + std::to_string(n) + "=(App)\\NEW" + std::to_string(n) + "\n";
   writeSetupIni(ini);
   startRun("C:\\Tool\\");
+  sim.userAnswers(kIdNo);  // the failure list
   run();
   const auto& folders = runState.DeleteFolderRecords.Entries();
   ASSERT_EQ(folders.size(), 20u);
@@ -147,8 +149,11 @@ TEST_F(SetupRunTest, AnEarlierRecordIsMergedFirst) {
   EXPECT_EQ(folders[15], "C:\\Tool\\NEW2\\");
   EXPECT_EQ(folders[19], "C:\\Tool\\NEW6\\") << "only five new folders fit";
   EXPECT_TRUE(sim.folderExists("C:\\Tool\\NEW8")) << "a folder not recorded is still made";
+  EXPECT_EQ(runState.Failures.FailureText,
+            "<Folder> C:\\Tool\\NEW7\\\r\n<Folder> C:\\Tool\\NEW8\\\r\n")
+      << "and reported, since no uninstall would remove it";
   EXPECT_EQ(runState.DeleteFileRecords.Entries(),
-            std::vector<std::string>({"c:\\tool\\prog.exe,/C"}));
+            std::vector<std::string>({"c:\\tool\\prog.exe,/C", "C:\\Tool\\UNSETUP.INI"}));
   EXPECT_EQ(runState.DeleteShortCutRecords.Entries(), std::vector<std::string>({"C:\\L.lnk"}));
   EXPECT_EQ(runState.DeleteRegistryRecords.Entries(),
             std::vector<std::string>({"(Local)SOFTWARE\\Tool"}));

@@ -82,6 +82,16 @@ class SimPlatform final : public Platform {
   void setSystemMessage(std::uint32_t code, std::string text) {
     systemMessages_[code] = std::move(text);
   }
+  // The answer of the next restart dialogs (0 unless set, as under Wine).
+  void setRestartAnswer(int answer) { restartAnswer_ = answer; }
+  int restartDialogs() const { return restartDialogs_; }
+  struct StartedProgram {
+    std::string program;
+    std::string parameters;
+  };
+  // The shell's result for the programs started from now on (42, a success, unless set).
+  void setProgramStartResult(std::intptr_t result) { programStartResult_ = result; }
+  const std::vector<StartedProgram>& startedPrograms() const { return startedPrograms_; }
   struct LinkContent {
     std::string target;
     std::string workingFolder;
@@ -162,6 +172,15 @@ class SimPlatform final : public Platform {
   std::optional<std::string> specialFolder(int folderId) const override;
   ShellLinkObject createShellLink() override;
   std::string systemMessage(std::uint32_t code) const override;
+  int restartDialog(const Form&) override {
+    ++restartDialogs_;
+    return restartAnswer_;
+  }
+  std::intptr_t openProgram(const Form&, std::string_view program,
+                            std::string_view parameters) override {
+    startedPrograms_.push_back({std::string(program), std::string(parameters)});
+    return programStartResult_;
+  }
 
   Status createRegistryKey(RegistryRoot root, std::string_view path) override;
   Status writeRegistryValue(RegistryRoot root, std::string_view path, std::string_view name,
@@ -263,6 +282,10 @@ class SimPlatform final : public Platform {
   std::optional<std::uint32_t> shellLinkFailure_;
   bool shellLinkInterfaceMissing_ = false;
   std::map<std::uint32_t, std::string> systemMessages_;
+  int restartAnswer_ = 0;
+  int restartDialogs_ = 0;
+  std::intptr_t programStartResult_ = 42;
+  std::vector<StartedProgram> startedPrograms_;
   std::string applicationTitle_;
   ApplicationHandlers applicationHandlers_;
   bool quitPending_ = false;

@@ -37,6 +37,9 @@ class Win32Platform final : public Platform {
   std::optional<std::string> specialFolder(int folderId) const override;
   ShellLinkObject createShellLink() override;
   std::string systemMessage(std::uint32_t code) const override;
+  int restartDialog(const Form& owner) override;
+  std::intptr_t openProgram(const Form& owner, std::string_view program,
+                            std::string_view parameters) override;
 
   void notifyAssociationsChanged() override;
 

@@ -1,6 +1,8 @@
 // The shell: special folders, shell links, and the system's error texts.
-#include <shlobj.h>
 #include <windows.h>
+
+#include <shellapi.h>
+#include <shlobj.h>
 
 #include "common/win32/Handles.h"
 #include "common/win32/WideText.h"
@@ -59,6 +61,28 @@ ShellLinkObject Win32Platform::createShellLink() {
   ComPtr<IPersistFile> ownedFile(file);
   if (!ownedLink.valid() || !ownedFile.valid()) return {nullptr, 0, true};
   return {std::make_unique<Win32ShellLink>(std::move(ownedLink), std::move(ownedFile)), 0, false};
+}
+
+int Win32Platform::restartDialog(const Form& owner) {
+  // Exported by ordinal only on some Windows versions, and absent from others: looked up at run
+  // time so the program still loads where it is missing.
+  using RestartDialogFunction = int(WINAPI*)(HWND, PCWSTR, DWORD);
+  const HMODULE shell = ::GetModuleHandleW(L"shell32.dll");
+  const auto restart = reinterpret_cast<RestartDialogFunction>(
+      reinterpret_cast<void*>(::GetProcAddress(shell, MAKEINTRESOURCEA(59))));
+  if (restart == nullptr) return 0;
+  const auto* view = win32::Win32View::Of(owner);
+  return restart(view != nullptr ? view->window() : nullptr, nullptr, EWX_REBOOT);
+}
+
+std::intptr_t Win32Platform::openProgram(const Form& owner, std::string_view program,
+                                         std::string_view parameters) {
+  const auto* view = win32::Win32View::Of(owner);
+  const std::wstring wideParameters = Wide(parameters);
+  const HINSTANCE result = ::ShellExecuteW(
+      view != nullptr ? view->window() : nullptr, L"open", Wide(program).c_str(),
+      wideParameters.empty() ? nullptr : wideParameters.c_str(), nullptr, SW_SHOWNORMAL);
+  return reinterpret_cast<std::intptr_t>(result);
 }
 
 std::string Win32Platform::systemMessage(std::uint32_t code) const {

@@ -1,0 +1,110 @@
+#include "setup/Completion.h"
+
+#include "app/FailureDisplay.h"
+#include "app/Main.h"
+#include "common/IniFile.h"
+#include "common/Platform.h"
+#include "common/TextUtils.h"
+#include "setup/PathMacros.h"
+#include "setup/RegistryWrite.h"
+#include "uninstall/UninstallRecord.h"
+
+namespace orv {
+
+namespace {
+
+constexpr std::string_view kUninstallerName = "UNORSET.EXE";
+constexpr std::string_view kProgramName = "SETUP.EXE";
+
+RegistryValue Text(std::string text) {
+  return {RegistryType::kString, std::move(text), 0};
+}
+
+}  // namespace
+
+std::string UninstallerPath(const Globals& globals) {
+  return StripSeparator(globals.WindowsFolder, "B") + "\\" + std::string(kUninstallerName);
+}
+
+void CopyUninstaller(TfrmMain& main) {
+  Platform& p = main.platform();
+  const std::string source =
+      StripSeparator(main.globals().ProgramFolder, "B") + "\\" + std::string(kProgramName);
+  const std::string destination = UninstallerPath(main.globals());
+  const auto sourceAge = p.fileAge(source);
+  if (!sourceAge) return;
+  const auto destinationAge = p.fileAge(destination);
+  if (destinationAge && *destinationAge >= *sourceAge) return;
+  // A read-only earlier copy would refuse the new one.
+  if (destinationAge) (void)p.setFileAttributes(destination, attr::kArchive);
+  const bool copied = p.copyFile(source, destination, false).succeeded();
+  (void)p.setFileAttributes(destination, attr::kReadOnly | attr::kArchive);
+  if (!copied) main.runState().Failures.Add(kSetupFileFailureTag, destination);
+}
+
+std::string UninstallKeyName(TfrmMain& main) {
+  const Globals& g = main.globals();
+  const std::string key = ReadIniString(main.platform(), "Title", "UnSetupKey", "", g.InfoFilePath);
+  // An empty name would make the entry the Uninstall branch itself.
+  if (!key.empty()) return key;
+  return g.UnSetupTitle.empty() ? std::string(main_text::kDefaultTitle) : g.UnSetupTitle;
+}
+
+bool WriteUninstallRecord(TfrmMain& main) {
+  main.lblMessage.setCaption(completion_text::kWritingRecord);
+  main.platform().processMessages();
+  const RunState& state = main.runState();
+  return WriteIniFile(
+      main.platform(), state.UninstallInfoPath,
+      UninstallRecordSections(state, main.globals().UnSetupTitle, UninstallKeyName(main)));
+}
+
+void RegisterUninstall(TfrmMain& main) {
+  Platform& p = main.platform();
+  const std::string name = UninstallKeyName(main);
+  const std::string key = std::string(kUninstallBranch) + name;
+  const std::string uninstaller = UninstallerPath(main.globals());
+  constexpr RegistryRoot kMachine = RegistryRoot::kLocalMachine;
+  CreateKeyOrRaise(p, kMachine, key);
+  WriteValueOrRaise(p, kMachine, key, "DisplayName", Text(name));
+  WriteValueOrRaise(p, kMachine, key, "UninstallString",
+                    Text(uninstaller + " \"" + main.runState().UninstallInfoPath + "\""));
+  WriteValueOrRaise(p, kMachine, key, "DisplayIcon", Text(uninstaller));
+  // The uninstaller neither changes nor repairs an installation.
+  WriteValueOrRaise(p, kMachine, key, "NoModify", {RegistryType::kDword, {}, 1});
+  WriteValueOrRaise(p, kMachine, key, "NoRepair", {RegistryType::kDword, {}, 1});
+}
+
+void ShowCompletion(TfrmMain& main) {
+  Platform& p = main.platform();
+  Globals& g = main.globals();
+  const std::string execute = ReadIniString(p, "ExecuteFile", "File", "", g.InfoFilePath);
+  if (execute == completion_text::kRebootRequest) {
+    g.MessageAnswer = p.restartDialog(main);
+    // Windows gives Yes or No; Wine always 0. Anything but Yes means no restart now.
+    if (g.MessageAnswer != kIdYes) {
+      p.messageBox(completion_text::kRestartNote, completion_text::kInformationCaption,
+                   kMbOk | kMbIconExclamation);
+    }
+    return;
+  }
+  main.lblMessage.setCaption(completion_text::kComplete);
+  p.processMessages();
+  p.messageBox(completion_text::kCompleteMessage, completion_text::kCompleteCaption,
+               kMbOk | kMbIconInformation);
+  if (execute.empty()) return;
+
+  const std::string command =
+      ResolveMacros(execute, MacroFolders::Of(g, main.runState().SetupFolderPath));
+  const auto comma = command.find(',');
+  const std::string program = command.substr(0, comma);
+  const std::string parameters = comma == std::string::npos ? "" : command.substr(comma + 1);
+  const std::intptr_t started = p.openProgram(main, program, parameters);
+  g.MessageAnswer = static_cast<int>(started);
+  if (started <= 32) {
+    p.messageBox(completion_text::kStartFailed, failure_text::kWarningCaption,
+                 kMbOk | kMbIconExclamation);
+  }
+}
+
+}  // namespace orv

@@ -1,0 +1,56 @@
+// The end of a setup run: the uninstaller copied into the Windows folder, the uninstall entry that
+// Add/Remove Programs lists, and the completion: the message, the restart dialog or the program
+// the script starts.
+#pragma once
+
+#include <string>
+
+namespace orv {
+
+class TfrmMain;
+struct Globals;
+
+namespace completion_text {
+inline constexpr const char* kCopyingUninstaller =
+    "アンセットアップ（アンインストール）プログラムをコピーしています．．．";
+inline constexpr const char* kWritingRecord = "アンセットアップ情報を作成しています．．．";
+inline constexpr const char* kRecordFailedHead = "アンセットアップ情報 ";
+inline constexpr const char* kRecordFailedTail = " の作成に失敗しました";
+inline constexpr const char* kComplete = "セットアップが完了しました．";
+inline constexpr const char* kCompleteMessage =
+    "セットアップが完了しました．\r\rプログラムのアンセットアップ（アンインストール）は，\r「アプリ"
+    "ケーションの追加と削除」から行ってください．";
+inline constexpr const char* kCompleteCaption = "完了";
+inline constexpr const char* kRestartNote = "Windowsを再起動すると，セットアップが完了します．";
+inline constexpr const char* kInformationCaption = "情報";
+inline constexpr const char* kStartFailed =
+    "終了後プログラムの起動に失敗しました．\riniファイルの記述ミスの可能性があります．\rプログラム"
+    "提供者へご報告ください．";
+inline constexpr const char* kRebootRequest = "WINDOWS_REBOOT";
+}  // namespace completion_text
+
+// <Windows folder>\UNORSET.EXE
+std::string UninstallerPath(const Globals& globals);
+
+// Copies SETUP.EXE from the program folder over UNORSET.EXE when it is strictly newer (a missing
+// UNORSET.EXE is older than any), leaving the copy read-only. A copy that fails is reported as
+// "<SetupFile> "; a missing SETUP.EXE copies and reports nothing.
+void CopyUninstaller(TfrmMain& main);
+
+// The name of the uninstall entry: [Title] UnSetupKey, or when that is missing or empty the
+// uninstall title (or the program's own title when that is empty too).
+std::string UninstallKeyName(TfrmMain& main);
+
+// Writes UNSETUP.INI in one piece, replacing an earlier one at once; false when it could not be
+// written or the earlier one could not be replaced.
+bool WriteUninstallRecord(TfrmMain& main);
+
+// The Add/Remove Programs entry under HKEY_LOCAL_MACHINE: the name, the command line that starts
+// UNORSET.EXE on the record, its icon, and no Modify or Repair. Raises the registry errors.
+void RegisterUninstall(TfrmMain& main);
+
+// The completion message and then, as [ExecuteFile] File says, the restart dialog (with a note
+// when Windows is not restarted now) or a program started with its parameters.
+void ShowCompletion(TfrmMain& main);
+
+}  // namespace orv
