@@ -144,6 +144,7 @@ void TfrmMain::FormActivate() {
   g_.InfoFilePath = StripSeparator(g_.ProgramFolder, "B") + "\\" + kSetupInfoFileName;
 
   if (FileNamePart(argument) == kUninstallInfoFileName) {
+    g_.NamedInfoFile = argument;
     g_.InfoFilePath = StripSeparator(g_.TempFolder, "B") + "\\" + kUninstallInfoFileName;
     // A failed copy counts as a missing file; whatever lies at the copy's place (a stale copy,
     // or the named file itself when it is already there) is neither used nor deleted.

@@ -3,6 +3,7 @@
 #include "app/Main.h"
 #include "common/Platform.h"
 #include "setup/SetupRun.h"
+#include "uninstall/UninstallRun.h"
 
 namespace orv {
 
@@ -58,7 +59,8 @@ void TfrmMain::btnSetupClick() {
   SetupRun(*this).Execute();
 }
 
-// The uninstall run fills this handler when it is built; until then the button starts nothing.
-void TfrmMain::btnUnSetupClick() {}
+void TfrmMain::btnUnSetupClick() {
+  UninstallRun(*this).Execute();
+}
 
 }  // namespace orv

@@ -1,6 +1,7 @@
 #include "common/ErrorBox.h"
 
 #include <array>
+#include <cstdio>
 
 #include "common/Platform.h"
 
@@ -18,6 +19,15 @@ bool EndsInPunctuation(std::string_view text) {
 }
 
 }  // namespace
+
+std::string SystemErrorText(const Platform& platform, std::uint32_t code,
+                            const char* fallbackFormat) {
+  std::string text = platform.systemMessage(code);
+  if (!text.empty()) return text;
+  char formatted[64];
+  std::snprintf(formatted, sizeof formatted, fallbackFormat, static_cast<unsigned>(code));
+  return formatted;
+}
 
 std::string ErrorBoxText(std::string_view message) {
   std::string text(message);

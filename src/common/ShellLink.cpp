@@ -1,32 +1,19 @@
 #include "common/ShellLink.h"
 
-#include <cstdio>
-
+#include "common/ErrorBox.h"
 #include "common/Platform.h"
 #include "common/SetupError.h"
 #include "common/TextUtils.h"
 
 namespace orv {
 
-namespace {
-
-// The system's text for code, or the fallback formatted with it.
-std::string ErrorText(const Platform& platform, const char* fallbackFormat, std::uint32_t code) {
-  std::string text = platform.systemMessage(code);
-  if (!text.empty()) return text;
-  char formatted[64];
-  std::snprintf(formatted, sizeof formatted, fallbackFormat, static_cast<unsigned>(code));
-  return formatted;
-}
-
-}  // namespace
-
 MadeShortcut CreateShellLink(Platform& platform, std::string_view target, std::string_view linkName,
                              int folderId, std::string_view workingFolder) {
   ShellLinkObject object = platform.createShellLink();
   if (object.interfaceMissing) throw SetupError(shell_link_text::kInterfaceNotSupported);
   if (!object.link) {
-    throw SetupError(ErrorText(platform, shell_link_text::kOleErrorFormat, object.creationError));
+    throw SetupError(
+        SystemErrorText(platform, object.creationError, shell_link_text::kOleErrorFormat));
   }
   const auto folder = platform.specialFolder(folderId);
   if (!folder) return {};
@@ -43,7 +30,7 @@ MadeShortcut CreateShellLink(Platform& platform, std::string_view target, std::s
   if (!platform.folderExists(linkFolder)) {
     const Status created = platform.createFolder(linkFolder);
     if (!created && created.error() != kErrorAlreadyExists) {
-      throw SetupError(ErrorText(platform, shell_link_text::kIoErrorFormat, created.error()));
+      throw SetupError(SystemErrorText(platform, created.error(), kIoErrorFormat));
     }
   }
   made.Written = object.link->save(made.LinkPath).succeeded();

@@ -13,8 +13,6 @@ namespace shell_link_text {
 // With the COM result when the system has no text for it.
 inline constexpr const char* kOleErrorFormat = "OLE ｴﾗｰ %.8X";
 inline constexpr const char* kInterfaceNotSupported = "Interface はｻﾎﾟｰﾄされていません";
-// With the error code when the system has no text for it.
-inline constexpr const char* kIoErrorFormat = "I/O ｴﾗｰ (%u)";
 }  // namespace shell_link_text
 
 struct MadeShortcut {

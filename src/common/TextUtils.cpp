@@ -1,5 +1,7 @@
 #include "common/TextUtils.h"
 
+#include <algorithm>
+
 #include "common/Platform.h"
 #include "common/Utf.h"
 
@@ -44,6 +46,42 @@ std::string FileNamePart(std::string_view path) {
 
 std::string FolderPart(std::string_view path) {
   return std::string(path.substr(0, path.size() - FileNamePart(path).size()));
+}
+
+std::string NormalisePath(std::string_view path) {
+  std::string start;
+  std::size_t pos = 0;
+  if (path.size() >= 2 && path[1] == ':') {
+    pos = 2;
+  } else if (path.starts_with("\\\\")) {
+    const auto server = path.find('\\', 2);
+    const auto share = server == std::string_view::npos ? server : path.find('\\', server + 1);
+    pos = share == std::string_view::npos ? path.size() : share;
+  }
+  start = path.substr(0, pos);
+  const bool rooted = pos < path.size() && path[pos] == kSeparator;
+  std::vector<std::string_view> parts;
+  while (pos < path.size()) {
+    const auto end = std::min(path.find(kSeparator, pos), path.size());
+    const std::string_view part = path.substr(pos, end - pos);
+    pos = end + 1;
+    if (part.empty() || part == ".") continue;
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();
+      continue;
+    }
+    parts.push_back(part);
+  }
+  std::string result = start;
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    if (i > 0 || rooted) result += kSeparator;
+    result += parts[i];
+  }
+  if (!path.empty() && path.back() == kSeparator &&
+      (result.empty() || result.back() != kSeparator)) {
+    result += kSeparator;
+  }
+  return result;
 }
 
 std::string ParentFolder(std::string_view path) {

@@ -29,6 +29,11 @@ std::string FileNamePart(std::string_view path);
 // The folder part of a path: the text up to and including its last "\" or ":".
 std::string FolderPart(std::string_view path);
 
+// The path with "." and ".." resolved and doubled separators made single, so rules that look at
+// a path see the file it names: C:\App\..\WINDOWS\X.DLL is C:\WINDOWS\X.DLL. The start ("C:",
+// "\\server\share", "\") is kept, ".." never climbs above it, and a final "\" stays.
+std::string NormalisePath(std::string_view path);
+
 // The folder of a path: the text before its last "\" or ":", except that a drive root keeps its
 // separator: C:\WINDOWS gives C:\, D:\OS\WINDOWS gives D:\OS.
 std::string ParentFolder(std::string_view path);
