@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The program's main job on this machine: builds SETUP.EXE, lays out the sample installation disk
-# and installs the sample product with it under Wine. With a display ($DISPLAY) the program opens
-# there for you to use; without one it runs headless under Xvfb, walks through the whole setup
-# and saves screenshots. Either way it then shows where everything went, from the uninstall
-# record the run left (UNSETUP.INI).
+# and installs the sample product with it under Wine, then removes it again as Add/Remove
+# Programs would. With a display ($DISPLAY) the program opens there for you to use, and then
+# Wine's Add/Remove Programs, where the product is listed; without one it runs headless under
+# Xvfb, walks through the install and the uninstall (the recorded UninstallString) and saves
+# screenshots. It shows where everything went, from the uninstall record the install left
+# (UNSETUP.INI).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -32,13 +34,20 @@ if [[ -n "${DISPLAY:-}" ]]; then
     head -n 1)
   if [[ -n "$record" ]]; then
     show_record "$record"
+    echo
+    echo "Starting Add/Remove Programs on the same machine: choose the product and remove it."
+    ORV_WINE_REUSE=$run ORV_WINE_TIMEOUT=3600 tests/wine/wine-run.sh --display uninstaller || true
   else
     echo "No setup run was completed."
   fi
   echo "The Wine prefix is kept in $run/prefix; remove $run when done."
 else
-  echo "No display: installing the sample product headless under Xvfb"
-  tests/e2e/run-scenario.sh tests/e2e/scenarios/full-install.scenario \
+  echo "No display: installing and removing the sample product headless under Xvfb"
+  tests/e2e/run-scenario.sh tests/e2e/scenarios/install-then-uninstall.scenario \
     build/win64/src/app/SETUP.EXE build/win64/tests/orv_driver.exe "$build/demo"
-  show_record "$build/demo/full-install/files/UNSETUP.INI"
+  show_record "$build/demo/install-then-uninstall/files/UNSETUP.INI"
+  echo
+  echo "Then the recorded UninstallString removed it all: the machine is as it was before the"
+  echo "install, but for UNORSET.EXE, the shared library it keeps in the System folder, and the"
+  echo "folder holding the file the scenario added as the user, which the uninstall reported."
 fi

@@ -39,6 +39,13 @@
 //   record "path" "template"        a file holds exactly the template's text (UTF-8, LF, with
 //                                    %VARIABLES%) as CR LF lines in Shift-JIS
 //   window "text"                    a visible window of any program has a title holding text
+//   snapshot "name"                  remember the machine: every file and folder on C: and every
+//                                    registry key under HKCU\Software and HKLM\Software (Wine's own
+//                                    and the temporary folders left out)
+//   unchanged-since "name" "a|b|..." the machine is as the snapshot was, but for these lines
+//                                    (paths or "HKCU\...", "HKLM\..." keys) more or less
+//   start-recorded "key"             start the UninstallString of HKLM\<key> as Add/Remove
+//                                    Programs would
 //   export "path" "name"             copy a file out to <screenshot folder>\..\files\name, for
 //                                    checks on the host after the run
 // Lines for the host are passed over: "lnk ..." (see run-scenario.sh).
@@ -52,6 +59,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -357,6 +366,12 @@ class Driver {
       return waitFor([&] { return yesNo(AnyWindowTitled(Wide(w.at(1)))); }, "yes") ||
              (error_ += " (no window titled with \"" + w.at(1) + "\")", false);
     }
+    if (verb == "snapshot") {
+      snapshots_[w.at(1)] = Snapshot();
+      return true;
+    }
+    if (verb == "unchanged-since") return unchangedSince(w.at(1), w.at(2));
+    if (verb == "start-recorded") return startRecorded(w.at(1));
     if (verb == "registry") {
       return check(registryValue(w.at(1), w.at(2)), w.at(3), "registry " + w.at(1) + " " + w.at(2));
     }
@@ -582,6 +597,97 @@ class Driver {
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
 
+  // Files and folders of C: and registry keys, one line each, the noisy places left out.
+  static std::set<std::string> Snapshot() {
+    std::set<std::string> lines;
+    const std::wstring temp = Expand("%TEMP%");
+    std::error_code error;
+    const auto options = std::filesystem::directory_options::skip_permission_denied;
+    for (auto it = std::filesystem::recursive_directory_iterator(L"C:\\", options, error);
+         it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
+      const std::wstring path = it->path().wstring();
+      if (::lstrcmpiW(path.c_str(), temp.substr(0, temp.size() - 1).c_str()) == 0 ||
+          ::lstrcmpiW(path.c_str(), L"C:\\windows\\temp") == 0) {
+        it.disable_recursion_pending();
+        continue;
+      }
+      lines.insert(Narrow(path));
+    }
+    AddKeys(HKEY_CURRENT_USER, L"HKCU", L"Software", lines);
+    AddKeys(HKEY_LOCAL_MACHINE, L"HKLM", L"Software", lines);
+    return lines;
+  }
+
+  static void AddKeys(HKEY root, const std::wstring& rootName, const std::wstring& path,
+                      std::set<std::string>& lines) {
+    if (::lstrcmpiW(path.c_str(), L"Software\\Wine") == 0) return;
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+    lines.insert(Narrow(rootName + L"\\" + path));
+    std::vector<std::wstring> subkeys;
+    wchar_t name[256];
+    for (DWORD index = 0;; ++index) {
+      DWORD length = 256;
+      if (::RegEnumKeyExW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+          ERROR_SUCCESS) {
+        break;
+      }
+      subkeys.emplace_back(name, length);
+    }
+    ::RegCloseKey(key);
+    for (const std::wstring& subkey : subkeys)
+      AddKeys(root, rootName, path + L"\\" + subkey, lines);
+  }
+
+  bool unchangedSince(const std::string& name, const std::string& allowedList) {
+    const auto before = snapshots_.find(name);
+    if (before == snapshots_.end()) {
+      error_ = "no snapshot " + name;
+      return false;
+    }
+    std::set<std::string> allowed;
+    std::size_t start = 0;
+    while (start <= allowedList.size()) {
+      const auto end = std::min(allowedList.find('|', start), allowedList.size());
+      allowed.insert(Narrow(Expand(allowedList.substr(start, end - start))));
+      start = end + 1;
+    }
+    const std::set<std::string> now = Snapshot();
+    std::string differences;
+    for (const std::string& line : before->second) {
+      if (!now.count(line) && !allowed.count(line)) differences += "\n  gone: " + line;
+    }
+    for (const std::string& line : now) {
+      if (!before->second.count(line) && !allowed.count(line)) differences += "\n  new: " + line;
+    }
+    if (differences.empty()) return true;
+    error_ = "the machine changed:" + differences;
+    return false;
+  }
+
+  bool startRecorded(const std::string& key) {
+    const std::string command = registryValue("HKLM\\" + key, "UninstallString");
+    if (!command.starts_with("REG_SZ:")) {
+      error_ = "no UninstallString under " + key + ": " + command;
+      return false;
+    }
+    if (process_.hProcess != nullptr) {
+      ::CloseHandle(process_.hProcess);
+      ::CloseHandle(process_.hThread);
+      process_ = {};
+    }
+    std::wstring commandLine = Wide(command.substr(7));
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &process_)) {
+      error_ = "CreateProcess failed: " + std::to_string(::GetLastError());
+      return false;
+    }
+    ::WaitForInputIdle(process_.hProcess, 10000);
+    return true;
+  }
+
   // The template's text with its variables expanded, as CR LF lines in Shift-JIS.
   static std::string expectedRecord(const std::string& templatePath) {
     std::string text;
@@ -726,6 +832,7 @@ class Driver {
 
   std::wstring program_;
   std::wstring shots_;
+  std::map<std::string, std::set<std::string>> snapshots_;
   PROCESS_INFORMATION process_{};
   std::string error_;
 };

@@ -13,6 +13,10 @@
 #   ORV_WINE_TIMEOUT  seconds the program may run (default 120)
 #   ORV_WINE_KEEP=1   keep the run's folder (prefix, HOME, output) for inspection
 #   ORV_WINE_RUN_DIR  set for the program: the run's folder (screenshots, driver files)
+#   ORV_WINE_REUSE    a run folder an earlier, kept run left: its prefix and HOME are used again
+#                     (and kept) instead of a fresh copy of the template
+#
+# program may also name a program of Wine's own (such as "uninstaller", Add/Remove Programs).
 set -euo pipefail
 
 xvfb=0
@@ -21,10 +25,11 @@ case "${1:-}" in
   --xvfb) xvfb=1; shift ;;
   --display) keep_display=1; shift ;;
 esac
-program=$(realpath "$1")
+program=$1
+[[ -e "$program" ]] && program=$(realpath "$program")
 shift
 
-state=${ORV_WINE_STATE:-$(dirname "$program")/wine-state}
+state=${ORV_WINE_STATE:-$(dirname "$(realpath -m "$program")")/wine-state}
 timeout_seconds=${ORV_WINE_TIMEOUT:-120}
 mkdir -p "$state"
 state=$(realpath "$state")
@@ -72,11 +77,16 @@ if [[ ! -f "$template/.orv-ready" ]]; then
 fi
 exec 9>&-
 
-run=$(mktemp -d "$state/run.XXXXXX")
+if [[ -n "${ORV_WINE_REUSE:-}" ]]; then
+  run=$ORV_WINE_REUSE
+  export ORV_WINE_KEEP=1
+else
+  run=$(mktemp -d "$state/run.XXXXXX")
+fi
 export ORV_WINE_RUN_DIR="$run"
 export WINEPREFIX="$run/prefix" HOME="$run/home"
 mkdir -p "$HOME"
-cp -a "$template" "$WINEPREFIX"
+[[ -d "$WINEPREFIX" ]] || cp -a "$template" "$WINEPREFIX"
 
 xvfb_pid=""
 cleanup() {
