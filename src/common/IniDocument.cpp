@@ -100,6 +100,9 @@ IniDocument IniDocument::Parse(const Platform& platform, std::string_view bytes)
                                DecodeText(platform, document.encoding_, ending),
                                std::string(content) + std::string(ending), false});
   });
+  // A stray byte at the end of a UTF-16 file is no character; written back it would shift every
+  // byte after it, so the last line is written anew without it.
+  if (bytes.size() % unit != 0 && !document.lines_.empty()) document.lines_.back().changed = true;
   return document;
 }
 
@@ -166,6 +169,8 @@ void IniDocument::SetValue(const Platform& platform, std::string_view section, s
   }
   Line& line = lines_[*search.keyLine];
   line.text = line.text.substr(0, line.text.find('=') + 1) + std::string(value);
+  // Windows ends a line it writes with CR LF, the file's last line too.
+  if (line.ending.empty()) line.ending = kNewLine;
   line.changed = true;
 }
 

@@ -190,6 +190,23 @@ TEST_F(IniFile, WritingAfterALastLineWithoutEndingKeepsThatLine) {
   EXPECT_EQ(read("test.ini"), "[S]\r\nA=1\r\nB=2\r\n");
 }
 
+TEST_F(IniFile, ReplacingTheValueOfALastLineWithoutEndingEndsItWithCrLf) {
+  write("test.ini", "[S]\r\nA=1");
+  EXPECT_TRUE(set("S", "A", "2"));
+  EXPECT_EQ(read("test.ini"), "[S]\r\nA=2\r\n");
+}
+
+TEST_F(IniFile, AUtf16FileOfOddLengthKeepsWhatIsWrittenIntoIt) {
+  // The last line has no ending and a stray byte after its last character.
+  write("test.ini", std::string("\xFF\xFE[\0S\0]\0\r\0\n\0A\0=\0"
+                                "1\0X",
+                                19));
+  EXPECT_TRUE(set("S", "B", "2"));
+  EXPECT_EQ(get("S", "A"), "1");
+  EXPECT_EQ(get("S", "B"), "2");
+  EXPECT_EQ(read("test.ini").size() % 2, 0u);
+}
+
 TEST_F(IniFile, WritingKeepsTheFileEncoding) {
   write("test.ini", "[S]\r\nA=1\r\n");
   EXPECT_TRUE(set("S", "B", "漢字"));
