@@ -8,11 +8,12 @@ namespace orv {
 
 namespace {
 
-// Expands source into work; false when the data did not come out whole.
+// Expands source into work; false when the data did not come out whole, or could not.
 bool Expand(Platform& p, std::string_view source, const std::string& work,
-            const std::optional<SzddHeader>& header) {
+            const SzddHeader* header) {
+  if (header != nullptr && header->Length > kSzddMaxLength) return false;
   if (!p.expandFile(source, work)) return false;
-  return !header || p.fileSize(work) == header->Length;
+  return header == nullptr || p.fileSize(work) == header->Length;
 }
 
 }  // namespace
@@ -36,7 +37,7 @@ ExpandedFile ExpandCompressedFile(Platform& platform, std::string_view tempFolde
     if (platform.fileExists(keptAside) && !platform.deleteFile(keptAside)) return result;
     if (!platform.renameFile(work, keptAside)) return result;
   }
-  const bool whole = Expand(platform, source, work, header);
+  const bool whole = Expand(platform, source, work, header ? &*header : nullptr);
   // A stale EXPAND.BST goes in any case; one that cannot be cleared must not pass for this file.
   const bool cleared = !platform.fileExists(expanded) || platform.deleteFile(expanded);
   result.Complete = whole && cleared && platform.renameFile(work, expanded);

@@ -11,6 +11,8 @@
 namespace orv {
 
 inline constexpr std::size_t kSzddHeaderSize = 14;
+// The Windows LZ functions count in 32-bit signed sizes: a longer file would come out cut.
+inline constexpr std::uint32_t kSzddMaxLength = 0x7FFFFFFF;
 
 struct SzddHeader {
   char MissingCharacter = 0;  // the last character of the original name; 0 when not stored

@@ -115,6 +115,14 @@ TEST_F(Expansion, BrokenDataLeavesNothingToInstall) {
   EXPECT_FALSE(platform().fileExists(path("TEMP\\EXPAND.BST")));
 }
 
+TEST_F(Expansion, AHeaderClaimingMoreThan2GiBIsNotExpanded) {
+  std::string huge = WithStoredCharacter(kDataCompressed, 'n');
+  huge.replace(10, 4, std::string("\x00\x00\x00\x80", 4));  // 2 GiB, past the signed sizes
+  write("DISK\\HUGE.BI_", huge);
+  EXPECT_FALSE(expand("HUGE.BI_").Complete);
+  EXPECT_FALSE(platform().fileExists(path("TEMP\\EXPAND.BST")));
+}
+
 TEST_F(Expansion, AMissingSourceLeavesNothingToInstall) {
   const ExpandedFile gone = expand("GONE.EX_");
   EXPECT_EQ(gone.Name, "GONE.EX_");

@@ -99,6 +99,18 @@ TEST_F(CopyPhaseTest, ProgressCountsBytesAndEntries) {
   EXPECT_EQ(content("C:\\Tool\\F10.BIN"), std::string(1 << 20, 'k'));
 }
 
+TEST_F(CopyPhaseTest, ProgressIsRightPast4GiB) {
+  disk("BIG.DAT", "big");
+  disk("SMALL.DAT", "s");
+  sim.reportSize("C:\\SETUP\\BIG.DAT", 5ULL << 30);
+  writeSetupIni("[CopyFile]\nFile1=(App)\\BIG.DAT\nFile2=(App)\\SMALL.DAT\nFile3=(App)\\BIG.DAT\n");
+  watchProgress();
+  runSetup();
+  EXPECT_EQ(runState.TotalBytes, (10ULL << 30) + 1);
+  EXPECT_EQ(progress_, std::vector<std::string>(
+                           {main_text::kStatusStart, "49%(1/3)", "50%(2/3)", "100%(3/3)"}));
+}
+
 TEST_F(CopyPhaseTest, UnknownSizesShowNoProgressAndWaitNot) {
   disk("A.TXT", "a");
   disk("B.TXT", "b");

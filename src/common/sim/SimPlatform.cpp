@@ -367,9 +367,16 @@ std::optional<std::uint64_t> SimPlatform::fileSize(std::string_view path) const 
   if (takeFault(Operation::kFileSize, target) || !target || !IsFile(target->host)) {
     return std::nullopt;
   }
+  if (const auto reported = reportedSizes_.find(target->key); reported != reportedSizes_.end()) {
+    return reported->second;
+  }
   std::error_code error;
   const auto size = fs::file_size(target->host, error);
   return error ? std::nullopt : std::optional<std::uint64_t>(size);
+}
+
+void SimPlatform::reportSize(std::string_view path, std::uint64_t size) {
+  if (const auto resolved = resolve(path)) reportedSizes_[resolved->key] = size;
 }
 
 std::optional<std::string> SimPlatform::readFile(std::string_view path,

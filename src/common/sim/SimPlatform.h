@@ -105,6 +105,9 @@ class SimPlatform final : public Platform {
   // The same for a registry operation on a key (as the program names it, root and path).
   void injectRegistryFault(Operation operation, RegistryRoot root, std::string_view path,
                            WinError error, int times = -1);
+  // The size a directory search reports for a file, in place of its real one (a file of many
+  // gigabytes without writing them).
+  void reportSize(std::string_view path, std::uint64_t size);
   // The registry as REGEDIT4 text, for failure messages.
   std::string registryText() const;
   // Times the shell was told that file associations changed.
@@ -276,6 +279,7 @@ class SimPlatform final : public Platform {
   std::vector<ShownMessage> shownMessages_;
   std::vector<std::string> closedForms_;
   Size screenSize_{1024, 768};
+  std::map<std::string, std::uint64_t> reportedSizes_;  // by key
   std::unique_ptr<SimRegistry> registry_;
   int associationNotices_ = 0;
   std::map<int, std::string> specialFolders_;
