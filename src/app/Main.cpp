@@ -124,7 +124,12 @@ bool TfrmMain::setupMode() const {
 }
 
 bool TfrmMain::infoFileFound() const {
-  return !infoCopyFailed_ && platform().fileExists(g_.InfoFilePath);
+  return !infoMissing_ && !infoCopyFailed_ && info_ && info_->loaded();
+}
+
+bool TfrmMain::loadInfoFile() {
+  info_ = std::make_unique<IniReader>(platform(), g_.InfoFilePath);
+  return info_->loaded();
 }
 
 void TfrmMain::FormActivate() {
@@ -151,15 +156,17 @@ void TfrmMain::FormActivate() {
     infoCopyFailed_ = !p.copyFile(argument, g_.InfoFilePath, false);
   }
 
-  if (!infoFileFound()) {
+  loadInfoFile();
+  infoMissing_ = !infoFileFound();
+  if (infoMissing_) {
     btnSetup.setVisible(true);
     btnSetup.setEnabled(false);
     btnContinue.click();
     return;
   }
 
-  g_.SetupTitle = ReadIniString(p, "Title", "Setup", main_text::kDefaultTitle, g_.InfoFilePath);
-  g_.UnSetupTitle = ReadIniString(p, "Title", "UnSetup", g_.SetupTitle, g_.InfoFilePath);
+  g_.SetupTitle = info().Read("Title", "Setup", main_text::kDefaultTitle);
+  g_.UnSetupTitle = info().Read("Title", "UnSetup", g_.SetupTitle);
 
   if (uninstallMode()) {
     frmBack_.lblBackTitle1.setCaption(g_.UnSetupTitle);
@@ -178,7 +185,7 @@ void TfrmMain::FormActivate() {
   }
 
   // The readme is always taken relative to the program's folder.
-  std::string readme = ReadIniString(p, "Readme", "File", "", g_.InfoFilePath);
+  std::string readme = info().Read("Readme", "File", "");
   if (!readme.empty()) readme = StripSeparator(g_.ProgramFolder, "B") + AddSeparator(readme, "T");
   // A readme too large to show is skipped like a missing one.
   if (!readme.empty() && p.fileExists(readme) && loadReadme(readme)) {
@@ -186,7 +193,7 @@ void TfrmMain::FormActivate() {
     btnContinue.setEnabled(true);
     btnEnd.setEnabled(true);
     fraReadme.setVisible(true);
-    fraReadme.setCaption(ReadIniString(p, "Readme", "Title", "", g_.InfoFilePath));
+    fraReadme.setCaption(info().Read("Readme", "Title", ""));
     return;
   }
 

@@ -7,6 +7,7 @@
 #include "app/FldrDlg.h"
 #include "app/Globals.h"
 #include "common/Form.h"
+#include "common/IniFile.h"
 #include "setup/RunState.h"
 
 namespace orv {
@@ -116,6 +117,12 @@ class TfrmMain : public Form {
   bool setupMode() const;
 
   Globals& globals() { return g_; }
+  // The information file as read once for the stage at hand: the mode selection, the options
+  // stage and each run read it anew, so a read that fails now and then cannot leave one value at
+  // its default while the others are read.
+  const IniReader& info() const { return *info_; }
+  // Reads the information file for the stage; false when it could not be read.
+  bool loadInfoFile();
   RunState& runState() { return runState_; }
   TfrmBack& frmBack() { return frmBack_; }
 
@@ -132,8 +139,11 @@ class TfrmMain : public Form {
   Globals& g_;
   RunState& runState_;
   TfrmBack& frmBack_;
+  std::unique_ptr<IniReader> info_;
   bool modeSelected_ = false;
   bool infoCopyFailed_ = false;
+  // The mode selection found no information file: no later stage may start a run.
+  bool infoMissing_ = false;
 };
 
 }  // namespace orv

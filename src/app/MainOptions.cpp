@@ -21,8 +21,7 @@ void TfrmMain::enableShortcutOptions(bool optionsEnabled) {
   const std::array<Control*, 4> boxes = {&chkSCutDesktop, &chkSCutStartMenu, &chkSCutStartUp,
                                          &chkSCutSendTo};
   for (const auto& [index, name] :
-       ReadNumberedValues(IniReader(platform(), g_.InfoFilePath), "ShortCut", "Name",
-                          RunState::kShortcutCapacity)) {
+       ReadNumberedValues(info(), "ShortCut", "Name", RunState::kShortcutCapacity)) {
     for (std::size_t i = 0; i < kShortcutFolderTokens.size(); ++i) {
       if (name.find(kShortcutFolderTokens[i]) != std::string::npos) {
         boxes[i]->setEnabled(optionsEnabled);
@@ -48,6 +47,7 @@ void TfrmMain::btnContinueClick() {
   lblMessage.setCaption("");
   p.processMessages();
 
+  loadInfoFile();
   if (!infoFileFound()) errors += std::string(main_text::kInfoFileMissing) + "\r";
   g_.WindowsFolder = p.windowsFolder();
   if (g_.WindowsFolder.empty()) errors += std::string(main_text::kWindowsFolderFailed) + "\r";
@@ -56,10 +56,10 @@ void TfrmMain::btnContinueClick() {
   const bool folderQueryFailed = g_.WindowsFolder.empty() || g_.SystemFolder.empty();
   g_.ProgramFilesFolder = StripSeparator(ParentFolder(g_.WindowsFolder), "B") + "\\Program Files";
 
-  const std::string proposed = ProposedSetupFolder(
-      ReadIniString(p, "DefaultFolder", "Folder", "(Prg)\\", g_.InfoFilePath), g_);
+  const std::string proposed =
+      ProposedSetupFolder(info().Read("DefaultFolder", "Folder", "(Prg)\\"), g_);
   runState_.ResetOptionTables();
-  const bool optionsEnabled = ReadIniString(p, "Extend", "Enabled", "", g_.InfoFilePath) != "False";
+  const bool optionsEnabled = info().Read("Extend", "Enabled", "") != "False";
   if (setupMode()) enableShortcutOptions(optionsEnabled);
   txtFolder.setCaption(proposed);
 
@@ -68,15 +68,14 @@ void TfrmMain::btnContinueClick() {
     g_.MessageText = errors;
     btnEnd.setCaption(main_text::kEnd);
     btnEnd.setEnabled(true);
-    // No run may start with an empty Windows or system folder.
-    if (!folderQueryFailed) {
+    // No run may start with an empty Windows or system folder, nor on a script not read.
+    if (!folderQueryFailed && infoFileFound()) {
       btnSetup.setEnabled(setupEnabled);
       btnUnSetup.setEnabled(unSetupEnabled);
     }
   } else if (!uninstallMode()) {
     for (int n = 1; n <= kTopMessageLines; ++n) {
-      g_.MessageText +=
-          ReadIniString(p, "TopMessage", "Message" + std::to_string(n), "", g_.InfoFilePath) + "\r";
+      g_.MessageText += info().Read("TopMessage", "Message" + std::to_string(n), "") + "\r";
     }
     btnSetup.setVisible(true);
     btnSetup.setEnabled(true);
@@ -87,7 +86,7 @@ void TfrmMain::btnContinueClick() {
     chkOverWrite.setEnabled(optionsEnabled);
   } else {
     g_.MessageText = main_text::kUnSetupMessage;
-    txtFolder.setCaption(ReadIniString(p, "SetupFolder", "Folder", "", g_.InfoFilePath));
+    txtFolder.setCaption(info().Read("SetupFolder", "Folder", ""));
     btnUnSetup.setEnabled(unSetupEnabled);
     btnEnd.setCaption(main_text::kEndUnSetup);
     btnEnd.setEnabled(true);

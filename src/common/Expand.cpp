@@ -25,12 +25,16 @@ ExpandedFile ExpandCompressedFile(Platform& platform, std::string_view tempFolde
   const std::string keptAside = folder + "\\" + std::string(kKeptAsideFileName);
 
   const auto head = platform.readFileHead(source, kSzddHeaderSize);
-  if (!head) platform.beep();  // unreadable: the expansion below fails and the copy reports it
   const auto header = head ? ParseSzddHeader(*head) : std::nullopt;
   const std::string own = FileNamePart(source);
   const std::string name = FileNamePart(header ? ExpandedName(own, header->MissingCharacter) : own);
   const std::string work = folder + "\\" + name;
   ExpandedFile result{expanded, name, false};
+  // Without its header the file's name is not known: nothing is installed, the copy reports it.
+  if (!head) {
+    platform.beep();
+    return result;
+  }
 
   if (platform.fileExists(work)) {
     // The user's file of that name goes aside; one left aside by an earlier expansion makes way.

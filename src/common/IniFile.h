@@ -28,6 +28,10 @@ class IniReader {
   IniReader(const IniReader&) = delete;
   IniReader& operator=(const IniReader&) = delete;
 
+  // False when the file could not be read (missing, unreadable or too large): every key then
+  // gives its default.
+  bool loaded() const { return document_ != nullptr; }
+
   // As ReadIniString.
   std::string Read(std::string_view section, std::string_view key,
                    std::string_view defaultValue) const;

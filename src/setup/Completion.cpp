@@ -44,7 +44,7 @@ void CopyUninstaller(TfrmMain& main) {
 
 std::string UninstallKeyName(TfrmMain& main) {
   const Globals& g = main.globals();
-  const std::string key = ReadIniString(main.platform(), "Title", "UnSetupKey", "", g.InfoFilePath);
+  const std::string key = main.info().Read("Title", "UnSetupKey", "");
   // An empty name would make the entry the Uninstall branch itself.
   if (!key.empty()) return key;
   return g.UnSetupTitle.empty() ? std::string(main_text::kDefaultTitle) : g.UnSetupTitle;
@@ -78,7 +78,7 @@ void RegisterUninstall(TfrmMain& main) {
 void ShowCompletion(TfrmMain& main) {
   Platform& p = main.platform();
   Globals& g = main.globals();
-  const std::string execute = ReadIniString(p, "ExecuteFile", "File", "", g.InfoFilePath);
+  const std::string execute = main.info().Read("ExecuteFile", "File", "");
   if (execute == completion_text::kRebootRequest) {
     g.MessageAnswer = p.restartDialog(main);
     // Windows gives Yes or No; Wine always 0. Anything but Yes means no restart now.

@@ -31,7 +31,9 @@ void SetupRun::Execute() {
 
 void SetupRun::Run() {
   if (!Start()) return;
-  LoadScript(main_.platform(), main_.globals(), main_.runState());
+  // The run works from one reading of the script; one it cannot read, it does not start on.
+  if (!main_.loadInfoFile()) throw SetupError(main_text::kInfoFileMissing);
+  LoadScript(main_.platform(), main_.globals(), main_.info(), main_.runState());
   if (!CheckSetupFolder()) return;
   MergeEarlierRecord(main_.platform(), main_.runState().UninstallInfoPath, main_.runState());
   if (!RunFolderPhase(*this, main_)) return;

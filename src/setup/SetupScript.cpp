@@ -99,8 +99,8 @@ std::vector<NumberedValue> ReadNumberedValues(const IniReader& ini, std::string_
   return values;
 }
 
-void LoadScript(const Platform& platform, const Globals& globals, RunState& state) {
-  const IniReader ini(platform, globals.InfoFilePath);
+void LoadScript(const Platform& platform, const Globals& globals, const IniReader& ini,
+                RunState& state) {
   LoadFolders(ini, state);
   LoadFiles(platform, globals, ini, state);
   LoadShortcuts(ini, state);

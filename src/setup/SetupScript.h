@@ -26,6 +26,7 @@ std::vector<NumberedValue> ReadNumberedValues(const IniReader& ini, std::string_
 // Fills the folder, file, shortcut, registry, association and registry-removal tables from
 // SETUP.INI, with the option snapshot already taken. A [CopyFile] entry is taken only when its
 // source is in the program folder; the sources' sizes add up to TotalBytes.
-void LoadScript(const Platform& platform, const Globals& globals, RunState& state);
+void LoadScript(const Platform& platform, const Globals& globals, const IniReader& script,
+                RunState& state);
 
 }  // namespace orv

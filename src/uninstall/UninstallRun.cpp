@@ -98,6 +98,8 @@ void UninstallRun::Run() {
   main_.lblMessage.setCaption(uninstall_text::kUninstalling);
   p.processMessages();
 
+  // The run works from one reading of the record; one it cannot read, it does not start on.
+  if (!main_.loadInfoFile()) throw SetupError(main_text::kInfoFileMissing);
   ReadRecord();
   if (const Status current = p.setCurrentFolder(g.TempFolder); !current) {
     throw SetupError(SystemErrorText(p, current.error(), kIoErrorFormat));
@@ -127,9 +129,8 @@ bool UninstallRun::Whole(std::string_view value, std::string_view tag) {
 }
 
 void UninstallRun::ReadRecord() {
-  Platform& p = main_.platform();
   const Globals& g = main_.globals();
-  const IniReader record(p, g.InfoFilePath);
+  const IniReader& record = main_.info();
   const auto upper = [this](const std::string& text) { return Upper(text); };
   const auto read = [&](const char* section, const std::string& key) {
     return record.Read(section, key, "");
@@ -201,7 +202,7 @@ void UninstallRun::DeleteShortcuts() {
     const bool shellFolder = shortcut.find(kStartupName) != std::string::npos ||
                              Upper(shortcut).find(kSendToName) != std::string::npos;
     const std::string folder = FolderPart(shortcut);
-    if (!shellFolder && !ProtectedFolder(folder)) (void)p.removeFolder(folder);
+    if (!shellFolder && IsShortcutGroup(folder)) (void)p.removeFolder(folder);
     if (!deleted) main_.runState().Failures.Add(kShortcutFailureTag, shortcut);
   }
 }
@@ -237,6 +238,20 @@ bool UninstallRun::ProtectedFolder(std::string_view folder) const {
     if (!path.empty() && comparable(path) == wanted) return true;
   }
   return false;
+}
+
+bool UninstallRun::IsShortcutGroup(std::string_view folder) const {
+  const std::string wanted = Upper(StripSeparator(NormalisePath(folder), "B"));
+  bool below = false;
+  for (const int shell : {csidl::kDesktop, csidl::kPrograms, csidl::kStartup, csidl::kSendTo}) {
+    const auto path = main_.platform().specialFolder(shell);
+    // Without every shell folder known, a group cannot be told from one of them (Startup lies
+    // below the programs menu).
+    if (!path || path->empty()) return false;
+    const std::string base = Upper(StripSeparator(NormalisePath(*path), "B")) + "\\";
+    below = below || (wanted.size() > base.size() && wanted.starts_with(base));
+  }
+  return below && !ProtectedFolder(folder);
 }
 
 bool UninstallRun::ProtectedKey(RegistryRoot root, std::string_view path) const {

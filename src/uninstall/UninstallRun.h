@@ -61,6 +61,9 @@ class UninstallRun {
 
   // A recorded value cut at the read limit names some other path: it is reported, never used.
   bool Whole(std::string_view value, std::string_view tag);
+  // A folder below one of the shell's folders that hold shortcuts (a program group): only such a
+  // folder goes with its last shortcut. When the shell does not give its folders, none does.
+  bool IsShortcutGroup(std::string_view folder) const;
   // Folders no record may remove: the system's, the shell's, drive and share roots.
   bool ProtectedFolder(std::string_view folder) const;
   // Keys no record may delete: roots, keys one level below a root (but for a class the

@@ -11,9 +11,10 @@
 
 namespace orv::test {
 
-class ShellTest : public ::testing::Test {
- protected:
-  ShellTest() : sim(root.path()), frmBack(sim), frmMain(sim, globals, runState, frmBack) {
+// A simulated Windows as a program start finds it: the program in C:\SETUP, the Windows folder
+// C:\WINDOWS, the user's shell folders.
+struct SimMachine {
+  SimMachine() : sim(root.path()) {
     sim.setProgramFilePath("C:\\SETUP\\SETUP.EXE");
     sim.setCommandLine("C:\\SETUP\\SETUP.EXE");
     sim.setWindowsFolder("C:\\WINDOWS");
@@ -25,7 +26,6 @@ class ShellTest : public ::testing::Test {
     for (const int folder : {csidl::kDesktop, csidl::kPrograms, csidl::kStartup, csidl::kSendTo}) {
       EXPECT_TRUE(sim.createFolderPath(sim.specialFolder(folder).value()));
     }
-    frmBack.setMainForm(frmMain);
   }
 
   // Writes a text file in Shift-JIS, with CR LF line ends.
@@ -38,6 +38,27 @@ class ShellTest : public ::testing::Test {
     ASSERT_TRUE(sim.writeFile(path, sim.toShiftJis(text).value())) << path;
   }
   void writeSetupIni(const std::string& lines) { writeText("C:\\SETUP\\SETUP.INI", lines); }
+
+  SimTestRoot root;
+  SimPlatform sim;
+};
+
+// The program's state and forms for one start on a machine.
+struct ProgramStart {
+  explicit ProgramStart(SimPlatform& platform)
+      : frmBack(platform), frmMain(platform, globals, runState, frmBack) {
+    frmBack.setMainForm(frmMain);
+  }
+
+  Globals globals;
+  RunState runState;
+  TfrmBack frmBack;
+  TfrmMain frmMain;
+};
+
+// One program start on a simulated Windows of its own.
+struct SimProgram : SimMachine, ProgramStart {
+  SimProgram() : ProgramStart(sim) {}
 
   // Starts the program's windows as the program does and runs until the main window closes;
   // a script the test forgot (an unanswered question, nothing left to do) fails the test.
@@ -60,13 +81,8 @@ class ShellTest : public ::testing::Test {
       captions.push_back(message.caption);
     return captions;
   }
-
-  SimTestRoot root;
-  SimPlatform sim;
-  Globals globals;
-  RunState runState;
-  TfrmBack frmBack;
-  TfrmMain frmMain;
 };
+
+class ShellTest : public ::testing::Test, public SimProgram {};
 
 }  // namespace orv::test

@@ -210,6 +210,7 @@ TEST_F(CompletionTest, ExecuteFileRestartsOrStartsAProgram) {
   for (const auto& row : cases) {
     SCOPED_TRACE(std::string(row.value) + " / " + std::to_string(row.restartAnswer));
     writeSetupIni(std::string("[ExecuteFile]\nFile=") + row.value + "\n");
+    frmMain.loadInfoFile();
     runState.SetupFolderPath = "C:\\Tool\\";
     const auto shownBefore = sim.shownMessages().size();
     const auto startedBefore = sim.startedPrograms().size();

@@ -2,6 +2,7 @@
 #include "setup/SetupScript.h"
 
 #include "app/ShellFixture.h"
+#include "common/IniFile.h"
 #include "setup/RunState.h"
 
 namespace orv::test {
@@ -16,7 +17,7 @@ class SetupScript : public ShellTest {
   void disk(const std::string& name, std::size_t size = 10) {
     ASSERT_TRUE(sim.writeFile("C:\\SETUP\\" + name, std::string(size, 'x')));
   }
-  void load() { LoadScript(sim, globals, runState); }
+  void load() { LoadScript(sim, globals, IniReader(sim, globals.InfoFilePath), runState); }
 };
 
 TEST_F(SetupScript, NumberedKeysSkipGapsAndStopAtTheMaximum) {

@@ -235,8 +235,13 @@ fs::path SimPlatform::hostPath(std::string_view path) const {
   return resolved ? resolved->host : fs::path();
 }
 
+bool SimPlatform::sweepHit() const {
+  return ++fallibleCalls_ == failCallNumber_;
+}
+
 std::optional<WinError> SimPlatform::takeFault(Operation operation,
                                                const std::optional<Resolved>& path) const {
+  if (sweepHit()) return failCallError_;
   if (!path) return std::nullopt;
   for (auto it = faults_.begin(); it != faults_.end(); ++it) {
     if (it->operation != operation || it->key != path->key) continue;

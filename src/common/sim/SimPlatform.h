@@ -102,6 +102,14 @@ class SimPlatform final : public Platform {
   // The next `times` calls of operation on path (either path of a copy or replace) fail with
   // error; times < 0 means every call. A shell link's save is a kWriteFile.
   void injectFault(Operation operation, std::string_view path, WinError error, int times = -1);
+  // The call of a fallible operation with this number (counted from 1 over every operation that
+  // can report a failure, in the order the program makes them) fails with error: a sweep over
+  // whole runs fails each call in turn.
+  void failCall(std::size_t number, WinError error) {
+    failCallNumber_ = number;
+    failCallError_ = error;
+  }
+  std::size_t fallibleCalls() const { return fallibleCalls_; }
   // The same for a registry operation on a key (as the program names it, root and path).
   void injectRegistryFault(Operation operation, RegistryRoot root, std::string_view path,
                            WinError error, int times = -1);
@@ -122,11 +130,17 @@ class SimPlatform final : public Platform {
   // Answers of the next question boxes, in order. Boxes with only an OK button need none.
   // meanwhile runs while the box is up, before the answer (the user changes a disk, say).
   void userAnswers(int button, std::function<void()> meanwhile = {});
+  // The answer to any question no scripted answer is left for (none unless set: an unexpected
+  // question then fails the test).
+  void answerEveryQuestion(int button) { defaultAnswer_ = button; }
   // The next folder browser's outcome: a folder, or nullopt for Cancel.
   void userChoosesFolder(std::optional<std::string> folder);
   // Runs at every processing of pending messages (while a handler works); a hook that returns
   // true is removed.
   void whileWorking(std::function<bool()> hook);
+  // A new start of the program on this machine: the scripted user's leftovers, the messages shown
+  // and the forms closed so far, and any quit are forgotten.
+  void startAfresh();
   // The user chooses Close on the application's task-bar button.
   void closeApplication();
   // A quit message arrives (another program, or the program's windows destroyed): the next
@@ -182,7 +196,7 @@ class SimPlatform final : public Platform {
   std::intptr_t openProgram(const Form&, std::string_view program,
                             std::string_view parameters) override {
     startedPrograms_.push_back({std::string(program), std::string(parameters)});
-    return programStartResult_;
+    return sweepHit() ? 2 : programStartResult_;
   }
 
   Status createRegistryKey(RegistryRoot root, std::string_view path) override;
@@ -248,6 +262,8 @@ class SimPlatform final : public Platform {
   // ends in a separator, which Windows refuses for files).
   std::optional<Resolved> resolveFile(std::string_view path) const;
   std::optional<WinError> takeFault(Operation operation, const std::optional<Resolved>& path) const;
+  // Counts a fallible call; true when it is the one to fail.
+  bool sweepHit() const;
   // Error of an operation whose target's folder is missing, or kErrorSuccess.
   static WinError missingParentError(const std::optional<Resolved>& path);
   // Resolves the target of a one-path operation; an injected fault, an unmapped drive or a
@@ -272,8 +288,12 @@ class SimPlatform final : public Platform {
   // Attribute bits set on files (by host path); files without an entry are plain archive files.
   std::map<std::filesystem::path, std::uint32_t> attributes_;
   mutable std::vector<Fault> faults_;
+  mutable std::size_t fallibleCalls_ = 0;
+  std::size_t failCallNumber_ = 0;
+  WinError failCallError_ = kErrorSuccess;
   std::deque<std::function<void()>> userActions_;
   std::deque<std::pair<int, std::function<void()>>> answers_;
+  std::optional<int> defaultAnswer_;
   std::deque<std::optional<std::string>> folderChoices_;
   std::vector<std::function<bool()>> workHooks_;
   std::vector<ShownMessage> shownMessages_;

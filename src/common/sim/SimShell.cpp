@@ -36,12 +36,14 @@ void SimPlatform::setSpecialFolder(int folderId, std::optional<std::string> path
 }
 
 std::optional<std::string> SimPlatform::specialFolder(int folderId) const {
+  if (sweepHit()) return std::nullopt;
   const auto found = specialFolders_.find(folderId);
   if (found == specialFolders_.end()) return std::nullopt;
   return found->second;
 }
 
 ShellLinkObject SimPlatform::createShellLink() {
+  if (sweepHit()) return {nullptr, 0x80004005, false};  // E_FAIL
   if (shellLinkFailure_) return {nullptr, *shellLinkFailure_, false};
   if (shellLinkInterfaceMissing_) return {nullptr, 0, true};
   return {std::make_unique<SimShellLink>(*this), 0, false};

@@ -80,6 +80,17 @@ void SimPlatform::whileWorking(std::function<bool()> hook) {
   workHooks_.push_back(std::move(hook));
 }
 
+void SimPlatform::startAfresh() {
+  userActions_.clear();
+  answers_.clear();
+  folderChoices_.clear();
+  workHooks_.clear();
+  shownMessages_.clear();
+  closedForms_.clear();
+  quitPending_ = false;
+  quitArrived_ = false;
+}
+
 void SimPlatform::closeApplication() {
   if (applicationHandlers_.closeRequested) applicationHandlers_.closeRequested();
 }
@@ -125,6 +136,7 @@ int SimPlatform::messageBox(std::string_view text, std::string_view caption, std
   shownMessages_.push_back({std::string(text), std::string(caption), flags});
   if ((flags & 0x0F) == kMbOk) return kIdOk;
   if (answers_.empty()) {
+    if (defaultAnswer_) return *defaultAnswer_;
     throw SimScriptError{"unanswered question: " + std::string(caption) + ": " + std::string(text)};
   }
   auto [answer, meanwhile] = std::move(answers_.front());
