@@ -172,8 +172,8 @@ void TfrmMain::FormActivate() {
     frmBack_.lblBackTitle1.setCaption(g_.UnSetupTitle);
     frmBack_.lblBackTitle2.setCaption(g_.UnSetupTitle);
     setCaption(g_.UnSetupTitle);
+    // Enabled by the options stage once it is ready.
     btnUnSetup.setVisible(true);
-    btnUnSetup.setEnabled(true);
     btnContinue.click();
     return;
   }
@@ -197,8 +197,8 @@ void TfrmMain::FormActivate() {
     return;
   }
 
+  // Enabled by the options stage once it is ready.
   btnSetup.setVisible(true);
-  btnSetup.setEnabled(true);
   btnContinue.click();
 }
 

@@ -38,8 +38,6 @@ void TfrmMain::btnContinueClick() {
   fraReadme.setVisible(false);
   // The start buttons wait for the stage to be ready: a click that the message processing below
   // delivers must not start a run before a folder is proposed.
-  const bool setupEnabled = btnSetup.enabled();
-  const bool unSetupEnabled = btnUnSetup.enabled();
   btnSetup.setEnabled(false);
   btnUnSetup.setEnabled(false);
 
@@ -53,7 +51,6 @@ void TfrmMain::btnContinueClick() {
   if (g_.WindowsFolder.empty()) errors += std::string(main_text::kWindowsFolderFailed) + "\r";
   g_.SystemFolder = p.systemFolder();
   if (g_.SystemFolder.empty()) errors += std::string(main_text::kSystemFolderFailed) + "\r";
-  const bool folderQueryFailed = g_.WindowsFolder.empty() || g_.SystemFolder.empty();
   g_.ProgramFilesFolder = StripSeparator(ParentFolder(g_.WindowsFolder), "B") + "\\Program Files";
 
   const std::string proposed =
@@ -65,14 +62,11 @@ void TfrmMain::btnContinueClick() {
 
   g_.MessageText.clear();
   if (!errors.empty()) {
+    // The start buttons stay disabled: no run starts with an empty Windows or system folder,
+    // nor on a script not read.
     g_.MessageText = errors;
     btnEnd.setCaption(main_text::kEnd);
     btnEnd.setEnabled(true);
-    // No run may start with an empty Windows or system folder, nor on a script not read.
-    if (!folderQueryFailed && infoFileFound()) {
-      btnSetup.setEnabled(setupEnabled);
-      btnUnSetup.setEnabled(unSetupEnabled);
-    }
   } else if (!uninstallMode()) {
     for (int n = 1; n <= kTopMessageLines; ++n) {
       g_.MessageText += info().Read("TopMessage", "Message" + std::to_string(n), "") + "\r";
@@ -87,7 +81,7 @@ void TfrmMain::btnContinueClick() {
   } else {
     g_.MessageText = main_text::kUnSetupMessage;
     txtFolder.setCaption(info().Read("SetupFolder", "Folder", ""));
-    btnUnSetup.setEnabled(unSetupEnabled);
+    btnUnSetup.setEnabled(true);
     btnEnd.setCaption(main_text::kEndUnSetup);
     btnEnd.setEnabled(true);
   }

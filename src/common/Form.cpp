@@ -170,6 +170,9 @@ void Form::deliverResize() {
 }
 
 void Form::deliverClick(const Control& control) {
+  // A click the window system delivers late, after the control was hidden or disabled, is none
+  // the user could make.
+  if (!control.showing() || !control.enabled() || !enabled()) return;
   deliver([&control] { control.click(); });
 }
 

@@ -127,6 +127,20 @@ TEST_F(RunControl, AfterAConfirmedAbortTheWindowClosesWithoutAQuestion) {
   EXPECT_EQ(sim.closedForms(), std::vector<std::string>({"frmBack"}));
 }
 
+TEST_F(RunControl, AClickDeliveredToADisabledOrHiddenButtonIsNone) {
+  int clicks = 0;
+  frmMain.btnRefer.onClick = [&clicks] { ++clicks; };
+  frmMain.btnRefer.setEnabled(false);
+  frmMain.deliverClick(frmMain.btnRefer);
+  frmMain.btnRefer.setEnabled(true);
+  frmMain.grpSetupFolder.setVisible(false);
+  frmMain.deliverClick(frmMain.btnRefer);
+  EXPECT_EQ(clicks, 0);
+  frmMain.grpSetupFolder.setVisible(true);
+  frmMain.deliverClick(frmMain.btnRefer);
+  EXPECT_EQ(clicks, 1);
+}
+
 TEST_F(RunControl, CloseErrorLogHidesItsButton) {
   frmMain.btnCloseErrorLog.setVisible(true);
   frmMain.btnCloseErrorLog.click();
