@@ -26,6 +26,15 @@ IniReader::IniReader(const Platform& platform, std::string_view file) : platform
   }
 }
 
+IniReader::IniReader(const Platform& platform) : platform_(platform) {}
+
+IniReader IniReader::FromBytes(const Platform& platform, std::string_view bytes) {
+  IniReader reader(platform);
+  reader.document_ = std::make_unique<const IniDocument>(IniDocument::Parse(platform, bytes));
+  return reader;
+}
+
+IniReader::IniReader(IniReader&&) noexcept = default;
 IniReader::~IniReader() = default;
 
 std::string IniReader::Read(std::string_view section, std::string_view key,

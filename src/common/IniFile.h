@@ -24,7 +24,10 @@ inline constexpr std::uint64_t kIniFileMaxBytes = 16 * 1024 * 1024;
 class IniReader {
  public:
   IniReader(const Platform& platform, std::string_view file);
+  // The values of a file's bytes already in memory.
+  static IniReader FromBytes(const Platform& platform, std::string_view bytes);
   ~IniReader();
+  IniReader(IniReader&&) noexcept;
   IniReader(const IniReader&) = delete;
   IniReader& operator=(const IniReader&) = delete;
 
@@ -37,6 +40,8 @@ class IniReader {
                    std::string_view defaultValue) const;
 
  private:
+  explicit IniReader(const Platform& platform);
+
   const Platform& platform_;
   std::unique_ptr<const IniDocument> document_;  // none when the file cannot be read
 };

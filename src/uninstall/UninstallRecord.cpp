@@ -36,7 +36,10 @@ IniSection NumberedSection(std::string name, std::string_view stem,
 
 void MergeEarlierRecord(const Platform& platform, std::string_view path, RunState& state) {
   if (!platform.fileExists(path)) return;
-  const IniReader record(platform, path);
+  MergeRecord(platform, IniReader(platform, path), state);
+}
+
+void MergeRecord(const Platform& platform, const IniReader& record, RunState& state) {
   MergeSection(platform, record, "DeleteFolder", "Folder", state.DeleteFolderRecords,
                kFolderFailureTag, state.Failures);
   MergeSection(platform, record, "DeleteFile", "File", state.DeleteFileRecords, kFileFailureTag,

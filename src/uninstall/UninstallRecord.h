@@ -30,6 +30,8 @@ inline constexpr std::string_view kUninstallBranch =
 // value a list cannot keep is reported in the run's failures. Nothing happens when there is no
 // file.
 void MergeEarlierRecord(const Platform& platform, std::string_view path, RunState& state);
+// The same for a record already read.
+void MergeRecord(const Platform& platform, const IniReader& record, RunState& state);
 
 // A [DeleteRegistry] entry: an exact seven-character root token and the key path after it (one
 // leading "\" dropped), or, without a known token, the whole value under HKEY_CURRENT_USER.

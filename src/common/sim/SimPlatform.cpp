@@ -17,34 +17,7 @@ namespace fs = std::filesystem;
 
 namespace orv {
 
-// The C.UTF-8 locale, whose towupper is the Unicode simple upper-case mapping.
-class SimPlatform::Locale {
- public:
-  Locale() : handle_(newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr)) {}
-  ~Locale() {
-    if (handle_ != nullptr) freelocale(handle_);
-  }
-  Locale(const Locale&) = delete;
-  Locale& operator=(const Locale&) = delete;
-
-  char32_t upper(char32_t c) const {
-    return handle_ == nullptr ? c
-                              : static_cast<char32_t>(towupper_l(static_cast<wint_t>(c), handle_));
-  }
-
- private:
-  locale_t handle_;
-};
-
 namespace {
-
-constexpr std::uint32_t kStorableAttributes =
-    attr::kReadOnly | attr::kHidden | attr::kSystem | attr::kArchive;
-constexpr char32_t kShiftJisDefaultCharacter = 0x30FB;  // "・"
-// The longest absolute paths Windows takes from a program that is not long-path aware, in UTF-16
-// units: MAX_PATH less the terminating zero, and for a new folder room for an 8.3 name besides.
-constexpr std::size_t kMaxPathLength = 259;
-constexpr std::size_t kMaxFolderPathLength = 247;
 
 class Iconv {
  public:
@@ -58,6 +31,7 @@ class Iconv {
   // Converts as much as possible; returns false at the first byte that cannot be converted,
   // leaving in pointing at it.
   bool convert(const char*& in, std::size_t& inLeft, std::string& out) {
+    iconv(handle_, nullptr, nullptr, nullptr, nullptr);  // a fresh start for each text
     char buffer[4096];
     while (inLeft > 0) {
       char* outPtr = buffer;
@@ -73,6 +47,42 @@ class Iconv {
  private:
   iconv_t handle_;
 };
+
+}  // namespace
+
+// The C.UTF-8 locale, whose towupper is the Unicode simple upper-case mapping.
+class SimPlatform::Locale {
+ public:
+  Locale() : handle_(newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr)) {}
+  ~Locale() {
+    if (handle_ != nullptr) freelocale(handle_);
+  }
+  Locale(const Locale&) = delete;
+  Locale& operator=(const Locale&) = delete;
+
+  char32_t upper(char32_t c) const {
+    return handle_ == nullptr ? c
+                              : static_cast<char32_t>(towupper_l(static_cast<wint_t>(c), handle_));
+  }
+  // Converters kept open: opening one costs more than most conversions.
+  Iconv& toShiftJis() { return toShiftJis_; }
+  Iconv& fromShiftJis() { return fromShiftJis_; }
+
+ private:
+  locale_t handle_;
+  Iconv toShiftJis_{"CP932", "UTF-8"};
+  Iconv fromShiftJis_{"UTF-8", "CP932"};
+};
+
+namespace {
+
+constexpr std::uint32_t kStorableAttributes =
+    attr::kReadOnly | attr::kHidden | attr::kSystem | attr::kArchive;
+constexpr char32_t kShiftJisDefaultCharacter = 0x30FB;  // "・"
+// The longest absolute paths Windows takes from a program that is not long-path aware, in UTF-16
+// units: MAX_PATH less the terminating zero, and for a new folder room for an 8.3 name besides.
+constexpr std::size_t kMaxPathLength = 259;
+constexpr std::size_t kMaxFolderPathLength = 247;
 
 class SimInstanceLock final : public InstanceLock {
  public:
@@ -508,7 +518,7 @@ std::string SimPlatform::upperCase(std::string_view text) const {
 }
 
 std::optional<std::string> SimPlatform::toShiftJis(std::string_view text) const {
-  Iconv converter("CP932", "UTF-8");
+  Iconv& converter = locale_->toShiftJis();
   const char* in = text.data();
   std::size_t left = text.size();
   std::string out;
@@ -520,7 +530,7 @@ std::optional<std::string> SimPlatform::toShiftJis(std::string_view text) const 
 }
 
 std::string SimPlatform::fromShiftJis(std::string_view bytes) const {
-  Iconv converter("UTF-8", "CP932");
+  Iconv& converter = locale_->fromShiftJis();
   const char* in = bytes.data();
   std::size_t left = bytes.size();
   std::string out;
