@@ -85,6 +85,17 @@ std::wstring Wide(const std::string& text) {
   return wide;
 }
 
+// The text in Shift-JIS (code page 932), as the program's files hold it.
+std::string ShiftJis(const std::wstring& wide) {
+  std::string bytes(
+      static_cast<std::size_t>(::WideCharToMultiByte(
+          932, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr)),
+      '\0');
+  ::WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(),
+                        static_cast<int>(bytes.size()), nullptr, nullptr);
+  return bytes;
+}
+
 std::string Narrow(const std::wstring& text) {
   if (text.empty()) return {};
   std::string narrow(
@@ -578,13 +589,7 @@ class Driver {
   }
 
   bool write(const std::string& path, const std::string& utf8) {
-    const std::wstring wide = Wide(utf8);
-    std::string bytes(
-        static_cast<std::size_t>(::WideCharToMultiByte(
-            932, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr)),
-        '\0');
-    ::WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(),
-                          static_cast<int>(bytes.size()), nullptr, nullptr);
+    const std::string bytes = ShiftJis(Wide(utf8));
     std::ofstream out(std::filesystem::path(Expand(path)), std::ios::binary);
     out << bytes;
     if (!out) error_ = "cannot write " + path;
@@ -695,14 +700,7 @@ class Driver {
       if (c == '\n') text += '\r';
       text += c;
     }
-    const std::wstring wide = Expand(text);
-    std::string bytes(
-        static_cast<std::size_t>(::WideCharToMultiByte(
-            932, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr)),
-        '\0');
-    ::WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(),
-                          static_cast<int>(bytes.size()), nullptr, nullptr);
-    return bytes;
+    return ShiftJis(Expand(text));
   }
 
   // "TYPE:data" of a registry value, or "none".
