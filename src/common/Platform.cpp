@@ -26,6 +26,16 @@ std::string_view ParentOf(std::string_view folder) {
 
 }  // namespace
 
+void Platform::clearReadOnly(std::string_view path) {
+  const auto attributes = fileAttributes(path);
+  if (!attributes || (*attributes & attr::kDirectory) != 0 ||
+      (*attributes & attr::kReadOnly) == 0) {
+    return;
+  }
+  const std::uint32_t rest = *attributes & ~attr::kReadOnly;
+  (void)setFileAttributes(path, rest == 0 ? attr::kNormal : rest);
+}
+
 Status Platform::createFolderPath(std::string_view path) {
   const std::string target = StripSeparator(path, "B");
   if (target.empty()) return Status(kErrorInvalidName);

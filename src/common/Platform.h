@@ -111,6 +111,9 @@ class Platform {
   // Attribute bits, or nullopt when nothing is at the path.
   virtual std::optional<std::uint32_t> fileAttributes(std::string_view path) const = 0;
   virtual Status setFileAttributes(std::string_view path, std::uint32_t attributes) = 0;
+  // Takes the read-only attribute off a file and keeps the others; a folder, a missing file or
+  // a file that is not read-only is left as it is. Best effort: the caller's next step reports.
+  void clearReadOnly(std::string_view path);
   // Last-write time in two-second steps (a count since 1601), found by a directory search: a later
   // file has a larger age, for any date. Nullopt only when the file is missing.
   virtual std::optional<std::int64_t> fileAge(std::string_view path) const = 0;

@@ -66,15 +66,6 @@ OverwriteDecision DecideOverwrite(TfrmMain& main, const std::string& source,
   return {};
 }
 
-// A copy keeps the attributes of its source; a file from a CD-ROM is read-only there, and the
-// installed copy must stay replaceable and removable.
-void ClearReadOnly(Platform& p, const std::string& path) {
-  const auto attributes = p.fileAttributes(path);
-  if (!attributes || (*attributes & attr::kReadOnly) == 0) return;
-  const std::uint32_t rest = *attributes & ~attr::kReadOnly;
-  (void)p.setFileAttributes(path, rest == 0 ? attr::kNormal : rest);
-}
-
 }  // namespace
 
 int CopyPercentage(std::uint64_t copied, std::uint64_t total) {
@@ -130,7 +121,9 @@ bool RunCopyPhase(SetupRun& run, TfrmMain& main) {
     const bool kept = Kept(state.DeleteFileRecords.InsertFile(p, destination, entry.Flag));
     const bool copied =
         sourceReady && p.copyFile(source, destination, overwrite.Refuse).succeeded();
-    if (copied) ClearReadOnly(p, destination);
+    // A copy keeps the attributes of its source; a file from a CD-ROM is read-only there, and
+    // the installed copy must stay replaceable and removable.
+    if (copied) p.clearReadOnly(destination);
     const bool done = copied || (sourceReady && overwrite.KeptAsNewer);
     if (compressed) {
       if (sourceReady) (void)p.deleteFile(source);

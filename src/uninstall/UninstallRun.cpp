@@ -63,12 +63,7 @@ bool AddOnce(std::vector<std::string>& list, std::string value, const Upper& upp
 
 // A file the record names goes even when it is read-only: the user asked to remove the product.
 bool DeleteRecordedFile(Platform& p, const std::string& path) {
-  if (const auto attributes = p.fileAttributes(path)) {
-    if ((*attributes & attr::kDirectory) == 0 && (*attributes & attr::kReadOnly) != 0) {
-      const std::uint32_t rest = *attributes & ~attr::kReadOnly;
-      (void)p.setFileAttributes(path, rest == 0 ? attr::kNormal : rest);
-    }
-  }
+  p.clearReadOnly(path);
   return p.deleteFile(path).succeeded();
 }
 
