@@ -106,6 +106,17 @@ IniDocument IniDocument::Parse(const Platform& platform, std::string_view bytes)
   return document;
 }
 
+std::vector<IniDocument::OutlineLine> IniDocument::Outline() const {
+  std::vector<OutlineLine> outline;
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    const ParsedLine parsed = Classify(lines_[i].text);
+    if (parsed.kind == ParsedLine::Kind::kNone) continue;
+    outline.push_back({i + 1, parsed.kind == ParsedLine::Kind::kSection, std::string(parsed.name),
+                       std::string(Unquote(parsed.value))});
+  }
+  return outline;
+}
+
 std::optional<std::size_t> IniDocument::FindSection(const Platform& platform,
                                                     std::string_view section) const {
   section = Trim(section, " ");

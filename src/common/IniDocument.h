@@ -37,6 +37,16 @@ class IniDocument {
   void SetValue(const Platform& platform, std::string_view section, std::string_view key,
                 std::string_view value);
 
+  // The lines that mean something to a reader, in file order, for tools that point an author at
+  // a line: section headers and key lines (those before the first section too), numbered from 1.
+  struct OutlineLine {
+    std::size_t Number = 0;
+    bool IsSection = false;
+    std::string Name;   // the section's or the key's name, trimmed
+    std::string Value;  // a key's value, trimmed and unquoted, whole
+  };
+  std::vector<OutlineLine> Outline() const;
+
   // The file's bytes. A Shift-JIS file that now holds a character without a Shift-JIS form is
   // written as UTF-8 with a byte-order mark instead, so nothing is lost.
   std::string Serialize(const Platform& platform) const;

@@ -34,6 +34,8 @@ class IniReader {
   // False when the file could not be read (missing, unreadable or too large): every key then
   // gives its default.
   bool loaded() const { return document_ != nullptr; }
+  // The parsed file, for tools that look at its lines; nullptr when it could not be read.
+  const IniDocument* document() const { return document_.get(); }
 
   // As ReadIniString.
   std::string Read(std::string_view section, std::string_view key,

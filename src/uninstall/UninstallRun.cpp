@@ -11,6 +11,7 @@
 #include "common/TextUtils.h"
 #include "common/Utf.h"
 #include "setup/RecordList.h"
+#include "uninstall/KeyProtection.h"
 #include "uninstall/UninstallRecord.h"
 
 namespace orv {
@@ -21,34 +22,6 @@ constexpr std::string_view kSetupFolderFailureTag = "<SetupFolder> ";
 // Shortcut folders that the shell keeps: their names in old records.
 constexpr std::string_view kStartupName = "\\ｽﾀｰﾄｱｯﾌﾟ\\";
 constexpr std::string_view kSendToName = "\\SENDTO\\";
-constexpr std::string_view kClassSuffix = "_AUTO_FILE";
-// The Uninstall branch, and its place in the 32-bit view, as key names in upper case.
-constexpr std::array<std::string_view, 5> kUninstallBranchKeys = {
-    "SOFTWARE", "MICROSOFT", "WINDOWS", "CURRENTVERSION", "UNINSTALL"};
-constexpr std::array<std::string_view, 6> kUninstallBranch32Keys = {
-    "SOFTWARE", "WOW6432NODE", "MICROSOFT", "WINDOWS", "CURRENTVERSION", "UNINSTALL"};
-
-std::vector<std::string> KeyNames(std::string_view path) {
-  std::vector<std::string> names;
-  std::size_t start = 0;
-  while (start < path.size()) {
-    const auto end = std::min(path.find('\\', start), path.size());
-    if (end > start) names.emplace_back(path.substr(start, end - start));
-    start = end + 1;
-  }
-  return names;
-}
-
-// How names (upper case) stand to a branch: 0 above it or at it, 1 below it, -1 elsewhere.
-template <std::size_t N>
-int BelowBranch(const std::vector<std::string>& names,
-                const std::array<std::string_view, N>& branch) {
-  const std::size_t common = std::min(names.size(), branch.size());
-  for (std::size_t i = 0; i < common; ++i) {
-    if (names[i] != branch[i]) return -1;
-  }
-  return names.size() > branch.size() ? 1 : 0;
-}
 
 // Adds value unless a form of it in other letter case is there.
 template <typename Upper>
@@ -249,56 +222,21 @@ bool UninstallRun::IsShortcutGroup(std::string_view folder) const {
   return below && !ProtectedFolder(folder);
 }
 
-bool UninstallRun::ProtectedKey(RegistryRoot root, std::string_view path) const {
-  std::vector<std::string> names = KeyNames(path);
-  for (std::string& name : names)
-    name = Upper(name);
-  if (names.empty()) return true;
-  if (names.size() == 1) {
-    // One level below HKEY_CLASSES_ROOT only a class the association phase makes may go.
-    if (root != RegistryRoot::kClassesRoot) return true;
-    const std::string& name = names.front();
-    if (name.ends_with(kClassSuffix)) return false;
-    const auto value = main_.platform().readRegistryValue(root, path, "");
-    return !(name.starts_with('.') && value &&
-             Upper(value->text) == name.substr(1) + std::string(kClassSuffix));
-  }
-  for (const int place :
-       {BelowBranch(names, kUninstallBranchKeys), BelowBranch(names, kUninstallBranch32Keys)}) {
-    if (place == 0) return true;  // the Uninstall key or one above it
-    if (place == 1) {
-      std::string joined;
-      for (const std::string& name : names)
-        joined += (joined.empty() ? "" : "\\") + name;
-      return !(root == RegistryRoot::kLocalMachine && joined == productEntry_);
-    }
-  }
-  return false;
-}
-
 void UninstallRun::DeleteRegistryKeys() {
   Platform& p = main_.platform();
   // This product's entry, when the record names one that is its own.
-  const std::vector<std::string> names = KeyNames(entryKey_);
-  std::vector<std::string> upperNames;
-  for (const std::string& name : names)
-    upperNames.push_back(Upper(name));
-  entryValid_ = upperNames.size() == kUninstallBranchKeys.size() + 1 &&
-                BelowBranch(upperNames, kUninstallBranchKeys) == 1;
+  const std::string entry = UninstallEntryOf(p, entryKey_);
+  entryValid_ = !entry.empty();
   if (entryValid_) {
     const auto command =
         p.readRegistryValue(RegistryRoot::kLocalMachine, entryKey_, "UninstallString");
     entryForeign_ = p.registryKeyExists(RegistryRoot::kLocalMachine, entryKey_) &&
                     !NamesThisRecord(command ? command->text : std::string());
-    if (!entryForeign_) {
-      for (const std::string& name : upperNames) {
-        productEntry_ += (productEntry_.empty() ? "" : "\\") + name;
-      }
-    }
+    if (!entryForeign_) productEntry_ = entry;
   }
   for (const std::string& entry : registryKeys_) {
     const RecordedKey key = ParseRecordedKey(entry);
-    if (ProtectedKey(key.Root, key.Path)) {
+    if (ProtectedKey(p, key.Root, key.Path, productEntry_)) {
       main_.runState().Failures.Add(kRegistryFailureTag, entry);
       continue;
     }

@@ -66,9 +66,6 @@ class UninstallRun {
   bool IsShortcutGroup(std::string_view folder) const;
   // Folders no record may remove: the system's, the shell's, drive and share roots.
   bool ProtectedFolder(std::string_view folder) const;
-  // Keys no record may delete: roots, keys one level below a root (but for a class the
-  // association phase made), keys at or above the Uninstall branch, other products' entries.
-  bool ProtectedKey(RegistryRoot root, std::string_view path) const;
   // The uninstall command names the UNSETUP.INI the command line gave.
   bool NamesThisRecord(std::string_view command) const;
   std::string Upper(std::string_view text) const;
@@ -83,7 +80,7 @@ class UninstallRun {
   std::string setupFolder_;           // [SetupFolder] Folder as recorded
   bool entryValid_ = false;           // the entry names one key right below the Uninstall branch
   bool entryForeign_ = false;         // and that key is another product's
-  std::string productEntry_;          // this product's entry, its key names in upper case
+  std::string productEntry_;          // this product's entry, as UninstallEntryOf gives it
 };
 
 }  // namespace orv
