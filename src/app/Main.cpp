@@ -13,8 +13,6 @@ namespace {
 
 constexpr const char* kUiFace = "ＭＳ Ｐゴシック";
 constexpr const char* kFixedFace = "ＭＳ ゴシック";
-// Readme files larger than this are not shown.
-constexpr std::uint64_t kReadmeMaxBytes = 4 * 1024 * 1024;
 
 ControlOptions WithFont(int height, const char* face = kUiFace) {
   return {Font{face, height}, std::nullopt, false, false, false};

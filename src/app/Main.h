@@ -60,6 +60,9 @@ inline constexpr const char* kCloseQuestion =
     "セットアップ・アンセットアップは終了していません．\rよろしいですか？";
 }  // namespace main_text
 
+// Readme files larger than this are not shown.
+inline constexpr std::uint64_t kReadmeMaxBytes = 4 * 1024 * 1024;
+
 class TfrmMain : public Form {
  public:
   TfrmMain(Platform& platform, Globals& globals, RunState& runState, TfrmBack& frmBack);

@@ -1,0 +1,803 @@
+#include "check/ScriptCheck.h"
+
+#include <algorithm>
+#include <array>
+#include <map>
+#include <optional>
+#include <set>
+#include <string_view>
+
+#include "app/Globals.h"
+#include "app/Main.h"
+#include "common/IniDocument.h"
+#include "common/IniFile.h"
+#include "common/Platform.h"
+#include "common/Szdd.h"
+#include "common/TextEncoding.h"
+#include "common/TextUtils.h"
+#include "common/Utf.h"
+#include "setup/AssociationPhase.h"
+#include "setup/PathMacros.h"
+#include "setup/RegistryPhase.h"
+#include "setup/RegistryWrite.h"
+#include "setup/RunState.h"
+#include "uninstall/KeyProtection.h"
+#include "uninstall/UninstallRecord.h"
+
+namespace orv {
+
+namespace {
+
+struct Numbered {
+  std::string_view Stem;
+  std::size_t Maximum;
+};
+
+// The sections the program reads, their plain keys and their numbered stems (the first stem
+// decides whether an entry exists).
+struct SectionRule {
+  std::string_view Name;
+  std::vector<std::string_view> Keys;
+  std::vector<Numbered> Stems;
+};
+
+const std::vector<SectionRule>& SectionRules() {
+  static const std::vector<SectionRule> rules = {
+      {"Title", {"Setup", "UnSetup", "UnSetupKey"}, {}},
+      {"Readme", {"File", "Title"}, {}},
+      {"DefaultFolder", {"Folder"}, {}},
+      {"Extend", {"Enabled"}, {}},
+      {"TopMessage", {}, {{"Message", 5}}},
+      {"MakeFolder", {}, {{"Folder", RunState::kFolderCapacity}}},
+      {"CopyFile", {}, {{"File", RunState::kFileKeys}}},
+      {"ShortCut",
+       {},
+       {{"Make", RunState::kShortcutCapacity}, {"Name", RunState::kShortcutCapacity}}},
+      {"Registry",
+       {},
+       {{"Key", RunState::kRegistryCapacity},
+        {"Name", RunState::kRegistryCapacity},
+        {"Value", RunState::kRegistryCapacity}}},
+      {"Relate", {}, {{"Name", RunState::kRelateCapacity}, {"File", RunState::kRelateCapacity}}},
+      {"DeleteRegistry", {}, {{"Key", RunState::kDeleteRegistryCapacity}}},
+      {"ExecuteFile", {"File"}, {}},
+  };
+  return rules;
+}
+
+constexpr std::array<std::string_view, 7> kFolderMacros = {"(App)", "(Prg)", "(Win)", "(Sys)",
+                                                           "(Tmp)", "(Boo)", "(Set)"};
+constexpr std::array<std::string_view, 4> kProposedFolderMacros = {"(Prg)", "(Win)", "(Sys)",
+                                                                   "(Boo)"};
+constexpr std::array<std::string_view, 4> kRootTokens = {"(Cuser)", "(Class)", "(Local)",
+                                                         "(Users)"};
+constexpr std::array<std::string_view, 5> kTypeTokens = {"(Str)", "(Int)", "(Dwd)", "(Bin)",
+                                                         "(Exp)"};
+constexpr std::string_view kDiskChange = "(Dch)";
+constexpr std::array<std::string_view, 3> kUninstallFlags = {",/F", ",/C", ",/L"};
+
+bool AsciiEqualNoCase(std::string_view a, std::string_view b) {
+  return std::ranges::equal(a, b, [](char x, char y) {
+    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
+    return lower(x) == lower(y);
+  });
+}
+
+template <std::size_t N>
+bool OneOf(std::string_view text, const std::array<std::string_view, N>& list) {
+  return std::ranges::find(list, text) != list.end();
+}
+
+bool IsLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// Every "(" followed by three or five ASCII letters and ")" in a value: the shape of the
+// program's tokens.
+std::vector<std::pair<std::size_t, std::string_view>> TokensIn(std::string_view value) {
+  std::vector<std::pair<std::size_t, std::string_view>> tokens;
+  for (std::size_t open = value.find('('); open != std::string_view::npos;
+       open = value.find('(', open + 1)) {
+    std::size_t letters = 0;
+    while (open + 1 + letters < value.size() && IsLetter(value[open + 1 + letters]))
+      ++letters;
+    if ((letters == 3 || letters == 5) && open + 1 + letters < value.size() &&
+        value[open + 1 + letters] == ')') {
+      tokens.emplace_back(open, value.substr(open, letters + 2));
+    }
+  }
+  return tokens;
+}
+
+// Where tokens mean something in a value.
+struct TokenPlaces {
+  bool FolderMacros = false;       // anywhere (before the first comma, when UpToComma)
+  bool UpToComma = false;          // tokens after the first comma are not looked at
+  std::string_view LeadingFamily;  // "dch", "shortcut", "root", "type" or "proposed": at the start
+  bool MacrosAfterComma = false;   // the folder macros count only after the first comma
+};
+
+std::optional<TokenPlaces> PlacesOf(std::string_view section, std::string_view stem) {
+  const auto is = [&](std::string_view s, std::string_view k) {
+    return AsciiEqualNoCase(section, s) && AsciiEqualNoCase(stem, k);
+  };
+  if (is("MakeFolder", "Folder") || is("ShortCut", "Make") || is("Relate", "File") ||
+      is("ExecuteFile", "File")) {
+    return TokenPlaces{true, false, "", false};
+  }
+  if (is("CopyFile", "File")) return TokenPlaces{true, true, "dch", false};
+  if (is("ShortCut", "Name")) return TokenPlaces{false, false, "shortcut", true};
+  if (is("Registry", "Key") || is("DeleteRegistry", "Key")) {
+    return TokenPlaces{false, false, "root", false};
+  }
+  if (is("Registry", "Value")) return TokenPlaces{true, false, "type", false};
+  if (is("DefaultFolder", "Folder")) return TokenPlaces{false, false, "proposed", false};
+  return std::nullopt;
+}
+
+bool InFamily(std::string_view family, std::string_view token) {
+  if (family == "dch") return token == kDiskChange;
+  if (family == "shortcut") return OneOf(token, kShortcutFolderTokens);
+  if (family == "root") return OneOf(token, kRootTokens);
+  if (family == "type") return OneOf(token, kTypeTokens);
+  if (family == "proposed") return OneOf(token, kProposedFolderMacros);
+  return false;
+}
+
+// The token of the program that text spells in other letter case, if any.
+std::optional<std::string_view> KnownTokenLike(std::string_view text) {
+  for (std::string_view token : kShortcutFolderTokens)
+    if (AsciiEqualNoCase(token, text)) return token;
+  for (std::string_view token : kFolderMacros)
+    if (AsciiEqualNoCase(token, text)) return token;
+  for (std::string_view token : kRootTokens)
+    if (AsciiEqualNoCase(token, text)) return token;
+  for (std::string_view token : kTypeTokens)
+    if (AsciiEqualNoCase(token, text)) return token;
+  if (AsciiEqualNoCase(kDiskChange, text)) return kDiskChange;
+  return std::nullopt;
+}
+
+std::string Quoted(std::string_view text) {
+  return "'" + std::string(text) + "'";
+}
+
+std::string RootName(RegistryRoot root) {
+  switch (root) {
+    case RegistryRoot::kClassesRoot:
+      return "HKEY_CLASSES_ROOT";
+    case RegistryRoot::kLocalMachine:
+      return "HKEY_LOCAL_MACHINE";
+    case RegistryRoot::kUsers:
+      return "HKEY_USERS";
+    case RegistryRoot::kCurrentUser:
+      break;
+  }
+  return "HKEY_CURRENT_USER";
+}
+
+struct Key {
+  std::size_t Line = 0;
+  std::string Name;
+  std::string Value;
+};
+
+struct Section {
+  std::size_t Line = 0;
+  std::string Name;
+  std::vector<Key> Keys;
+};
+
+// A key the uninstall removes, its names in upper case.
+struct RemovedKey {
+  RegistryRoot Root;
+  std::vector<std::string> Names;
+};
+
+class Checker {
+ public:
+  Checker(Platform& platform, const std::vector<std::string>& disks, const IniDocument& script)
+      : p_(platform), disks_(disks) {
+    for (const IniDocument::OutlineLine& line : script.Outline()) {
+      if (line.IsSection) {
+        sections_.push_back({line.Number, line.Name, {}});
+      } else if (sections_.empty()) {
+        Add(line.Number, Severity::kWarning,
+            Quoted(line.Name) + " comes before any section: it is never read");
+      } else {
+        sections_.back().Keys.push_back({line.Number, line.Name, line.Value});
+      }
+    }
+  }
+
+  std::vector<Finding> Run() {
+    CheckLayout();
+    CheckTitle();
+    CheckOptions();
+    CheckFolders();
+    CheckFiles();
+    CheckShortcuts();
+    CheckRegistry();
+    CheckRelations();
+    CheckRemovals();
+    CheckLeftBehind();
+    std::ranges::stable_sort(findings_, {}, &Finding::Line);
+    return std::move(findings_);
+  }
+
+ private:
+  void Add(std::size_t line, Severity level, std::string text) {
+    findings_.push_back({line, level, std::move(text)});
+  }
+
+  // The section the reader reads: the first of the name.
+  const Section* Find(std::string_view name) const {
+    for (const Section& section : sections_) {
+      if (AsciiEqualNoCase(section.Name, name)) return &section;
+    }
+    return nullptr;
+  }
+  const Key* Find(std::string_view section, std::string_view key) const {
+    const Section* found = Find(section);
+    if (!found) return nullptr;
+    for (const Key& each : found->Keys) {
+      if (AsciiEqualNoCase(each.Name, key)) return &each;
+    }
+    return nullptr;
+  }
+  std::string Value(std::string_view section, std::string_view key) const {
+    const Key* found = Find(section, key);
+    return found ? found->Value : std::string();
+  }
+  std::string Entry(std::string_view stem, std::size_t index) const {
+    return std::string(stem) + std::to_string(index);
+  }
+
+  void CheckLayout();
+  void CheckKey(const Section& section, const SectionRule& rule, const Key& key);
+  void CheckText(const Key& key);
+  void CheckTokens(const Section& section, std::string_view stem, const Key& key);
+  void CheckGaps(const SectionRule& rule);
+  void CheckTitle();
+  void CheckOptions();
+  void CheckFolders();
+  void CheckFiles();
+  void CheckFileOnDisk(const Key& key, const std::string& name, int disk, bool changesDisk);
+  std::optional<std::string> CheckCompressed(const Key& key, const std::string& source,
+                                             const std::string& name);
+  void CheckShortcuts();
+  void CheckRegistry();
+  void CheckRelations();
+  void CheckRemovals();
+  void CheckLeftBehind();
+  bool Removed(RegistryRoot root, std::string_view path) const;
+
+  Platform& p_;
+  const std::vector<std::string>& disks_;
+  std::vector<Section> sections_;
+  std::vector<Finding> findings_;
+  // Keys the registry and association phases write, with the line that makes them.
+  std::vector<std::pair<std::size_t, RegistryKeyPath>> written_;
+  std::vector<RemovedKey> removed_;
+};
+
+void Checker::CheckLayout() {
+  std::map<std::string, std::size_t> seen;  // section names in upper case, first line
+  for (const Section& section : sections_) {
+    std::string upper;
+    for (const char c : section.Name)
+      upper += (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
+    if (const auto [first, added] = seen.emplace(upper, section.Line); !added) {
+      Add(section.Line, Severity::kWarning,
+          "[" + section.Name + "] appears again: only the first, at line " +
+              std::to_string(first->second) + ", is read");
+      continue;
+    }
+    const auto rule = std::ranges::find_if(SectionRules(), [&](const SectionRule& r) {
+      return AsciiEqualNoCase(r.Name, section.Name);
+    });
+    if (rule == SectionRules().end()) {
+      Add(section.Line, Severity::kWarning,
+          "unknown section [" + section.Name + "]: the program never reads it");
+      continue;
+    }
+    std::map<std::string, std::size_t> keys;
+    for (const Key& key : section.Keys) {
+      std::string name;
+      for (const char c : key.Name)
+        name += (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
+      if (const auto [first, added] = keys.emplace(name, key.Line); !added) {
+        Add(key.Line, Severity::kWarning,
+            Quoted(key.Name) + " appears again in [" + section.Name +
+                "]: only the first, at line " + std::to_string(first->second) + ", is read");
+        continue;
+      }
+      CheckKey(section, *rule, key);
+    }
+    CheckGaps(*rule);
+  }
+}
+
+void Checker::CheckKey(const Section& section, const SectionRule& rule, const Key& key) {
+  for (std::string_view plain : rule.Keys) {
+    if (AsciiEqualNoCase(plain, key.Name)) {
+      CheckText(key);
+      CheckTokens(section, plain, key);
+      return;
+    }
+  }
+  for (const Numbered& numbered : rule.Stems) {
+    if (key.Name.size() <= numbered.Stem.size() ||
+        !AsciiEqualNoCase(key.Name.substr(0, numbered.Stem.size()), numbered.Stem)) {
+      continue;
+    }
+    const std::string digits = key.Name.substr(numbered.Stem.size());
+    if (!std::ranges::all_of(digits, [](char c) { return c >= '0' && c <= '9'; })) continue;
+    if (digits.front() == '0') {
+      Add(key.Line, Severity::kError,
+          Quoted(key.Name) + " is never read: entries are numbered from 1, without leading zeros");
+    } else if (digits.size() > 3 || std::stoul(digits) > numbered.Maximum) {
+      Add(key.Line, Severity::kError,
+          Quoted(key.Name) + " is never read: [" + std::string(rule.Name) + "] holds " +
+              std::string(numbered.Stem) + "1 to " + std::string(numbered.Stem) +
+              std::to_string(numbered.Maximum));
+    } else {
+      CheckText(key);
+      CheckTokens(section, numbered.Stem, key);
+    }
+    return;
+  }
+  Add(key.Line, Severity::kWarning,
+      "unknown key " + Quoted(key.Name) + " in [" + section.Name + "]: the program never reads it");
+}
+
+void Checker::CheckText(const Key& key) {
+  const auto shiftJis = p_.toShiftJis(key.Value);
+  if (!shiftJis) {
+    Add(key.Line, Severity::kWarning,
+        "the value holds characters that have no Shift-JIS form, the code page the script is "
+        "meant for");
+  }
+  std::size_t bytes = shiftJis ? shiftJis->size() : 0;
+  if (!shiftJis) {
+    for (std::size_t pos = 0; pos < key.Value.size();)
+      bytes += ShiftJisByteCount(NextCodePoint(key.Value, pos));
+  }
+  if (bytes > kIniValueMaxBytes) {
+    Add(key.Line, Severity::kError,
+        "the value is " + std::to_string(bytes) + " bytes long: the program reads only its first " +
+            std::to_string(kIniValueMaxBytes));
+  }
+}
+
+void Checker::CheckTokens(const Section& section, std::string_view stem, const Key& key) {
+  const auto places = PlacesOf(section.Name, stem);
+  if (!places) return;
+  const std::size_t comma = key.Value.find(',');
+  for (const auto& [at, token] : TokensIn(key.Value)) {
+    if (places->UpToComma && comma != std::string::npos && at > comma) break;
+    const bool leading = at == 0 && InFamily(places->LeadingFamily, token);
+    const bool macroHere = OneOf(token, kFolderMacros) &&
+                           (places->FolderMacros ||
+                            (places->MacrosAfterComma && comma != std::string::npos && at > comma));
+    // A leading root token that is none is told of by the registry checks, with what comes of it.
+    if (leading || (at == 0 && places->LeadingFamily == "root" && !KnownTokenLike(token))) {
+      continue;
+    }
+    if (macroHere) {
+      if (token == "(Tmp)" && AsciiEqualNoCase(section.Name, "Registry")) {
+        Add(key.Line, Severity::kWarning,
+            "'(Tmp)' is not replaced in registry values: it is written as text");
+      }
+      continue;
+    }
+    const auto like = KnownTokenLike(token);
+    if (!like) {
+      Add(key.Line, Severity::kWarning,
+          "unknown token " + Quoted(token) + ": the program leaves it as text");
+    } else if (*like != token) {
+      Add(key.Line, Severity::kError,
+          Quoted(token) + " is not " + Quoted(*like) +
+              ": tokens are case-sensitive, so it stays as text");
+    } else if (places->LeadingFamily == "shortcut" && InFamily("shortcut", token)) {
+      Add(key.Line, Severity::kWarning,
+          Quoted(token) +
+              " is not at the start of the name: it does not choose the folder, but "
+              "its option box decides whether the shortcut is made");
+    } else {
+      Add(key.Line, Severity::kWarning,
+          Quoted(token) + " means nothing here" +
+              (InFamily(places->LeadingFamily, token) ? " but at the start of the value" : "") +
+              ": it stays as text");
+    }
+  }
+}
+
+void Checker::CheckGaps(const SectionRule& rule) {
+  if (rule.Stems.empty() || rule.Name == "TopMessage") return;
+  const Numbered& first = rule.Stems.front();
+  std::size_t last = 0;
+  for (std::size_t index = 1; index <= first.Maximum; ++index) {
+    const Key* key = Find(rule.Name, Entry(first.Stem, index));
+    if (!key) continue;
+    if (key->Value.empty()) {
+      Add(key->Line, Severity::kWarning, Quoted(key->Name) + " is empty: the program skips it");
+      continue;
+    }
+    if (index > last + 1) {
+      Add(key->Line, Severity::kWarning,
+          Quoted(key->Name) + " follows " +
+              (last == 0 ? "no earlier entry" : Entry(first.Stem, last)) + " with " +
+              (index == last + 2
+                   ? Entry(first.Stem, last + 1)
+                   : Entry(first.Stem, last + 1) + " to " + Entry(first.Stem, index - 1)) +
+              " missing: the program reads on past gaps, so entries shift up");
+    }
+    last = index;
+  }
+}
+
+void Checker::CheckTitle() {
+  const Key* key = Find("Title", "UnSetupKey");
+  if (key && key->Value.find('\\') != std::string::npos) {
+    Add(key->Line, Severity::kError,
+        "the uninstall entry's name holds '\\': the entry would lie deeper than the Uninstall "
+        "branch, and the uninstaller would not remove it");
+  }
+}
+
+void Checker::CheckOptions() {
+  if (const Key* key = Find("Extend", "Enabled");
+      key && key->Value != "False" && AsciiEqualNoCase(key->Value, "False")) {
+    Add(key->Line, Severity::kWarning,
+        "only 'False' written so locks the options: " + Quoted(key->Value) +
+            " leaves them to the user");
+  }
+  if (const Key* key = Find("Readme", "File"); key && !key->Value.empty()) {
+    const std::string path = StripSeparator(disks_.front(), "B") + AddSeparator(key->Value, "T");
+    const auto size = p_.fileSize(path);
+    if (!size || !p_.fileExists(path)) {
+      Add(key->Line, Severity::kError,
+          "the readme " + Quoted(key->Value) + " is not on the disk: no readme is shown");
+    } else if (*size > kReadmeMaxBytes) {
+      Add(key->Line, Severity::kError,
+          "the readme is " + std::to_string(*size) + " bytes long: readmes over " +
+              std::to_string(kReadmeMaxBytes) + " bytes are not shown");
+    }
+  }
+}
+
+void Checker::CheckFolders() {
+  // A folder is made one level at a time: its parent must be the setup folder, exist already or
+  // come earlier in the list.
+  std::set<std::string> made = {"(App)\\"};
+  for (std::size_t index = 1; index <= RunState::kFolderCapacity; ++index) {
+    const Key* key = Find("MakeFolder", Entry("Folder", index));
+    if (!key || key->Value.empty()) continue;
+    const std::string folder = AddSeparator(key->Value, "B");
+    if (!made.insert(folder).second || !folder.starts_with("(App)\\")) continue;
+    const std::string parent = FolderPart(StripSeparator(folder, "B"));
+    if (!made.contains(parent)) {
+      Add(key->Line, Severity::kWarning,
+          "the folder above it, " + Quoted(parent) +
+              ", is not made before it: the folder phase makes one level at a time and fails "
+              "here");
+    }
+  }
+}
+
+std::optional<std::string> Checker::CheckCompressed(const Key& key, const std::string& source,
+                                                    const std::string& name) {
+  const auto head = p_.readFileHead(source, kSzddHeaderSize);
+  const auto header = head ? ParseSzddHeader(*head) : std::nullopt;
+  if (!header) {
+    Add(key.Line, Severity::kError,
+        Quoted(name) +
+            " is not a compressed file the expander reads (SZDD, method A): it would be "
+            "installed as it is, under that name");
+    return std::nullopt;
+  }
+  if (header->MissingCharacter == 0) {
+    Add(key.Line, Severity::kWarning,
+        Quoted(name) + " does not store the last character of its name: it is installed as " +
+            Quoted(name));
+  }
+  const std::string scratch = p_.tempFolder() + "ORVCHECK.TMP";
+  const bool expanded = p_.expandFile(source, scratch).succeeded();
+  const std::uint64_t size = expanded ? p_.fileSize(scratch).value_or(0) : 0;
+  (void)p_.deleteFile(scratch);
+  if (!expanded) {
+    Add(key.Line, Severity::kError, Quoted(name) + " cannot be expanded: its data is damaged");
+  } else if (size != header->Length) {
+    Add(key.Line, Severity::kError,
+        Quoted(name) + " expands to " + std::to_string(size) + " bytes, but its header says " +
+            std::to_string(header->Length));
+  }
+  return MapString(p_, ExpandedName(name, header->MissingCharacter), kMapUpperCase);
+}
+
+void Checker::CheckFileOnDisk(const Key& key, const std::string& name, int disk, bool changesDisk) {
+  if (static_cast<std::size_t>(disk) > disks_.size()) return;
+  if (p_.fileExists(StripSeparator(disks_[disk - 1], "B") + "\\" + name)) return;
+  Add(key.Line, Severity::kError,
+      Quoted(name) + " is not on disk " + std::to_string(disk) +
+          (changesDisk ? ": the user is asked for that disk again until they cancel, which ends "
+                         "the run"
+                       : ", where the copy looks for it: it is skipped without a message"));
+}
+
+void Checker::CheckFiles() {
+  Globals globals;
+  globals.WindowsFolder = "C:\\WINDOWS";
+  globals.SystemFolder = "C:\\WINDOWS\\SYSTEM";
+  globals.TempFolder = "C:\\WINDOWS\\TEMP\\";
+  globals.ProgramFilesFolder = "C:\\Program Files";
+  const MacroFolders folders =
+      MacroFolders::Of(globals, ProposedSetupFolder(Value("DefaultFolder", "Folder").empty()
+                                                        ? "(Prg)\\"
+                                                        : Value("DefaultFolder", "Folder"),
+                                                    globals));
+  std::map<std::string, std::size_t> installed;  // destination in upper case, line
+  int disk = 1;
+  std::set<int> unchecked;
+  for (std::size_t index = 1; index <= RunState::kFileKeys; ++index) {
+    const Key* key = Find("CopyFile", Entry("File", index));
+    if (!key || key->Value.empty()) continue;
+    const std::size_t comma = key->Value.find(',');
+    std::string destination = key->Value.substr(0, comma);
+    if (comma != std::string::npos) {
+      const std::string flag(FirstCharacters(std::string_view(key->Value).substr(comma), 3));
+      if (!OneOf(flag, kUninstallFlags)) {
+        const std::string upper = MapString(p_, flag, kMapUpperCase);
+        Add(key->Line, Severity::kWarning,
+            "the uninstaller does not know the flag " + Quoted(flag) +
+                (OneOf(upper, kUninstallFlags) ? " (flags are upper case, " + Quoted(upper) + ")"
+                                               : " (it knows ,/F ,/C and ,/L)") +
+                ": the file is removed as if it had none");
+      }
+    }
+    // The source name is the value's last component as written, prefix included.
+    const std::string name = FileNamePart(destination);
+    const bool changesDisk = destination.starts_with(kDiskChange);
+    if (changesDisk) {
+      ++disk;
+      destination.erase(0, kDiskChange.size());
+    }
+    if (!p_.fileExists(StripSeparator(disks_.front(), "B") + "\\" + name)) {
+      Add(key->Line, Severity::kError,
+          Quoted(name) + " is not on the first disk: the entry is dropped without a message" +
+              (disk > 1 ? " (files from later disks must be on the first disk too)" : ""));
+      continue;
+    }
+    if (static_cast<std::size_t>(disk) > disks_.size() && unchecked.insert(disk).second) {
+      Add(key->Line, Severity::kWarning,
+          "disk " + std::to_string(disk) + " was not given: its files were not checked");
+    }
+    CheckFileOnDisk(*key, name, disk, changesDisk);
+    std::string target = ResolveMacros(destination, folders);
+    if (target.ends_with('_') && static_cast<std::size_t>(disk) <= disks_.size()) {
+      const std::string source = StripSeparator(disks_[disk - 1], "B") + "\\" + name;
+      if (p_.fileExists(source)) {
+        if (const auto expanded = CheckCompressed(*key, source, name)) {
+          target = StripSeparator(FolderPart(target), "B") + "\\" + *expanded;
+        }
+      }
+    }
+    const std::string upper = MapString(p_, NormalisePath(target), kMapUpperCase);
+    if (const auto [first, added] = installed.emplace(upper, key->Line); !added) {
+      Add(key->Line, Severity::kWarning,
+          "installs to the same file as line " + std::to_string(first->second) + ", " +
+              Quoted(target));
+    }
+  }
+}
+
+void Checker::CheckShortcuts() {
+  for (std::size_t index = 1; index <= RunState::kShortcutCapacity; ++index) {
+    const Key* make = Find("ShortCut", Entry("Make", index));
+    const Key* name = Find("ShortCut", Entry("Name", index));
+    if (!make || make->Value.empty()) {
+      if (name) {
+        Add(name->Line, Severity::kWarning,
+            Quoted(name->Name) + " has no " + Entry("Make", index) + ": the program ignores it");
+      }
+      continue;
+    }
+    if (!name || name->Value == kDefaultShortcutName) continue;
+    if (name->Value.empty()) {
+      Add(name->Line, Severity::kWarning,
+          "the name is empty: the shortcut is made in the programs menu with no name (leave the "
+          "key out for the target's own name)");
+      continue;
+    }
+    const std::string placed = name->Value.substr(0, name->Value.find(','));
+    const auto token = LeadingToken(placed, 5);
+    if (!token) {
+      Add(name->Line, Severity::kWarning,
+          "the name has no folder token ((Dsk), (Sta), (Sup) or (Sen)): the shortcut goes to the "
+          "programs menu, and no option box governs it");
+    } else if (!OneOf(*token, kShortcutFolderTokens) && !KnownTokenLike(*token) &&
+               TokensIn(*token).empty()) {
+      Add(name->Line, Severity::kWarning,
+          "the name's first five characters, " + Quoted(*token) +
+              ", are taken for a folder token and dropped: the shortcut goes to the programs "
+              "menu as " +
+              Quoted(placed.substr(token->size())));
+    }
+  }
+}
+
+void Checker::CheckRegistry() {
+  for (std::size_t index = 1; index <= RunState::kRegistryCapacity; ++index) {
+    const Key* key = Find("Registry", Entry("Key", index));
+    const Key* name = Find("Registry", Entry("Name", index));
+    const Key* value = Find("Registry", Entry("Value", index));
+    if (!key || key->Value.empty()) {
+      for (const Key* orphan : {name, value}) {
+        if (orphan) {
+          Add(orphan->Line, Severity::kWarning,
+              Quoted(orphan->Name) + " has no " + Entry("Key", index) + ": the program ignores it");
+        }
+      }
+      continue;
+    }
+    if (!name || name->Value.empty()) {
+      Add(key->Line, Severity::kError,
+          Entry("Name", index) + (name ? " is empty" : " is missing") +
+              ": the program drops the whole entry (the unnamed value cannot be written)");
+      continue;
+    }
+    const RegistryKeyPath path = SplitRegistryKey(key->Value);
+    if (const auto token = LeadingToken(key->Value, 7);
+        token && !OneOf(*token, kRootTokens) && !KnownTokenLike(*token)) {
+      Add(key->Line, Severity::kWarning,
+          Quoted(*token) +
+              " is no root token: it is dropped and the key goes under "
+              "HKEY_CURRENT_USER");
+    }
+    if (path.Path.empty()) {
+      Add(key->Line, Severity::kError,
+          "the key names a root key: the run ends with an error before writing it");
+      continue;
+    }
+    written_.emplace_back(key->Line, path);
+    if (!value) continue;
+    const std::string_view type = FirstCharacters(value->Value, 5);
+    if (type == "(Bin)") {
+      Add(value->Line, Severity::kError, "'(Bin)' values are not written");
+    } else if ((type == "(Int)" || type == "(Dwd)") &&
+               ParseRegistryInteger(std::string_view(value->Value).substr(5)) == 0) {
+      const std::string_view data = std::string_view(value->Value).substr(5);
+      const auto digits = data.find_first_not_of(" \t+-$");
+      if (digits == std::string_view::npos ||
+          data.find_first_not_of('0', digits) != std::string_view::npos) {
+        Add(value->Line, Severity::kWarning,
+            Quoted(data) + " is not a 32-bit integer: the value is written as 0");
+      }
+    }
+  }
+}
+
+void Checker::CheckRelations() {
+  for (std::size_t index = 1; index <= RunState::kRelateCapacity; ++index) {
+    const Key* name = Find("Relate", Entry("Name", index));
+    const Key* file = Find("Relate", Entry("File", index));
+    if (!name || name->Value.empty()) {
+      if (file) {
+        Add(file->Line, Severity::kWarning,
+            Quoted(file->Name) + " has no " + Entry("Name", index) + ": the program ignores it");
+      }
+      continue;
+    }
+    if (!file || file->Value.empty()) {
+      Add(name->Line, Severity::kError,
+          Entry("File", index) + (file ? " is empty" : " is missing") +
+              ": the program drops the association");
+      continue;
+    }
+    if (name->Value.starts_with('.')) {
+      Add(name->Line, Severity::kWarning,
+          "the extension is written with its dot: the program drops it, but write it without");
+    }
+    const FileType type = SplitFileType(name->Value);
+    if (type.Extension.empty()) {
+      Add(name->Line, Severity::kError, "the extension is empty");
+      continue;
+    }
+    const std::string className = type.Extension + relate_text::kClassSuffix;
+    written_.push_back({name->Line, {RegistryRoot::kClassesRoot, "." + type.Extension}});
+    written_.push_back({name->Line, {RegistryRoot::kClassesRoot, className}});
+    // What the association phase leaves for the uninstall's class rule.
+    (void)p_.writeRegistryValue(RegistryRoot::kClassesRoot, "." + type.Extension, "",
+                                {RegistryType::kString, className, 0});
+  }
+}
+
+void Checker::CheckRemovals() {
+  const std::string setup =
+      Find("Title", "Setup") ? Value("Title", "Setup") : std::string(main_text::kDefaultTitle);
+  std::string entry = Value("Title", "UnSetupKey");
+  if (entry.empty()) entry = Find("Title", "UnSetup") ? Value("Title", "UnSetup") : setup;
+  if (entry.empty()) entry = main_text::kDefaultTitle;
+  const std::string product = UninstallEntryOf(p_, std::string(kUninstallBranch) + entry);
+  for (std::size_t index = 1; index <= RunState::kDeleteRegistryCapacity; ++index) {
+    const Key* key = Find("DeleteRegistry", Entry("Key", index));
+    if (!key || key->Value.empty()) continue;
+    const RecordedKey recorded = ParseRecordedKey(key->Value);
+    if (const auto token = LeadingToken(key->Value, 7);
+        token && !OneOf(*token, kRootTokens) && !KnownTokenLike(*token)) {
+      Add(key->Line, Severity::kWarning,
+          "no root token: the whole value is taken as a key under HKEY_CURRENT_USER");
+    }
+    if (ProtectedKey(p_, recorded.Root, recorded.Path, product)) {
+      Add(key->Line, Severity::kError,
+          "the uninstaller refuses to delete " + RootName(recorded.Root) +
+              (recorded.Path.empty() ? "" : "\\" + recorded.Path) +
+              ": a root, a key right below one, the Uninstall branch or another product's entry");
+      continue;
+    }
+    std::vector<std::string> names = KeyNames(recorded.Path);
+    for (std::string& each : names)
+      each = MapString(p_, each, kMapUpperCase);
+    removed_.push_back({recorded.Root, std::move(names)});
+  }
+}
+
+bool Checker::Removed(RegistryRoot root, std::string_view path) const {
+  std::vector<std::string> names = KeyNames(path);
+  for (std::string& each : names)
+    each = MapString(p_, each, kMapUpperCase);
+  return std::ranges::any_of(removed_, [&](const RemovedKey& key) {
+    return key.Root == root && key.Names.size() <= names.size() &&
+           std::equal(key.Names.begin(), key.Names.end(), names.begin());
+  });
+}
+
+void Checker::CheckLeftBehind() {
+  std::set<std::string> told;
+  for (const auto& [line, key] : written_) {
+    const std::string full = RootName(key.Root) + "\\" + key.Path;
+    if (Removed(key.Root, key.Path) || !told.insert(MapString(p_, full, kMapUpperCase)).second) {
+      continue;
+    }
+    Add(line, Severity::kWarning,
+        full + " stays after uninstall: no [DeleteRegistry] entry removes it or a key above it");
+  }
+}
+
+// Bytes without a byte-order mark that are UTF-8 beyond ASCII: an editor's default today, and
+// garbled text to a reader of Shift-JIS.
+bool LooksLikeUtf8(std::string_view bytes) {
+  if (DetectEncoding(bytes) != FileEncoding::kShiftJis || IsAscii(bytes)) return false;
+  for (std::size_t pos = 0; pos < bytes.size();) {
+    const std::size_t at = pos;
+    if (NextCodePoint(bytes, pos) == kReplacementCharacter &&
+        bytes.substr(at, pos - at) != "\xEF\xBF\xBD") {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+std::vector<Finding> CheckDisks(Platform& platform, const std::vector<std::string>& disks) {
+  const std::string path = StripSeparator(disks.front(), "B") + "\\" + kSetupInfoFileName;
+  const IniReader script(platform, path);
+  if (!script.loaded()) {
+    return {{0, Severity::kError,
+             std::string(platform.fileExists(path) ? "SETUP.INI cannot be read"
+                                                   : "there is no SETUP.INI on the disk") +
+                 ": the program starts without a script and cannot install"}};
+  }
+  std::vector<Finding> findings = Checker(platform, disks, *script.document()).Run();
+  if (LooksLikeUtf8(platform.readFile(path, kIniFileMaxBytes).value_or(""))) {
+    findings.insert(findings.begin(),
+                    {0, Severity::kError,
+                     "SETUP.INI is UTF-8 without a byte-order mark: the program reads it as "
+                     "Shift-JIS, and its Japanese text comes out garbled (save it as Shift-JIS)"});
+  }
+  return findings;
+}
+
+}  // namespace orv
