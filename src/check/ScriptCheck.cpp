@@ -253,6 +253,29 @@ class Checker {
     return std::string(stem) + std::to_string(index);
   }
 
+  // Whether an entry's first key holds a value; when it does not, each of the entry's other keys
+  // is told to be ignored.
+  bool Held(const Key* first, const std::string& firstName,
+            std::initializer_list<const Key*> others) {
+    if (first && !first->Value.empty()) return true;
+    for (const Key* other : others) {
+      if (other) {
+        Add(other->Line, Severity::kWarning,
+            Quoted(other->Name) + " has no " + firstName + ": the program ignores it");
+      }
+    }
+    return false;
+  }
+  // Whether a key an entry cannot do without holds a value; when it does not, the entry's first
+  // key is told what comes of it.
+  bool Needed(const Key& first, const Key* needed, const std::string& neededName,
+              std::string_view outcome) {
+    if (needed && !needed->Value.empty()) return true;
+    Add(first.Line, Severity::kError,
+        neededName + (needed ? " is empty: " : " is missing: ") + std::string(outcome));
+    return false;
+  }
+
   void CheckLayout();
   void CheckKey(const Section& section, const SectionRule& rule, const Key& key);
   void CheckText(const Key& key);
@@ -596,13 +619,7 @@ void Checker::CheckShortcuts() {
   for (std::size_t index = 1; index <= RunState::kShortcutCapacity; ++index) {
     const Key* make = Find("ShortCut", Entry("Make", index));
     const Key* name = Find("ShortCut", Entry("Name", index));
-    if (!make || make->Value.empty()) {
-      if (name) {
-        Add(name->Line, Severity::kWarning,
-            Quoted(name->Name) + " has no " + Entry("Make", index) + ": the program ignores it");
-      }
-      continue;
-    }
+    if (!Held(make, Entry("Make", index), {name})) continue;
     if (!name || name->Value == kDefaultShortcutName) continue;
     if (name->Value.empty()) {
       Add(name->Line, Severity::kWarning,
@@ -632,19 +649,9 @@ void Checker::CheckRegistry() {
     const Key* key = Find("Registry", Entry("Key", index));
     const Key* name = Find("Registry", Entry("Name", index));
     const Key* value = Find("Registry", Entry("Value", index));
-    if (!key || key->Value.empty()) {
-      for (const Key* orphan : {name, value}) {
-        if (orphan) {
-          Add(orphan->Line, Severity::kWarning,
-              Quoted(orphan->Name) + " has no " + Entry("Key", index) + ": the program ignores it");
-        }
-      }
-      continue;
-    }
-    if (!name || name->Value.empty()) {
-      Add(key->Line, Severity::kError,
-          Entry("Name", index) + (name ? " is empty" : " is missing") +
-              ": the program drops the whole entry (the unnamed value cannot be written)");
+    if (!Held(key, Entry("Key", index), {name, value}) ||
+        !Needed(*key, name, Entry("Name", index),
+                "the program drops the whole entry (the unnamed value cannot be written)")) {
       continue;
     }
     const RegistryKeyPath path = SplitRegistryKey(key->Value);
@@ -682,17 +689,8 @@ void Checker::CheckRelations() {
   for (std::size_t index = 1; index <= RunState::kRelateCapacity; ++index) {
     const Key* name = Find("Relate", Entry("Name", index));
     const Key* file = Find("Relate", Entry("File", index));
-    if (!name || name->Value.empty()) {
-      if (file) {
-        Add(file->Line, Severity::kWarning,
-            Quoted(file->Name) + " has no " + Entry("Name", index) + ": the program ignores it");
-      }
-      continue;
-    }
-    if (!file || file->Value.empty()) {
-      Add(name->Line, Severity::kError,
-          Entry("File", index) + (file ? " is empty" : " is missing") +
-              ": the program drops the association");
+    if (!Held(name, Entry("Name", index), {file}) ||
+        !Needed(*name, file, Entry("File", index), "the program drops the association")) {
       continue;
     }
     if (name->Value.starts_with('.')) {
