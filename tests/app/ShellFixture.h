@@ -20,12 +20,7 @@ struct SimMachine {
     sim.setWindowsFolder("C:\\WINDOWS");
     sim.setSystemFolder("C:\\WINDOWS\\SYSTEM");
     sim.setTempFolder("C:\\WINDOWS\\TEMP\\");
-    for (const char* folder : {"C:\\SETUP", "C:\\WINDOWS\\SYSTEM", "C:\\WINDOWS\\TEMP"}) {
-      EXPECT_TRUE(sim.createFolderPath(folder));
-    }
-    for (const int folder : {csidl::kDesktop, csidl::kPrograms, csidl::kStartup, csidl::kSendTo}) {
-      EXPECT_TRUE(sim.createFolderPath(sim.specialFolder(folder).value()));
-    }
+    EXPECT_TRUE(sim.createSystemFolders());
   }
 
   // Writes a text file in Shift-JIS, with CR LF line ends.
