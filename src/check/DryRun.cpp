@@ -5,8 +5,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "app/Back.h"
-#include "app/Main.h"
+#include "app/ProgramStart.h"
 #include "check/Json.h"
 #include "common/TextEncoding.h"
 #include "common/TextUtils.h"
@@ -165,19 +164,6 @@ struct Changes {
   std::vector<std::pair<std::string, std::string>> Files;  // path, bytes
   std::vector<std::string> RegistryKeys;
   std::vector<std::pair<std::pair<std::string, std::string>, RegistryValue>> RegistryValues;
-};
-
-// The program's state and forms for one start on the machine.
-struct ProgramStart {
-  explicit ProgramStart(SimPlatform& platform)
-      : frmBack(platform), frmMain(platform, globals, runState, frmBack) {
-    frmBack.setMainForm(frmMain);
-  }
-
-  Globals globals;
-  RunState runState;
-  TfrmBack frmBack;
-  TfrmMain frmMain;
 };
 
 struct RunOutcome {

@@ -6,6 +6,7 @@
 
 #include "app/Back.h"
 #include "app/Main.h"
+#include "app/ProgramStart.h"
 #include "common/SimTestRoot.h"
 #include "common/sim/SimPlatform.h"
 
@@ -36,19 +37,6 @@ struct SimMachine {
 
   SimTestRoot root;
   SimPlatform sim;
-};
-
-// The program's state and forms for one start on a machine.
-struct ProgramStart {
-  explicit ProgramStart(SimPlatform& platform)
-      : frmBack(platform), frmMain(platform, globals, runState, frmBack) {
-    frmBack.setMainForm(frmMain);
-  }
-
-  Globals globals;
-  RunState runState;
-  TfrmBack frmBack;
-  TfrmMain frmMain;
 };
 
 // One program start on a simulated Windows of its own.
