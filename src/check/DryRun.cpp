@@ -13,7 +13,6 @@
 #include "common/sim/SimRoot.h"
 #include "setup/Completion.h"
 #include "setup/CopyPhase.h"
-#include "uninstall/UninstallRun.h"
 
 namespace fs = std::filesystem;
 
@@ -468,11 +467,8 @@ std::vector<Section> RunSections(const RunOutcome& outcome) {
   return sections;
 }
 
-}  // namespace
-
-int RunDryRun(const DryRunOptions& options, std::ostream& out) {
-  const SimRoot root;
-  DryRun dryRun(options, root.path());
+int DryRunIn(const fs::path& root, const DryRunOptions& options, std::ostream& out) {
+  DryRun dryRun(options, root);
   if (!dryRun.prepare(out)) return 2;
   const Reporter reporter(dryRun.sim());
 
@@ -523,6 +519,19 @@ int RunDryRun(const DryRunOptions& options, std::ostream& out) {
     PrintText(out, parts);
   }
   return exitCode;
+}
+
+}  // namespace
+
+int RunDryRun(const DryRunOptions& options, std::ostream& out) {
+  try {
+    const SimRoot root;
+    return DryRunIn(root.path(), options, out);
+  } catch (const fs::filesystem_error& error) {
+    // A disk that cannot be read, or no room for the simulated Windows.
+    out << "orvcheck: " << error.what() << '\n';
+    return 2;
+  }
 }
 
 }  // namespace orv
