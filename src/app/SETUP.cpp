@@ -1,7 +1,6 @@
 #include "app/SETUP.h"
 
-#include "app/Back.h"
-#include "app/Main.h"
+#include "app/ProgramStart.h"
 #include "common/Platform.h"
 
 namespace orv {
@@ -12,13 +11,8 @@ int RunProgram(Platform& platform) {
   if (!instance) return 0;
 
   platform.setApplicationTitle(kApplicationTitle);
-  Globals globals;
-  RunState runState;
-  TfrmBack frmBack(platform);
-  TfrmMain frmMain(platform, globals, runState, frmBack);
-  // Both windows exist: from now on the background window's first resize shows the main window.
-  frmBack.setMainForm(frmMain);
-  frmBack.show(ShowMode::kMaximized);
+  ProgramStart start(platform);
+  start.frmBack.show(ShowMode::kMaximized);
   platform.runMessageLoop();
   return 0;
 }

@@ -3,13 +3,21 @@
 //   orvcheck [--json] DISK [DISK2 ...]
 //     Reads DISK/SETUP.INI as the program does and prints every finding as
 //     "SETUP.INI:LINE: error|warning: text". Exit code 0 when clean, 1 with warnings only, 2 with
-//     errors, 3 for a wrong command line.
+//     errors.
+//   orvcheck --dry-run [--json] DISK [DISK2 ...] [--folder PATH] [--no-desktop]
+//            [--no-startmenu] [--no-startup] [--no-sendto] [--no-overwrite] [--answer yes|no]
+//     Installs and uninstalls the disk on a simulated Windows and reports what the runs did and
+//     what the uninstall leaves behind. Exit code 0 when both runs completed and nothing is left,
+//     1 otherwise, 2 when it could not run.
+// A wrong command line gives exit code 3.
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "check/DryRun.h"
 #include "check/Json.h"
 #include "check/ScriptCheck.h"
 #include "common/sim/SimPlatform.h"
@@ -21,8 +29,16 @@ constexpr int kUsageError = 3;
 
 constexpr const char* kUsage =
     "usage: orvcheck [--json] DISK [DISK2 ...]\n"
-    "checks DISK/SETUP.INI and the files on the disks; later disks are those the\n"
-    "[CopyFile] entries marked (Dch) ask for, in order\n";
+    "       orvcheck --dry-run [--json] DISK [DISK2 ...] [--folder PATH] [--no-desktop]\n"
+    "                [--no-startmenu] [--no-startup] [--no-sendto] [--no-overwrite]\n"
+    "                [--answer yes|no]\n"
+    "checks DISK/SETUP.INI and the files on the disks, or installs and uninstalls the disk on a\n"
+    "simulated Windows; later disks are those the [CopyFile] entries marked (Dch) ask for\n";
+
+int UsageError(const std::string& why) {
+  std::cerr << "orvcheck: " << why << "\n" << kUsage;
+  return kUsageError;
+}
 
 const char* LevelName(orv::Severity level) {
   return level == orv::Severity::kError ? "error" : "warning";
@@ -69,28 +85,45 @@ int Check(const std::vector<std::filesystem::path>& disks, bool json) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  bool json = false;
-  std::vector<std::filesystem::path> disks;
+  orv::DryRunOptions options;
+  bool dryRun = false;
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
+    const auto value = [&]() -> std::optional<std::string> {
+      if (i + 1 >= argc) return std::nullopt;
+      return argv[++i];
+    };
     if (argument == "--json") {
-      json = true;
+      options.Json = true;
+    } else if (argument == "--dry-run") {
+      dryRun = true;
+    } else if (argument == "--folder") {
+      options.Folder = value();
+      if (!options.Folder) return UsageError("--folder needs a folder");
+    } else if (argument == "--answer") {
+      const auto answer = value();
+      if (answer != "yes" && answer != "no") return UsageError("--answer takes yes or no");
+      options.AnswerYes = answer == "yes";
+    } else if (argument == "--no-desktop") {
+      options.Boxes.Desktop = false;
+    } else if (argument == "--no-startmenu") {
+      options.Boxes.StartMenu = false;
+    } else if (argument == "--no-startup") {
+      options.Boxes.StartUp = false;
+    } else if (argument == "--no-sendto") {
+      options.Boxes.SendTo = false;
+    } else if (argument == "--no-overwrite") {
+      options.Boxes.OverWrite = false;
     } else if (argument.starts_with("-")) {
-      std::cerr << "orvcheck: unknown option " << argument << "\n" << kUsage;
-      return kUsageError;
+      return UsageError("unknown option " + argument);
     } else {
-      disks.emplace_back(argument);
+      options.Disks.emplace_back(argument);
     }
   }
-  if (disks.empty() || disks.size() > 20) {
-    std::cerr << kUsage;
-    return kUsageError;
+  if (options.Disks.empty() || options.Disks.size() > 20) return UsageError("give one to 20 disks");
+  if (dryRun) return orv::RunDryRun(options, std::cout);
+  for (const std::filesystem::path& disk : options.Disks) {
+    if (!std::filesystem::is_directory(disk)) return UsageError(disk.string() + " is not a folder");
   }
-  for (const std::filesystem::path& disk : disks) {
-    if (!std::filesystem::is_directory(disk)) {
-      std::cerr << "orvcheck: " << disk.string() << " is not a folder\n";
-      return kUsageError;
-    }
-  }
-  return Check(disks, json);
+  return Check(options.Disks, options.Json);
 }

@@ -6,6 +6,7 @@
 
 #include "app/Back.h"
 #include "app/Main.h"
+#include "app/ProgramStart.h"
 #include "common/SimTestRoot.h"
 #include "common/sim/SimPlatform.h"
 
@@ -20,12 +21,7 @@ struct SimMachine {
     sim.setWindowsFolder("C:\\WINDOWS");
     sim.setSystemFolder("C:\\WINDOWS\\SYSTEM");
     sim.setTempFolder("C:\\WINDOWS\\TEMP\\");
-    for (const char* folder : {"C:\\SETUP", "C:\\WINDOWS\\SYSTEM", "C:\\WINDOWS\\TEMP"}) {
-      EXPECT_TRUE(sim.createFolderPath(folder));
-    }
-    for (const int folder : {csidl::kDesktop, csidl::kPrograms, csidl::kStartup, csidl::kSendTo}) {
-      EXPECT_TRUE(sim.createFolderPath(sim.specialFolder(folder).value()));
-    }
+    EXPECT_TRUE(sim.createSystemFolders());
   }
 
   // Writes a text file in Shift-JIS, with CR LF line ends.
@@ -41,19 +37,6 @@ struct SimMachine {
 
   SimTestRoot root;
   SimPlatform sim;
-};
-
-// The program's state and forms for one start on a machine.
-struct ProgramStart {
-  explicit ProgramStart(SimPlatform& platform)
-      : frmBack(platform), frmMain(platform, globals, runState, frmBack) {
-    frmBack.setMainForm(frmMain);
-  }
-
-  Globals globals;
-  RunState runState;
-  TfrmBack frmBack;
-  TfrmMain frmMain;
 };
 
 // One program start on a simulated Windows of its own.

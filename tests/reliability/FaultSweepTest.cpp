@@ -8,9 +8,7 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <set>
-#include <sstream>
 
 #include "app/ShellFixture.h"
 #include "platform/SzddSamples.h"
@@ -34,32 +32,28 @@ constexpr const char* kScript =
     "Key4=(Class)tol_auto_file\n"
     "[ExecuteFile]\nFile=(App)\\A.TXT\n";
 
-// Everything a run can change: files with their bytes, folders, registry lines (each under its
-// key). The temporary folder is left out: the program's own work files live there.
+// Everything a run can change: files with their bytes, folders, registry keys and values. The
+// temporary folder is left out: the program's own work files live there.
 std::set<std::string> State(const SimMachine& machine) {
+  const SimSnapshot snapshot = machine.sim.snapshot();
   std::set<std::string> state;
-  const auto c = machine.root.path() / "C";
-  const auto temp = c / "WINDOWS" / "TEMP";
-  for (auto it = std::filesystem::recursive_directory_iterator(c);
-       it != std::filesystem::recursive_directory_iterator(); ++it) {
-    if (it->path() == temp) {
-      it.disable_recursion_pending();
-      continue;
-    }
-    std::string line = "file " + it->path().lexically_relative(c).string();
-    // The record is checked on its own: a run that met a fault records what it did.
-    if (it->is_regular_file() && it->path().filename() != "UNSETUP.INI") {
-      std::ifstream in(it->path(), std::ios::binary);
-      line += " = " + std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    state.insert(line);
+  const auto temporary = [](const std::string& path) {
+    return path.starts_with("C:\\WINDOWS\\TEMP");
+  };
+  for (const std::string& folder : snapshot.folders) {
+    if (!temporary(folder)) state.insert("file " + folder);
   }
-  std::string key;
-  std::istringstream registry(machine.sim.registryText());
-  for (std::string line; std::getline(registry, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.starts_with("[")) key = line;
-    if (!line.empty() && line != "REGEDIT4") state.insert("registry " + key + " " + line);
+  for (const auto& [path, bytes] : snapshot.files) {
+    if (temporary(path)) continue;
+    // The record is checked on its own: a run that met a fault records what it did.
+    state.insert("file " + path + (path.ends_with("\\UNSETUP.INI") ? "" : " = " + bytes));
+  }
+  for (const std::string& key : snapshot.registryKeys)
+    state.insert("registry [" + key + "]");
+  for (const auto& [where, value] : snapshot.registryValues) {
+    state.insert("registry [" + where.first + "] " + where.second + " = " +
+                 std::to_string(static_cast<int>(value.type)) + ":" + value.text + ":" +
+                 std::to_string(value.number));
   }
   return state;
 }
@@ -177,7 +171,7 @@ Outcome Uninstall(std::size_t failing) {
 // What the Parts leave unreported on purpose when it is left undone: a shortcut whose folder the
 // shell does not give, the removal of a shortcut's group and of registry keys at uninstall.
 bool QuietlyLeftUndone(const std::string& line) {
-  return line.find("Users/User") != std::string::npos || line.starts_with("registry");
+  return line.find("\\Users\\User") != std::string::npos || line.starts_with("registry");
 }
 
 void CheckAgainstClean(const Outcome& clean, const Outcome& faulted, std::size_t call) {

@@ -562,6 +562,40 @@ std::string SimPlatform::registryText() const {
   return registry_->text();
 }
 
+SimSnapshot SimPlatform::snapshot() const {
+  SimSnapshot snapshot;
+  const auto walk = [&snapshot](const std::string& windowsRoot, const fs::path& hostRoot) {
+    for (const auto& entry : fs::recursive_directory_iterator(hostRoot)) {
+      std::string path = windowsRoot;
+      for (const auto& component : entry.path().lexically_relative(hostRoot))
+        path += "\\" + component.string();
+      if (entry.is_directory()) {
+        snapshot.folders.insert(path);
+      } else {
+        std::ifstream in(entry.path(), std::ios::binary);
+        snapshot.files[path].assign(std::istreambuf_iterator<char>(in), {});
+      }
+    }
+  };
+  for (const auto& [letter, host] : drives_)
+    walk(std::string(1, letter) + ":", host);
+  for (const auto& [share, host] : shares_)
+    walk(share, host);
+  registry_->collect(snapshot.registryKeys, snapshot.registryValues);
+  return snapshot;
+}
+
+Status SimPlatform::createSystemFolders() {
+  for (const std::string& folder :
+       {windowsFolder_, systemFolder_, tempFolder_, std::string(FolderPart(programFilePath_))}) {
+    if (const Status status = createFolderPath(folder); !status) return status;
+  }
+  for (const auto& [id, folder] : specialFolders_) {
+    if (const Status status = createFolderPath(folder); !status) return status;
+  }
+  return Status::ok();
+}
+
 Status SimPlatform::createRegistryKey(RegistryRoot root, std::string_view path) {
   if (path.empty()) return Status(kErrorInvalidParameter);
   if (const auto fault = takeRegistryFault(Operation::kCreateRegistryKey, root, path)) {

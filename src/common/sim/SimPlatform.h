@@ -39,6 +39,15 @@ struct ShownMessage {
   std::uint32_t flags = 0;
 };
 
+// What a run can change on the simulated Windows, to compare before and after: every folder and
+// file (Windows paths, as the program named them) and every registry key and value.
+struct SimSnapshot {
+  std::set<std::string> folders;
+  std::map<std::string, std::string> files;  // path: bytes
+  std::set<std::string> registryKeys;        // "HKEY_CURRENT_USER\Software\..."
+  std::map<std::pair<std::string, std::string>, RegistryValue> registryValues;  // (key, name)
+};
+
 class SimPlatform final : public Platform {
  public:
   // Drive C: maps onto root/C, which is created.
@@ -54,6 +63,9 @@ class SimPlatform final : public Platform {
   void setTempFolder(std::string path) { tempFolder_ = std::move(path); }
   void setProgramFilePath(std::string path) { programFilePath_ = std::move(path); }
   void setCommandLine(std::string commandLine) { commandLine_ = std::move(commandLine); }
+  // Creates the folders a Windows has before any program runs: the Windows, system and temporary
+  // folders, the program file's folder and the user's four shell folders.
+  Status createSystemFolders();
 
   enum class Operation {
     kCopyFile,
@@ -118,6 +130,8 @@ class SimPlatform final : public Platform {
   void reportSize(std::string_view path, std::uint64_t size);
   // The registry as REGEDIT4 text, for failure messages.
   std::string registryText() const;
+  // Every folder, file and registry entry of the machine (mapped drives and shares).
+  SimSnapshot snapshot() const;
   // Times the shell was told that file associations changed.
   int associationNotices() const { return associationNotices_; }
 
@@ -130,9 +144,14 @@ class SimPlatform final : public Platform {
   // Answers of the next question boxes, in order. Boxes with only an OK button need none.
   // meanwhile runs while the box is up, before the answer (the user changes a disk, say).
   void userAnswers(int button, std::function<void()> meanwhile = {});
-  // The answer to any question no scripted answer is left for (none unless set: an unexpected
+  // Who answers the questions no scripted answer is left for (nobody unless set: an unexpected
   // question then fails the test).
-  void answerEveryQuestion(int button) { defaultAnswer_ = button; }
+  void answerQuestionsWith(std::function<int(const ShownMessage&)> answerer) {
+    answerer_ = std::move(answerer);
+  }
+  void answerEveryQuestion(int button) {
+    answerQuestionsWith([button](const ShownMessage&) { return button; });
+  }
   // The next folder browser's outcome: a folder, or nullopt for Cancel.
   void userChoosesFolder(std::optional<std::string> folder);
   // Runs at every processing of pending messages (while a handler works); a hook that returns
@@ -293,7 +312,7 @@ class SimPlatform final : public Platform {
   WinError failCallError_ = kErrorSuccess;
   std::deque<std::function<void()>> userActions_;
   std::deque<std::pair<int, std::function<void()>>> answers_;
-  std::optional<int> defaultAnswer_;
+  std::function<int(const ShownMessage&)> answerer_;
   std::deque<std::optional<std::string>> folderChoices_;
   std::vector<std::function<bool()>> workHooks_;
   std::vector<ShownMessage> shownMessages_;

@@ -172,4 +172,20 @@ std::string SimRegistry::text() const {
   return out;
 }
 
+void SimRegistry::collect(const Key& key, const std::string& path, std::set<std::string>& keys,
+                          std::map<std::pair<std::string, std::string>, RegistryValue>& values) {
+  keys.insert(path);
+  for (const auto& [upperName, entry] : key.values)
+    values[{path, entry.first}] = entry.second;
+  for (const auto& [upperName, subkey] : key.subkeys)
+    collect(*subkey, path + "\\" + subkey->name, keys, values);
+}
+
+void SimRegistry::collect(
+    std::set<std::string>& keys,
+    std::map<std::pair<std::string, std::string>, RegistryValue>& values) const {
+  for (const Key* tree : {currentUser_.get(), localMachine_.get(), users_.get()})
+    collect(*tree, tree->name, keys, values);
+}
+
 }  // namespace orv

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,9 @@ class SimRegistry {
 
   // The whole registry as REGEDIT4 text, for test failure messages.
   std::string text() const;
+  // Every key by its full path ("HKEY_CURRENT_USER\\Software"), and every value by key and name.
+  void collect(std::set<std::string>& keys,
+               std::map<std::pair<std::string, std::string>, RegistryValue>& values) const;
 
  private:
   struct Key;
@@ -46,6 +50,8 @@ class SimRegistry {
   Key* find(const Location& location) const;
   Key& make(const Location& location);
   static void dump(const Key& key, const std::string& path, std::string& out);
+  static void collect(const Key& key, const std::string& path, std::set<std::string>& keys,
+                      std::map<std::pair<std::string, std::string>, RegistryValue>& values);
 
   std::function<std::string(std::string_view)> upper_;
   std::unique_ptr<Key> currentUser_;

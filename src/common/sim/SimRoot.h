@@ -1,4 +1,5 @@
-// A throw-away host folder for a simulated Windows of its own, removed with everything in it.
+// A throw-away host folder to hold a simulated Windows: made under the system's temporary folder,
+// removed with everything in it when this goes.
 #pragma once
 
 #include <stdlib.h>

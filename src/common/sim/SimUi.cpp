@@ -136,7 +136,7 @@ int SimPlatform::messageBox(std::string_view text, std::string_view caption, std
   shownMessages_.push_back({std::string(text), std::string(caption), flags});
   if ((flags & 0x0F) == kMbOk) return kIdOk;
   if (answers_.empty()) {
-    if (defaultAnswer_) return *defaultAnswer_;
+    if (answerer_) return answerer_(ShownMessage(shownMessages_.back()));
     throw SimScriptError{"unanswered question: " + std::string(caption) + ": " + std::string(text)};
   }
   auto [answer, meanwhile] = std::move(answers_.front());

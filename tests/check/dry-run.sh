@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# The dry run of the e2e fixture disks, compared with expected listings: the sample disk as text,
+# the copy disk with its second disk as JSON; the copy disk without its second disk, and the
+# sample disk with its desktop box unchecked and with every question answered No.
+#
+#   dry-run.sh <orvcheck> <work folder>
+set -euo pipefail
+orvcheck=$1
+work=$2
+here=$(cd "$(dirname "$0")" && pwd)
+disks=$here/../e2e/disks
+rm -rf "$work"
+mkdir -p "$work"
+: >"$work/SETUP.EXE"  # the program's own file, empty: its size shows in the listing
+"$here/../e2e/make-disk.sh" "$disks/sample" "$work/SETUP.EXE" "$work/sample/disk"
+"$here/../e2e/make-disk.sh" "$disks/copy" "$work/SETUP.EXE" "$work/copy/disk"
+
+failed=0
+fail() {
+  echo "FAIL: $*"
+  failed=1
+}
+# Runs orvcheck with the arguments after the expected exit code; the output goes to $work/out.
+run() {
+  local expected=$1
+  shift
+  local status=0
+  "$orvcheck" "$@" >"$work/out" || status=$?
+  [[ $status == "$expected" ]] || fail "orvcheck $* exited $status, expected $expected"
+}
+
+# The shared library in the System folder stays after the uninstall: exit 1.
+run 1 --dry-run "$work/sample/disk"
+diff -u "$here/sample-dry-run.txt" "$work/out" || fail "sample disk listing"
+
+run 0 --dry-run "$work/copy/disk" "$work/copy/disk2" --json
+diff -u "$here/copy-two-disks.json" "$work/out" || fail "copy disk with disk 2, JSON"
+
+run 1 --dry-run "$work/copy/disk"
+grep -qx '    disk 2 was asked for but not given: the question was cancelled' "$work/out" ||
+  fail "a missing disk 2 is not named"
+grep -qx '  result: ended early' "$work/out" || fail "the run without disk 2 did not end early"
+
+run 1 --dry-run "$work/sample/disk" --no-desktop
+grep -q 'マニュアル.lnk' "$work/out" || fail "the start menu shortcut is missing"
+! grep -q 'Desktop' "$work/out" || fail "an unchecked desktop box still made a desktop shortcut"
+grep -qx '  options: overwrite yes, desktop no, start menu yes, startup yes, send to yes' \
+  "$work/out" || fail "the unchecked box is not reported"
+
+run 1 --dry-run "$work/sample/disk" --answer no
+grep -qx '  answers: No' "$work/out" || fail "answers No not reported"
+grep -qx '    no uninstall record was written: the uninstall could not run' "$work/out" ||
+  fail "a refused setup folder still wrote a record"
+
+run 2 --dry-run "$work/no-such-disk"
+exit $failed
