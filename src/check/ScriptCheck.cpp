@@ -562,6 +562,7 @@ void Checker::CheckFiles() {
                                                     globals));
   std::map<std::string, std::size_t> installed;  // destination in upper case, line
   int disk = 1;
+  std::size_t lastChange = 0;  // the line of the last disk change
   std::set<int> unchecked;
   for (std::size_t index = 1; index <= RunState::kFileKeys; ++index) {
     const Key* key = Find("CopyFile", Entry("File", index));
@@ -582,15 +583,18 @@ void Checker::CheckFiles() {
     // The source name is the value's last component as written, prefix included.
     const std::string name = FileNamePart(destination);
     const bool changesDisk = destination.starts_with(kDiskChange);
-    if (changesDisk) {
-      ++disk;
-      destination.erase(0, kDiskChange.size());
-    }
+    // Only an entry taken into the run changes the disk.
     if (!p_.fileExists(StripSeparator(disks_.front(), "B") + "\\" + name)) {
       Add(key->Line, Severity::kError,
           Quoted(name) + " is not on the first disk: the entry is dropped without a message" +
-              (disk > 1 ? " (files from later disks must be on the first disk too)" : ""));
+              (disk > 1 || changesDisk ? " (files from later disks must be on the first disk too)"
+                                       : ""));
       continue;
+    }
+    if (changesDisk) {
+      ++disk;
+      lastChange = key->Line;
+      destination.erase(0, kDiskChange.size());
     }
     if (static_cast<std::size_t>(disk) > disks_.size() && unchecked.insert(disk).second) {
       Add(key->Line, Severity::kWarning,
@@ -612,6 +616,13 @@ void Checker::CheckFiles() {
           "installs to the same file as line " + std::to_string(first->second) + ", " +
               Quoted(target));
     }
+  }
+  // The uninstaller is copied at the end of the run, from the disk then in the drive.
+  if (disk > 1 && static_cast<std::size_t>(disk) <= disks_.size() &&
+      !p_.fileExists(StripSeparator(disks_[disk - 1], "B") + "\\SETUP.EXE")) {
+    Add(lastChange, Severity::kError,
+        "SETUP.EXE is not on disk " + std::to_string(disk) +
+            ", the disk in the drive when the run ends: the uninstaller cannot be copied from it");
   }
 }
 

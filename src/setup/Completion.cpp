@@ -32,7 +32,12 @@ void CopyUninstaller(TfrmMain& main) {
       StripSeparator(main.globals().ProgramFolder, "B") + "\\" + std::string(kProgramName);
   const std::string destination = UninstallerPath(main.globals());
   const auto sourceAge = p.fileAge(source);
-  if (!sourceAge) return;
+  if (!sourceAge) {
+    // After a disk change the drive may hold a disk without the program: with no earlier
+    // uninstaller, the Add/Remove entry would name a missing file.
+    if (!p.fileExists(destination)) main.runState().Failures.Add(kSetupFileFailureTag, destination);
+    return;
+  }
   const auto destinationAge = p.fileAge(destination);
   if (destinationAge && *destinationAge >= *sourceAge) return;
   // A read-only earlier copy would refuse the new one.

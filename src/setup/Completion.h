@@ -34,7 +34,8 @@ std::string UninstallerPath(const Globals& globals);
 
 // Copies SETUP.EXE from the program folder over UNORSET.EXE when it is strictly newer (a missing
 // UNORSET.EXE is older than any), leaving the copy read-only. A copy that fails is reported as
-// "<SetupFile> "; a missing SETUP.EXE copies and reports nothing.
+// "<SetupFile> "; a missing SETUP.EXE copies nothing, and is reported only when there is no
+// UNORSET.EXE either.
 void CopyUninstaller(TfrmMain& main);
 
 // The name of the uninstall entry: [Title] UnSetupKey, or when that is missing or empty the

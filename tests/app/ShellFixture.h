@@ -22,6 +22,7 @@ struct SimMachine {
     sim.setSystemFolder("C:\\WINDOWS\\SYSTEM");
     sim.setTempFolder("C:\\WINDOWS\\TEMP\\");
     EXPECT_TRUE(sim.createSystemFolders());
+    EXPECT_TRUE(sim.writeFile("C:\\SETUP\\SETUP.EXE", "the program"));
   }
 
   // Writes a text file in Shift-JIS, with CR LF line ends.

@@ -167,6 +167,8 @@ TEST_F(ScriptCheckTest, FilesAreLookedForOnTheDiskTheCopyReadsThemFrom) {
       check("[CopyFile]\nFile1=(Dch)(App)\\B.TXT\nFile2=(App)\\A.TXT\nFile3=(Dch)(App)\\C.TXT\n",
             {kDisk, "C:\\DISK2"});
   EXPECT_EQ(Listing(findings),
+            "2 error: SETUP.EXE is not on disk 2, the disk in the drive when the run ends: the "
+            "uninstaller cannot be copied from it\n"
             "3 error: 'A.TXT' is not on disk 2, where the copy looks for it: it is skipped "
             "without a message\n"
             "4 error: 'C.TXT' is not on the first disk: the entry is dropped without a message "

@@ -39,3 +39,6 @@ if [[ -n "$fixture" ]]; then
   done
 fi
 cp "$setup" "$disk/SETUP.EXE"
+# Every disk of a set carries the program: the uninstaller is copied from the disk in the drive
+# at the end of the run.
+if [[ -d "$disk/../disk2" ]]; then cp "$setup" "$disk/../disk2/SETUP.EXE"; fi

@@ -185,7 +185,12 @@ TEST_F(CompletionTest, TheUninstallerIsCopiedOnlyWhenNewer) {
   (void)sim.setFileAttributes(kUninstaller, attr::kNormal);
   (void)sim.deleteFile(kUninstaller);
   CopyUninstaller(frmMain);
-  EXPECT_EQ(runState.Failures.FailureText, std::string("<SetupFile> ") + kUninstaller + "\r\n");
+  const std::string failed = std::string("<SetupFile> ") + kUninstaller + "\r\n";
+  EXPECT_EQ(runState.Failures.FailureText, failed);
+  // The disk in the drive (the last of a set) lacks SETUP.EXE, and no uninstaller is there yet.
+  ASSERT_TRUE(sim.deleteFile("C:\\SETUP\\SETUP.EXE"));
+  CopyUninstaller(frmMain);
+  EXPECT_EQ(runState.Failures.FailureText, failed + failed);
 }
 
 TEST_F(CompletionTest, ExecuteFileRestartsOrStartsAProgram) {
