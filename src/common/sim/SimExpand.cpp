@@ -39,10 +39,10 @@ Status SimPlatform::expandFile(std::string_view source, std::string_view target)
   if (const Status status = begin(Operation::kExpandFile, target, to); !status) return status;
   if (to.endsInSeparator) return Status(kErrorInvalidName);
   const auto from = resolveFile(source);
-  if (!from || !fs::is_regular_file(from->host)) return Status(kErrorFileNotFound);
-  if (fs::is_directory(to.host) || isProtected(to.host)) return Status(kErrorAccessDenied);
-  const auto head = readFileHead(source, kSzddHeaderSize);
   std::error_code error;
+  if (!from || !fs::is_regular_file(from->host, error)) return Status(kErrorFileNotFound);
+  if (fs::is_directory(to.host, error) || isProtected(to.host)) return Status(kErrorAccessDenied);
+  const auto head = readFileHead(source, kSzddHeaderSize);
   if (head && ParseSzddHeader(*head)) {
     if (!SzddDecompressor().expand(from->host, to.host)) return Status(kErrorWriteFault);
   } else if (!fs::copy_file(from->host, to.host, fs::copy_options::overwrite_existing, error)) {
@@ -56,7 +56,9 @@ Status SimPlatform::expandFile(std::string_view source, std::string_view target)
 std::optional<std::string> SimPlatform::readFileHead(std::string_view path,
                                                      std::size_t count) const {
   const auto target = resolveFile(path);
-  if (takeFault(Operation::kReadFile, target) || !target || !fs::is_regular_file(target->host)) {
+  std::error_code error;
+  if (takeFault(Operation::kReadFile, target) || !target ||
+      !fs::is_regular_file(target->host, error)) {
     return std::nullopt;
   }
   std::ifstream in(target->host, std::ios::binary);

@@ -83,6 +83,7 @@ constexpr char32_t kShiftJisDefaultCharacter = 0x30FB;  // "・"
 // units: MAX_PATH less the terminating zero, and for a new folder room for an 8.3 name besides.
 constexpr std::size_t kMaxPathLength = 259;
 constexpr std::size_t kMaxFolderPathLength = 247;
+constexpr std::size_t kMaxNameLength = 255;
 
 class SimInstanceLock final : public InstanceLock {
  public:
@@ -204,6 +205,8 @@ std::optional<SimPlatform::Resolved> SimPlatform::resolve(std::string_view path)
       if (!components.empty()) components.pop_back();
       continue;
     }
+    // Windows takes no name longer than 255 UTF-16 units.
+    if (Utf8ToUtf16(component).size() > kMaxNameLength) return std::nullopt;
     components.emplace_back(component);
   }
   for (const std::string& component : components)
@@ -227,7 +230,9 @@ std::optional<SimPlatform::Resolved> SimPlatform::resolve(std::string_view path)
       }
     }
     host /= actual;
-    parentExists = fs::exists(host);
+    // A name Windows takes may still be too long for the host, which then has no such file.
+    std::error_code error;
+    parentExists = fs::exists(host, error);
     key += "\\" + upperCase(component);
   }
   if (components.empty()) key += "\\";
@@ -451,8 +456,10 @@ Status SimPlatform::renameFile(std::string_view from, std::string_view to) {
   }
   if (!source || !IsFile(source->host))
     return Status(missingParentError(source) ? kErrorPathNotFound : kErrorFileNotFound);
-  if (fs::exists(target.host) && source->host != target.host) return Status(kErrorAlreadyExists);
   std::error_code error;
+  if (fs::exists(target.host, error) && source->host != target.host) {
+    return Status(kErrorAlreadyExists);
+  }
   fs::rename(source->host, target.host, error);
   if (error) return Status(kErrorAccessDenied);
   carryAttributes(source->host, target.host);
