@@ -1,5 +1,7 @@
 #include "check/ScriptCheck.h"
 
+#include "check/ScriptTokens.h"
+
 #include <algorithm>
 #include <array>
 #include <map>
@@ -65,101 +67,8 @@ const std::vector<SectionRule>& SectionRules() {
   return rules;
 }
 
-constexpr std::array<std::string_view, 7> kFolderMacros = {"(App)", "(Prg)", "(Win)", "(Sys)",
-                                                           "(Tmp)", "(Boo)", "(Set)"};
-constexpr std::array<std::string_view, 4> kProposedFolderMacros = {"(Prg)", "(Win)", "(Sys)",
-                                                                   "(Boo)"};
-constexpr std::array<std::string_view, 4> kRootTokens = {"(Cuser)", "(Class)", "(Local)",
-                                                         "(Users)"};
-constexpr std::array<std::string_view, 5> kTypeTokens = {"(Str)", "(Int)", "(Dwd)", "(Bin)",
-                                                         "(Exp)"};
-constexpr std::string_view kDiskChange = "(Dch)";
-constexpr std::array<std::string_view, 3> kUninstallFlags = {",/F", ",/C", ",/L"};
-
-bool AsciiEqualNoCase(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, [](char x, char y) {
-    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-    return lower(x) == lower(y);
-  });
-}
-
-template <std::size_t N>
-bool OneOf(std::string_view text, const std::array<std::string_view, N>& list) {
-  return std::ranges::find(list, text) != list.end();
-}
-
-bool IsLetter(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-// Every "(" followed by three or five ASCII letters and ")" in a value: the shape of the
-// program's tokens.
-std::vector<std::pair<std::size_t, std::string_view>> TokensIn(std::string_view value) {
-  std::vector<std::pair<std::size_t, std::string_view>> tokens;
-  for (std::size_t open = value.find('('); open != std::string_view::npos;
-       open = value.find('(', open + 1)) {
-    std::size_t letters = 0;
-    while (open + 1 + letters < value.size() && IsLetter(value[open + 1 + letters]))
-      ++letters;
-    if ((letters == 3 || letters == 5) && open + 1 + letters < value.size() &&
-        value[open + 1 + letters] == ')') {
-      tokens.emplace_back(open, value.substr(open, letters + 2));
-    }
-  }
-  return tokens;
-}
-
-// Where tokens mean something in a value.
-struct TokenPlaces {
-  bool FolderMacros = false;       // anywhere (before the first comma, when UpToComma)
-  bool UpToComma = false;          // tokens after the first comma are not looked at
-  std::string_view LeadingFamily;  // "dch", "shortcut", "root", "type" or "proposed": at the start
-  bool MacrosAfterComma = false;   // the folder macros count only after the first comma
-};
-
-std::optional<TokenPlaces> PlacesOf(std::string_view section, std::string_view stem) {
-  const auto is = [&](std::string_view s, std::string_view k) {
-    return AsciiEqualNoCase(section, s) && AsciiEqualNoCase(stem, k);
-  };
-  if (is("MakeFolder", "Folder") || is("ShortCut", "Make") || is("Relate", "File") ||
-      is("ExecuteFile", "File")) {
-    return TokenPlaces{true, false, "", false};
-  }
-  if (is("CopyFile", "File")) return TokenPlaces{true, true, "dch", false};
-  if (is("ShortCut", "Name")) return TokenPlaces{false, false, "shortcut", true};
-  if (is("Registry", "Key") || is("DeleteRegistry", "Key")) {
-    return TokenPlaces{false, false, "root", false};
-  }
-  if (is("Registry", "Value")) return TokenPlaces{true, false, "type", false};
-  if (is("DefaultFolder", "Folder")) return TokenPlaces{false, false, "proposed", false};
-  return std::nullopt;
-}
-
-bool InFamily(std::string_view family, std::string_view token) {
-  if (family == "dch") return token == kDiskChange;
-  if (family == "shortcut") return OneOf(token, kShortcutFolderTokens);
-  if (family == "root") return OneOf(token, kRootTokens);
-  if (family == "type") return OneOf(token, kTypeTokens);
-  if (family == "proposed") return OneOf(token, kProposedFolderMacros);
-  return false;
-}
-
-// The token of the program that text spells in other letter case, if any.
-std::optional<std::string_view> KnownTokenLike(std::string_view text) {
-  for (std::string_view token : kShortcutFolderTokens)
-    if (AsciiEqualNoCase(token, text)) return token;
-  for (std::string_view token : kFolderMacros)
-    if (AsciiEqualNoCase(token, text)) return token;
-  for (std::string_view token : kRootTokens)
-    if (AsciiEqualNoCase(token, text)) return token;
-  for (std::string_view token : kTypeTokens)
-    if (AsciiEqualNoCase(token, text)) return token;
-  if (AsciiEqualNoCase(kDiskChange, text)) return kDiskChange;
-  return std::nullopt;
-}
-
-std::string Quoted(std::string_view text) {
-  return "'" + std::string(text) + "'";
+bool IsUninstallFlag(std::string_view flag) {
+  return flag == ",/F" || flag == ",/C" || flag == ",/L";
 }
 
 std::string RootName(RegistryRoot root) {
@@ -307,10 +216,7 @@ class Checker {
 void Checker::CheckLayout() {
   std::map<std::string, std::size_t> seen;  // section names in upper case, first line
   for (const Section& section : sections_) {
-    std::string upper;
-    for (const char c : section.Name)
-      upper += (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
-    if (const auto [first, added] = seen.emplace(upper, section.Line); !added) {
+    if (const auto [first, added] = seen.emplace(AsciiUpper(section.Name), section.Line); !added) {
       Add(section.Line, Severity::kWarning,
           "[" + section.Name + "] appears again: only the first, at line " +
               std::to_string(first->second) + ", is read");
@@ -326,10 +232,7 @@ void Checker::CheckLayout() {
     }
     std::map<std::string, std::size_t> keys;
     for (const Key& key : section.Keys) {
-      std::string name;
-      for (const char c : key.Name)
-        name += (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
-      if (const auto [first, added] = keys.emplace(name, key.Line); !added) {
+      if (const auto [first, added] = keys.emplace(AsciiUpper(key.Name), key.Line); !added) {
         Add(key.Line, Severity::kWarning,
             Quoted(key.Name) + " appears again in [" + section.Name +
                 "]: only the first, at line " + std::to_string(first->second) + ", is read");
@@ -394,46 +297,8 @@ void Checker::CheckText(const Key& key) {
 }
 
 void Checker::CheckTokens(const Section& section, std::string_view stem, const Key& key) {
-  const auto places = PlacesOf(section.Name, stem);
-  if (!places) return;
-  const std::size_t comma = key.Value.find(',');
-  for (const auto& [at, token] : TokensIn(key.Value)) {
-    if (places->UpToComma && comma != std::string::npos && at > comma) break;
-    const bool leading = at == 0 && InFamily(places->LeadingFamily, token);
-    const bool macroHere = OneOf(token, kFolderMacros) &&
-                           (places->FolderMacros ||
-                            (places->MacrosAfterComma && comma != std::string::npos && at > comma));
-    // A leading root token that is none is told of by the registry checks, with what comes of it.
-    if (leading || (at == 0 && places->LeadingFamily == "root" && !KnownTokenLike(token))) {
-      continue;
-    }
-    if (macroHere) {
-      if (token == "(Tmp)" && AsciiEqualNoCase(section.Name, "Registry")) {
-        Add(key.Line, Severity::kWarning,
-            "'(Tmp)' is not replaced in registry values: it is written as text");
-      }
-      continue;
-    }
-    const auto like = KnownTokenLike(token);
-    if (!like) {
-      Add(key.Line, Severity::kWarning,
-          "unknown token " + Quoted(token) + ": the program leaves it as text");
-    } else if (*like != token) {
-      Add(key.Line, Severity::kError,
-          Quoted(token) + " is not " + Quoted(*like) +
-              ": tokens are case-sensitive, so it stays as text");
-    } else if (places->LeadingFamily == "shortcut" && InFamily("shortcut", token)) {
-      Add(key.Line, Severity::kWarning,
-          Quoted(token) +
-              " is not at the start of the name: it does not choose the folder, but "
-              "its option box decides whether the shortcut is made");
-    } else {
-      Add(key.Line, Severity::kWarning,
-          Quoted(token) + " means nothing here" +
-              (InFamily(places->LeadingFamily, token) ? " but at the start of the value" : "") +
-              ": it stays as text");
-    }
-  }
+  for (Finding& finding : StrayTokens(key.Line, section.Name, stem, key.Value))
+    findings_.push_back(std::move(finding));
 }
 
 void Checker::CheckGaps(const SectionRule& rule) {
@@ -571,18 +436,18 @@ void Checker::CheckFiles() {
     std::string destination = key->Value.substr(0, comma);
     if (comma != std::string::npos) {
       const std::string flag(FirstCharacters(std::string_view(key->Value).substr(comma), 3));
-      if (!OneOf(flag, kUninstallFlags)) {
+      if (!IsUninstallFlag(flag)) {
         const std::string upper = MapString(p_, flag, kMapUpperCase);
         Add(key->Line, Severity::kWarning,
             "the uninstaller does not know the flag " + Quoted(flag) +
-                (OneOf(upper, kUninstallFlags) ? " (flags are upper case, " + Quoted(upper) + ")"
-                                               : " (it knows ,/F ,/C and ,/L)") +
+                (IsUninstallFlag(upper) ? " (flags are upper case, " + Quoted(upper) + ")"
+                                        : " (it knows ,/F ,/C and ,/L)") +
                 ": the file is removed as if it had none");
       }
     }
     // The source name is the value's last component as written, prefix included.
     const std::string name = FileNamePart(destination);
-    const bool changesDisk = destination.starts_with(kDiskChange);
+    const bool changesDisk = destination.starts_with(kDiskChangeToken);
     // Only an entry taken into the run changes the disk.
     if (!p_.fileExists(StripSeparator(disks_.front(), "B") + "\\" + name)) {
       Add(key->Line, Severity::kError,
@@ -594,7 +459,7 @@ void Checker::CheckFiles() {
     if (changesDisk) {
       ++disk;
       lastChange = key->Line;
-      destination.erase(0, kDiskChange.size());
+      destination.erase(0, kDiskChangeToken.size());
     }
     if (static_cast<std::size_t>(disk) > disks_.size() && unchecked.insert(disk).second) {
       Add(key->Line, Severity::kWarning,
@@ -644,8 +509,7 @@ void Checker::CheckShortcuts() {
       Add(name->Line, Severity::kWarning,
           "the name has no folder token ((Dsk), (Sta), (Sup) or (Sen)): the shortcut goes to the "
           "programs menu, and no option box governs it");
-    } else if (!OneOf(*token, kShortcutFolderTokens) && !KnownTokenLike(*token) &&
-               TokensIn(*token).empty()) {
+    } else if (!LooksLikeToken(*token)) {
       Add(name->Line, Severity::kWarning,
           "the name's first five characters, " + Quoted(*token) +
               ", are taken for a folder token and dropped: the shortcut goes to the programs "
@@ -667,7 +531,7 @@ void Checker::CheckRegistry() {
     }
     const RegistryKeyPath path = SplitRegistryKey(key->Value);
     if (const auto token = LeadingToken(key->Value, 7);
-        token && !OneOf(*token, kRootTokens) && !KnownTokenLike(*token)) {
+        token && !IsRootToken(*token) && !KnownTokenLike(*token)) {
       Add(key->Line, Severity::kWarning,
           Quoted(*token) +
               " is no root token: it is dropped and the key goes under "
@@ -734,7 +598,7 @@ void Checker::CheckRemovals() {
     if (!key || key->Value.empty()) continue;
     const RecordedKey recorded = ParseRecordedKey(key->Value);
     if (const auto token = LeadingToken(key->Value, 7);
-        token && !OneOf(*token, kRootTokens) && !KnownTokenLike(*token)) {
+        token && !IsRootToken(*token) && !KnownTokenLike(*token)) {
       Add(key->Line, Severity::kWarning,
           "no root token: the whole value is taken as a key under HKEY_CURRENT_USER");
     }

@@ -56,12 +56,7 @@ std::string_view Unquote(std::string_view value) {
 }
 
 bool NamesEqual(const Platform& platform, std::string_view a, std::string_view b) {
-  if (IsAscii(a) && IsAscii(b)) {
-    return std::ranges::equal(a, b, [](char x, char y) {
-      const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-      return lower(x) == lower(y);
-    });
-  }
+  if (IsAscii(a) && IsAscii(b)) return AsciiEqualNoCase(a, b);
   return platform.upperCase(a) == platform.upperCase(b);
 }
 

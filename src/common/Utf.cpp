@@ -109,6 +109,18 @@ bool IsAscii(std::string_view text) {
   return true;
 }
 
+std::string AsciiUpper(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return upper;
+}
+
+bool AsciiEqualNoCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && AsciiUpper(a) == AsciiUpper(b);
+}
+
 std::string Utf16LeToUtf8(std::string_view bytes) {
   return DecodeUtf16(
       [bytes](std::size_t i) {

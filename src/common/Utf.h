@@ -22,6 +22,11 @@ std::string_view FirstCharacters(std::string_view text, std::size_t count);
 // True when every byte is below 0x80.
 bool IsAscii(std::string_view text);
 
+// The text with its ASCII letters in upper case; other bytes stay.
+std::string AsciiUpper(std::string_view text);
+// Whether two texts are the same but for the letter case of ASCII letters.
+bool AsciiEqualNoCase(std::string_view a, std::string_view b);
+
 // UTF-16LE bytes (no byte-order mark) to UTF-8; a lone odd last byte is dropped.
 std::string Utf16LeToUtf8(std::string_view bytes);
 std::string Utf8ToUtf16Le(std::string_view text);
