@@ -7,7 +7,7 @@
 #   scripts/bench-startup.sh [runs of each, at least 8]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-runs=${1:-10}
+runs=${1:-16}
 build=build/win64
 
 cmake --preset win64 >/dev/null
