@@ -31,6 +31,7 @@ namespace {
 
 constexpr int kFiles = 99;
 constexpr std::size_t kTotalBytes = 64u << 20;
+constexpr int kRounds = 3;
 
 double Seconds(Clock::time_point since) {
   return std::chrono::duration<double>(Clock::now() - since).count();
@@ -66,6 +67,54 @@ double FloorSeconds(const fs::path& disk, const std::vector<std::string>& names,
   return Seconds(start);
 }
 
+struct SetupRunTime {
+  double seconds;  // negative when the run failed
+  double virtualSeconds;
+};
+
+// One whole setup run of the disk's script into C:\TARGET on a machine that holds only the disk.
+SetupRunTime TimeSetupRun(const fs::path& work) {
+  for (const char* folder : {"WINDOWS", "TARGET"})
+    fs::remove_all(work / "C" / folder);
+  fs::create_directories(work / "C" / "WINDOWS" / "TEMP");
+  fs::create_directories(work / "C" / "TARGET");
+  orv::SimPlatform sim(work);
+  sim.setProgramFilePath("C:\\DISK\\SETUP.EXE");
+  sim.setCommandLine("C:\\DISK\\SETUP.EXE");
+  sim.setWindowsFolder("C:\\WINDOWS");
+  sim.setSystemFolder("C:\\WINDOWS");
+  sim.setTempFolder("C:\\WINDOWS\\TEMP\\");
+  orv::Globals globals;
+  orv::RunState state;
+  orv::TfrmBack back(sim);
+  orv::TfrmMain main(sim, globals, state, back);
+  back.setMainForm(main);
+  sim.userTypes(main.txtFolder, "C:\\TARGET\\");
+  sim.userClicks(main.btnSetup);
+  // Each timed run starts with nothing waiting to be written, so none pays for the one before.
+  ::sync();
+  const auto start = Clock::now();
+  back.show(orv::ShowMode::kMaximized);
+  const double seconds = Seconds(start);
+  // Every file is recorded for removal, and the record itself.
+  if (state.Failures.FailureCount != 0 || state.DeleteFileRecords.Entries().size() != kFiles + 1) {
+    std::fprintf(stderr, "the run failed: %s\n", state.Failures.FailureText.c_str());
+    return {-1, 0};
+  }
+  return {seconds, static_cast<double>(sim.elapsedMilliseconds()) / 1000};
+}
+
+// The floor into target, from an empty target.
+double TimeFloor(const fs::path& disk, const std::vector<std::string>& names,
+                 const fs::path& target) {
+  fs::remove_all(target);
+  fs::create_directories(target / "TEMP");
+  ::sync();
+  const double seconds = FloorSeconds(disk, names, target / "TEMP", target);
+  if (seconds < 0) std::fprintf(stderr, "libmspack could not expand a file\n");
+  return seconds;
+}
+
 // Text-like data that compresses about as well as program files do.
 std::string FileData(std::mt19937& random, std::size_t size) {
   std::string data(size, '\0');
@@ -82,8 +131,6 @@ int main(int argc, char** argv) {
   fs::remove_all(work);
   const fs::path disk = work / "C" / "DISK";
   fs::create_directories(disk);
-  fs::create_directories(work / "C" / "WINDOWS" / "TEMP");
-  fs::create_directories(work / "C" / "TARGET");
 
   std::mt19937 random(1);
   std::vector<std::string> names;
@@ -107,39 +154,18 @@ int main(int argc, char** argv) {
   std::ofstream(disk / "SETUP.INI", std::ios::binary) << ini;
   const long before = PeakKilobytes(RUSAGE_SELF);
 
-  orv::SimPlatform sim(work);
-  sim.setProgramFilePath("C:\\DISK\\SETUP.EXE");
-  sim.setCommandLine("C:\\DISK\\SETUP.EXE");
-  sim.setWindowsFolder("C:\\WINDOWS");
-  sim.setSystemFolder("C:\\WINDOWS");
-  sim.setTempFolder("C:\\WINDOWS\\TEMP\\");
-  orv::Globals globals;
-  orv::RunState state;
-  orv::TfrmBack back(sim);
-  orv::TfrmMain main(sim, globals, state, back);
-  back.setMainForm(main);
-  sim.userTypes(main.txtFolder, "C:\\TARGET\\");
-  sim.userClicks(main.btnSetup);
-  // Each timed run starts with nothing waiting to be written, so none pays for the one before.
-  ::sync();
-  const auto start = Clock::now();
-  back.show(orv::ShowMode::kMaximized);
-  const double setupSeconds = Seconds(start);
+  // The run and the floor take turns; each keeps its fastest round.
+  SetupRunTime setup{-1, 0};
+  double floorSeconds = -1;
+  for (int round = 0; round < kRounds; ++round) {
+    const SetupRunTime run = TimeSetupRun(work);
+    if (run.seconds < 0) return 1;
+    if (setup.seconds < 0 || run.seconds < setup.seconds) setup = run;
+    const double floor = TimeFloor(disk, names, work / "FLOOR");
+    if (floor < 0) return 1;
+    if (floorSeconds < 0 || floor < floorSeconds) floorSeconds = floor;
+  }
   const long peak = PeakKilobytes(RUSAGE_SELF);
-  // Every file is recorded for removal, and the record itself.
-  if (state.Failures.FailureCount != 0 || state.DeleteFileRecords.Entries().size() != kFiles + 1) {
-    std::fprintf(stderr, "the run failed: %s\n", state.Failures.FailureText.c_str());
-    return 1;
-  }
-
-  fs::create_directories(work / "FLOOR" / "TEMP");
-  ::sync();
-  const double floorSeconds = FloorSeconds(disk, names, work / "FLOOR" / "TEMP", work / "FLOOR");
-  if (floorSeconds < 0) {
-    std::fprintf(stderr, "libmspack could not expand a file\n");
-    return 1;
-  }
-  const long floorPeak = PeakKilobytes(RUSAGE_SELF);
 
   fs::create_directories(work / "REFERENCE");
   const std::string inDisk = "cd '" + disk.string() + "' && ";
@@ -163,18 +189,17 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
-  std::printf("files: %d (%d compressed), %zu MB in all\n", kFiles, kFiles / 3, kTotalBytes >> 20);
-  std::printf("setup run (sim, virtual pacing): %.3f s, virtual time waited %.1f s\n", setupSeconds,
-              static_cast<double>(sim.elapsedMilliseconds()) / 1000);
+  std::printf("files: %d (%d compressed), %zu MB in all; fastest of %d rounds\n", kFiles,
+              kFiles / 3, kTotalBytes >> 20, kRounds);
+  std::printf("setup run (sim, virtual pacing):    %.3f s, virtual time waited %.1f s\n",
+              setup.seconds, setup.virtualSeconds);
   std::printf("floor (copy, libmspack, no pacing): %.3f s\n", floorSeconds);
-  std::printf("cp + msexpand:                   %.3f s (cp %.3f s, msexpand %.3f s)\n",
+  std::printf("cp + msexpand:                      %.3f s (cp %.3f s, msexpand %.3f s)\n",
               referenceSeconds, copySeconds, expandSeconds);
-  std::printf("ratio setup / floor:             %.2f\n", setupSeconds / floorSeconds);
-  std::printf("ratio setup / cp + msexpand:     %.2f\n", setupSeconds / referenceSeconds);
-  std::printf(
-      "peak memory: setup process %ld KB (%ld KB before the run, %ld KB after the floor), "
-      "tools %ld KB\n",
-      peak, before, floorPeak, referencePeak);
+  std::printf("ratio setup / floor:                %.2f\n", setup.seconds / floorSeconds);
+  std::printf("ratio setup / cp + msexpand:        %.2f\n", setup.seconds / referenceSeconds);
+  std::printf("peak memory: this process %ld KB (%ld KB before the rounds), tools %ld KB\n", peak,
+              before, referencePeak);
   fs::remove_all(work);
   return 0;
 }
