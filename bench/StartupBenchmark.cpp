@@ -15,7 +15,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cwchar>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,7 +30,7 @@ constexpr auto kTimeout = std::chrono::seconds(20);
 constexpr int kMinimumRuns = 8;
 
 // The button that says the program takes input, or nullptr while there is none.
-using FindButton = std::function<HWND(DWORD process)>;
+using FindButton = HWND (*)(DWORD process);
 
 HWND SetupButton(DWORD process) {
   return orv::e2e::ControlWindow(process, "main.btnSetup");
@@ -53,7 +52,7 @@ bool Ready(HWND button) {
 
 // Starts program (in its own folder, as from a disk) and returns how long it took to be ready,
 // or a negative time when it never was.
-Milliseconds TimeStart(const std::wstring& program, const FindButton& findButton) {
+Milliseconds TimeStart(const std::wstring& program, FindButton findButton) {
   std::wstring commandLine = L"\"" + program + L"\"";
   const std::wstring folder = program.substr(0, program.find_last_of(L"\\/"));
   STARTUPINFOW startup{};
