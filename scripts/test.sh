@@ -14,6 +14,16 @@ for preset in host host-asan win64 win32; do
   cmake --build --preset "$preset" -j "$jobs"
 done
 
+echo "=== release size"
+# The i686 release goes on installation disks and with every download: 256 KiB at most.
+budget=262144
+size=$(stat -c %s build/win32/src/app/SETUP.EXE)
+echo "SETUP.EXE (i686 release): $size bytes, budget $budget"
+if [[ $size -gt $budget ]]; then
+  echo "SETUP.EXE is $((size - budget)) bytes over its budget" >&2
+  exit 1
+fi
+
 echo "=== format"
 scripts/check-format.sh
 

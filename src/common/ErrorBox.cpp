@@ -1,7 +1,6 @@
 #include "common/ErrorBox.h"
 
 #include <array>
-#include <cstdio>
 
 #include "common/Platform.h"
 
@@ -21,12 +20,18 @@ bool EndsInPunctuation(std::string_view text) {
 }  // namespace
 
 std::string SystemErrorText(const Platform& platform, std::uint32_t code,
-                            const char* fallbackFormat) {
+                            const ErrorCodeFormat& fallback) {
   std::string text = platform.systemMessage(code);
   if (!text.empty()) return text;
-  char formatted[64];
-  std::snprintf(formatted, sizeof formatted, fallbackFormat, static_cast<unsigned>(code));
-  return formatted;
+  text = fallback.prefix;
+  if (fallback.base == ErrorCodeFormat::Base::kDecimal) {
+    text += std::to_string(code);
+  } else {
+    for (int shift = 28; shift >= 0; shift -= 4)
+      text += "0123456789ABCDEF"[(code >> shift) & 0xF];
+  }
+  text += fallback.suffix;
+  return text;
 }
 
 std::string ErrorBoxText(std::string_view message) {

@@ -10,13 +10,21 @@ namespace orv {
 
 class Platform;
 
-// An I/O error's text when the system has none for its code.
-inline constexpr const char* kIoErrorFormat = "I/O ｴﾗｰ (%u)";
+// The text for an error code the system has no text for: the code between a prefix and a suffix,
+// in decimal or as eight upper-case hexadecimal digits (the way COM results are written).
+struct ErrorCodeFormat {
+  enum class Base { kDecimal, kHex8 };
+  std::string_view prefix;
+  Base base;
+  std::string_view suffix;
+};
 
-// The system's text for an error code, or fallbackFormat (a printf format taking the code as an
-// unsigned number) when the system has none.
+// An I/O error's text when the system has none for its code.
+inline constexpr ErrorCodeFormat kIoErrorFormat{"I/O ｴﾗｰ (", ErrorCodeFormat::Base::kDecimal, ")"};
+
+// The system's text for an error code, or the code written in fallback when the system has none.
 std::string SystemErrorText(const Platform& platform, std::uint32_t code,
-                            const char* fallbackFormat);
+                            const ErrorCodeFormat& fallback);
 
 // The error's text with a "." added when it does not end in punctuation.
 std::string ErrorBoxText(std::string_view message);

@@ -3,14 +3,21 @@
 // the top-level handler shows its text in the stop-icon box with the application title.
 #pragma once
 
-#include <stdexcept>
+#include <exception>
 #include <string>
+#include <utility>
 
 namespace orv {
 
-class SetupError : public std::runtime_error {
+// Derives from std::exception directly: std::runtime_error keeps its text in the library's
+// reference-counted string, which links a second std::string implementation into the program.
+class SetupError : public std::exception {
  public:
-  explicit SetupError(const std::string& message) : std::runtime_error(message) {}
+  explicit SetupError(std::string message) : message_(std::move(message)) {}
+  const char* what() const noexcept override { return message_.c_str(); }
+
+ private:
+  std::string message_;
 };
 
 }  // namespace orv

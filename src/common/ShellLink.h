@@ -5,13 +5,15 @@
 #include <string>
 #include <string_view>
 
+#include "common/ErrorBox.h"
+
 namespace orv {
 
 class Platform;
 
 namespace shell_link_text {
 // With the COM result when the system has no text for it.
-inline constexpr const char* kOleErrorFormat = "OLE ｴﾗｰ %.8X";
+inline constexpr ErrorCodeFormat kOleErrorFormat{"OLE ｴﾗｰ ", ErrorCodeFormat::Base::kHex8, ""};
 inline constexpr const char* kInterfaceNotSupported = "Interface はｻﾎﾟｰﾄされていません";
 }  // namespace shell_link_text
 

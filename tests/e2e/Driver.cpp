@@ -66,14 +66,14 @@
 #include <thread>
 #include <vector>
 
-#include "e2e/ControlNames.h"
+#include "e2e/ProgramWindows.h"
 
 namespace {
 
+using orv::e2e::VisibleWindows;
 using Clock = std::chrono::steady_clock;
 constexpr auto kTimeout = std::chrono::seconds(15);
 constexpr auto kPoll = std::chrono::milliseconds(10);
-constexpr int kFirstControlId = 100;
 
 std::wstring Wide(const std::string& text) {
   if (text.empty()) return {};
@@ -158,31 +158,6 @@ std::string WindowText(HWND window) {
   return Narrow(text);
 }
 
-struct Found {
-  DWORD process;
-  std::wstring className;
-  std::vector<HWND> windows;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM data) {
-  auto* found = reinterpret_cast<Found*>(data);
-  DWORD process = 0;
-  ::GetWindowThreadProcessId(window, &process);
-  wchar_t className[64] = {};
-  ::GetClassNameW(window, className, 64);
-  if (process == found->process && ::IsWindowVisible(window) &&
-      (found->className.empty() || found->className == className)) {
-    found->windows.push_back(window);
-  }
-  return TRUE;
-}
-
-std::vector<HWND> VisibleWindows(DWORD process, const std::wstring& className) {
-  Found found{process, className, {}};
-  ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&found));
-  return found.windows;
-}
-
 struct TitleSearch {
   std::wstring text;
   bool found;
@@ -202,18 +177,6 @@ bool AnyWindowTitled(const std::wstring& text) {
   TitleSearch search{text, false};
   ::EnumWindows(FindTitle, reinterpret_cast<LPARAM>(&search));
   return search.found;
-}
-
-struct ChildSearch {
-  int id;
-  HWND found;
-};
-
-BOOL CALLBACK FindChild(HWND child, LPARAM data) {
-  auto* search = reinterpret_cast<ChildSearch*>(data);
-  if (::GetDlgCtrlID(child) != search->id) return TRUE;
-  search->found = child;
-  return FALSE;
 }
 
 struct TextSearch {
@@ -493,23 +456,15 @@ class Driver {
 
   // "main" is the program's form that another form owns, "back" the one the application owns.
   HWND form(const std::string& name) {
-    for (HWND window : VisibleWindows(process_.dwProcessId, L"OrvForm")) {
-      wchar_t ownerClass[16] = {};
-      ::GetClassNameW(::GetWindow(window, GW_OWNER), ownerClass, 16);
-      if ((name == "main") == (std::wstring(ownerClass) == L"OrvForm")) return window;
-    }
-    throw std::runtime_error("no " + name + " window");
+    const HWND window = orv::e2e::FormWindow(process_.dwProcessId, name);
+    if (window == nullptr) throw std::runtime_error("no " + name + " window");
+    return window;
   }
 
   HWND control(const std::string& qualified) {
-    const auto dot = qualified.find('.');
-    const std::string formName = qualified.substr(0, dot);
-    const int index = orv::e2e::ControlIndex(formName, qualified.substr(dot + 1));
-    if (index < 0) throw std::runtime_error("unknown control " + qualified);
-    ChildSearch search{kFirstControlId + index, nullptr};
-    ::EnumChildWindows(form(formName), FindChild, reinterpret_cast<LPARAM>(&search));
-    if (search.found == nullptr) throw std::runtime_error("no window for " + qualified);
-    return search.found;
+    const HWND window = orv::e2e::ControlWindow(process_.dwProcessId, qualified);
+    if (window == nullptr) throw std::runtime_error("no window for " + qualified);
+    return window;
   }
 
   std::string text(const std::string& qualified) { return WindowText(control(qualified)); }

@@ -1,38 +1,14 @@
 // The simulated LZ expansion, on libmspack: SZDD files expand as the Windows LZ functions
 // expand them; anything else is copied unchanged.
-#include <mspack.h>
-
 #include <fstream>
 
 #include "common/Szdd.h"
 #include "common/sim/SimPlatform.h"
+#include "common/sim/SzddDecompressor.h"
 
 namespace fs = std::filesystem;
 
 namespace orv {
-
-namespace {
-
-class SzddDecompressor {
- public:
-  SzddDecompressor() : handle_(mspack_create_szdd_decompressor(nullptr)) {}
-  ~SzddDecompressor() {
-    if (handle_ != nullptr) mspack_destroy_szdd_decompressor(handle_);
-  }
-  SzddDecompressor(const SzddDecompressor&) = delete;
-  SzddDecompressor& operator=(const SzddDecompressor&) = delete;
-
-  bool expand(const fs::path& source, const fs::path& target) {
-    if (handle_ == nullptr) return false;
-    return handle_->decompress(handle_, const_cast<char*>(source.c_str()),
-                               const_cast<char*>(target.c_str())) == MSPACK_ERR_OK;
-  }
-
- private:
-  msszdd_decompressor* handle_;
-};
-
-}  // namespace
 
 Status SimPlatform::expandFile(std::string_view source, std::string_view target) {
   Resolved to;

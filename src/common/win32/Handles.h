@@ -91,6 +91,20 @@ struct ComTraits {  // a COM interface pointer: released, not closed
   static void close(Handle handle) { handle->Release(); }
 };
 
+// COM for the calling thread, as a single-threaded apartment, until the end of the scope.
+class ComScope {
+ public:
+  ComScope() : initialized_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ~ComScope() {
+    if (initialized_) ::CoUninitialize();
+  }
+  ComScope(const ComScope&) = delete;
+  ComScope& operator=(const ComScope&) = delete;
+
+ private:
+  bool initialized_;
+};
+
 template <typename Interface>
 using ComPtr = UniqueHandle<ComTraits<Interface>>;
 using KernelHandle = UniqueHandle<KernelHandleTraits>;

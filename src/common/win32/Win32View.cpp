@@ -327,11 +327,11 @@ void Win32View::apply(const Control& control, Property property) {
   switch (property) {
     case Property::kCaption:
       ::SetWindowTextW(window, Wide(control.caption()).c_str());
-      if (control.options().transparent) repaint(control);
+      if (control.options().transparent) invalidate(control);
       break;
     case Property::kVisible:
       ::ShowWindow(window, control.visible() ? SW_SHOWNA : SW_HIDE);
-      if (control.options().transparent) repaint(control);
+      if (control.options().transparent) invalidate(control);
       break;
     case Property::kEnabled:
       ::EnableWindow(window, control.enabled());
@@ -396,12 +396,16 @@ void Win32View::close() {
   window_.reset();
 }
 
+void Win32View::invalidate(const Control& label) {
+  const Rect& b = label.bounds();
+  const RECT area{b.left, b.top, b.left + b.width, b.top + b.height};
+  ::InvalidateRect(window_.get(), &area, TRUE);
+}
+
 void Win32View::repaint(const Control& control) {
   if (!window_.valid()) return;
   if (control.options().transparent) {
-    const Rect& b = control.bounds();
-    const RECT area{b.left, b.top, b.left + b.width, b.top + b.height};
-    ::InvalidateRect(window_.get(), &area, TRUE);
+    invalidate(control);
     ::UpdateWindow(window_.get());
   } else if (const HWND window = windowOf(control)) {
     ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);

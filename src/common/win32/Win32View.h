@@ -42,6 +42,9 @@ class Win32View final : public FormView {
   void createControl(const Control& control, int id);
   void apply(const Control& control, Property property);
   void applyToForm(Property property);
+  // Marks a label drawn on the form for the form's next paint, as a change of its caption or
+  // visibility does (repaint paints at once).
+  void invalidate(const Control& label);
   void paintTransparentLabels(HDC dc);
   const Control* controlOf(HWND window) const;
   HWND windowOf(const Control& control) const;
