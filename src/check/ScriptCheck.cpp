@@ -23,6 +23,7 @@
 #include "setup/RegistryPhase.h"
 #include "setup/RegistryWrite.h"
 #include "setup/RunState.h"
+#include "setup/SetupScript.h"
 #include "uninstall/KeyProtection.h"
 #include "uninstall/UninstallRecord.h"
 
@@ -105,9 +106,14 @@ struct RemovedKey {
 
 class Checker {
  public:
-  Checker(Platform& platform, const std::vector<std::string>& disks, const IniDocument& script)
+  Checker(Platform& platform, const std::vector<std::string>& disks, const IniReader& script)
       : p_(platform), disks_(disks) {
-    for (const IniDocument::OutlineLine& line : script.Outline()) {
+    // What the run takes of the script is what the program's own loader takes, every option box
+    // checked.
+    Globals globals;
+    globals.ProgramFolder = AddSeparator(disks.front(), "B");
+    LoadScript(platform, globals, script, loaded_);
+    for (const IniDocument::OutlineLine& line : script.document()->Outline()) {
       if (line.IsSection) {
         sections_.push_back({line.Number, line.Name, {}});
       } else if (sections_.empty()) {
@@ -161,6 +167,21 @@ class Checker {
   std::string Entry(std::string_view stem, std::size_t index) const {
     return std::string(stem) + std::to_string(index);
   }
+  // A value as the program reads it: cut at the reader's limit.
+  static std::string AsRead(const Key* key) {
+    return key ? std::string(TruncateToShiftJisBytes(key->Value, kIniValueMaxBytes)) : "";
+  }
+  // Whether the loader took the entry next in its table, which same recognises; moves on if so.
+  template <typename Entry, typename Same>
+  static bool Taken(const std::vector<Entry>& table, std::size_t& next, const Same& same) {
+    if (next >= table.size() || !same(table[next])) return false;
+    ++next;
+    return true;
+  }
+  // An entry the loader dropped although no rule the checker knows says why.
+  void Dropped(const Key& key) {
+    Add(key.Line, Severity::kError, "the program drops this entry without a message");
+  }
 
   // Whether an entry's first key holds a value; when it does not, each of the entry's other keys
   // is told to be ignored.
@@ -208,6 +229,7 @@ class Checker {
   const std::vector<std::string>& disks_;
   std::vector<Section> sections_;
   std::vector<Finding> findings_;
+  RunState loaded_;
   // Keys the registry and association phases write, with the line that makes them.
   std::vector<std::pair<std::size_t, RegistryKeyPath>> written_;
   std::vector<RemovedKey> removed_;
@@ -427,15 +449,18 @@ void Checker::CheckFiles() {
                                                     globals));
   std::map<std::string, std::size_t> installed;  // destination in upper case, line
   int disk = 1;
+  std::size_t next = 0;
   std::size_t lastChange = 0;  // the line of the last disk change
   std::set<int> unchecked;
   for (std::size_t index = 1; index <= RunState::kFileKeys; ++index) {
     const Key* key = Find("CopyFile", Entry("File", index));
     if (!key || key->Value.empty()) continue;
-    const std::size_t comma = key->Value.find(',');
-    std::string destination = key->Value.substr(0, comma);
+    // The value as the run reads it: a longer one names what its first 254 bytes name.
+    const std::string read = AsRead(key);
+    const std::size_t comma = read.find(',');
+    std::string destination = read.substr(0, comma);
     if (comma != std::string::npos) {
-      const std::string flag(FirstCharacters(std::string_view(key->Value).substr(comma), 3));
+      const std::string flag(FirstCharacters(std::string_view(read).substr(comma), 3));
       if (!IsUninstallFlag(flag)) {
         const std::string upper = MapString(p_, flag, kMapUpperCase);
         Add(key->Line, Severity::kWarning,
@@ -449,11 +474,16 @@ void Checker::CheckFiles() {
     const std::string name = FileNamePart(destination);
     const bool changesDisk = destination.starts_with(kDiskChangeToken);
     // Only an entry taken into the run changes the disk.
-    if (!p_.fileExists(StripSeparator(disks_.front(), "B") + "\\" + name)) {
-      Add(key->Line, Severity::kError,
-          Quoted(name) + " is not on the first disk: the entry is dropped without a message" +
-              (disk > 1 || changesDisk ? " (files from later disks must be on the first disk too)"
-                                       : ""));
+    if (!Taken(loaded_.FileList, next,
+               [&](const ScriptFile& file) { return file.Value == read.substr(0, comma); })) {
+      if (p_.fileExists(StripSeparator(disks_.front(), "B") + "\\" + name)) {
+        Dropped(*key);
+      } else {
+        Add(key->Line, Severity::kError,
+            Quoted(name) + " is not on the first disk: the entry is dropped without a message" +
+                (disk > 1 || changesDisk ? " (files from later disks must be on the first disk too)"
+                                         : ""));
+      }
       continue;
     }
     if (changesDisk) {
@@ -492,10 +522,17 @@ void Checker::CheckFiles() {
 }
 
 void Checker::CheckShortcuts() {
+  std::size_t next = 0;
   for (std::size_t index = 1; index <= RunState::kShortcutCapacity; ++index) {
     const Key* make = Find("ShortCut", Entry("Make", index));
     const Key* name = Find("ShortCut", Entry("Name", index));
-    if (!Held(make, Entry("Make", index), {name})) continue;
+    if (!Taken(loaded_.ShortcutList, next, [&](const ScriptShortcut& shortcut) {
+          return shortcut.Make == AsRead(make) &&
+                 shortcut.Name == (name ? AsRead(name) : kDefaultShortcutName);
+        })) {
+      if (Held(make, Entry("Make", index), {name})) Dropped(*make);
+      continue;
+    }
     if (!name || name->Value == kDefaultShortcutName) continue;
     if (name->Value.empty()) {
       Add(name->Line, Severity::kWarning,
@@ -520,13 +557,20 @@ void Checker::CheckShortcuts() {
 }
 
 void Checker::CheckRegistry() {
+  std::size_t next = 0;
   for (std::size_t index = 1; index <= RunState::kRegistryCapacity; ++index) {
     const Key* key = Find("Registry", Entry("Key", index));
     const Key* name = Find("Registry", Entry("Name", index));
     const Key* value = Find("Registry", Entry("Value", index));
-    if (!Held(key, Entry("Key", index), {name, value}) ||
-        !Needed(*key, name, Entry("Name", index),
-                "the program drops the whole entry (the unnamed value cannot be written)")) {
+    if (!Taken(loaded_.RegistryList, next, [&](const ScriptRegistryValue& entry) {
+          return entry.Key == AsRead(key) && entry.Name == AsRead(name) &&
+                 entry.Value == AsRead(value);
+        })) {
+      if (Held(key, Entry("Key", index), {name, value}) &&
+          Needed(*key, name, Entry("Name", index),
+                 "the program drops the whole entry (the unnamed value cannot be written)")) {
+        Dropped(*key);
+      }
       continue;
     }
     const RegistryKeyPath path = SplitRegistryKey(key->Value);
@@ -561,11 +605,17 @@ void Checker::CheckRegistry() {
 }
 
 void Checker::CheckRelations() {
+  std::size_t next = 0;
   for (std::size_t index = 1; index <= RunState::kRelateCapacity; ++index) {
     const Key* name = Find("Relate", Entry("Name", index));
     const Key* file = Find("Relate", Entry("File", index));
-    if (!Held(name, Entry("Name", index), {file}) ||
-        !Needed(*name, file, Entry("File", index), "the program drops the association")) {
+    if (!Taken(loaded_.RelateList, next, [&](const ScriptRelation& relation) {
+          return relation.Name == AsRead(name) && relation.File == AsRead(file);
+        })) {
+      if (Held(name, Entry("Name", index), {file}) &&
+          Needed(*name, file, Entry("File", index), "the program drops the association")) {
+        Dropped(*name);
+      }
       continue;
     }
     if (name->Value.starts_with('.')) {
@@ -663,7 +713,7 @@ std::vector<Finding> CheckDisks(Platform& platform, const std::vector<std::strin
                                                    : "there is no SETUP.INI on the disk") +
                  ": the program starts without a script and cannot install"}};
   }
-  std::vector<Finding> findings = Checker(platform, disks, *script.document()).Run();
+  std::vector<Finding> findings = Checker(platform, disks, script).Run();
   if (LooksLikeUtf8(platform.readFile(path, kIniFileMaxBytes).value_or(""))) {
     findings.insert(findings.begin(),
                     {0, Severity::kError,
