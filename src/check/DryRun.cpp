@@ -337,8 +337,9 @@ class DryRun {
     const fs::path folder = sim_.hostPath(kProgramFolder);
     for (const auto& entry : fs::directory_iterator(folder))
       fs::remove_all(entry.path());
+    // A link on the disk could lead anywhere on the author's machine: only what is on the disk.
     fs::copy(options_.Disks[static_cast<std::size_t>(number - 1)], folder,
-             fs::copy_options::recursive);
+             fs::copy_options::recursive | fs::copy_options::skip_symlinks);
     diskInserted_ = number;
   }
 

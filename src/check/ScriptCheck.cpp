@@ -19,6 +19,7 @@
 #include "common/TextUtils.h"
 #include "common/Utf.h"
 #include "setup/AssociationPhase.h"
+#include "setup/Completion.h"
 #include "setup/PathMacros.h"
 #include "setup/RegistryPhase.h"
 #include "setup/RegistryWrite.h"
@@ -66,6 +67,12 @@ const std::vector<SectionRule>& SectionRules() {
       {"ExecuteFile", {"File"}, {}},
   };
   return rules;
+}
+
+// For a text that spells one of the program's tokens in other letter case: which one.
+std::string CaseHint(std::string_view text) {
+  const auto like = KnownTokenLike(text);
+  return like && *like != text ? " (tokens are case-sensitive: " + Quoted(*like) + ")" : "";
 }
 
 bool IsUninstallFlag(std::string_view flag) {
@@ -357,6 +364,25 @@ void Checker::CheckTitle() {
 }
 
 void Checker::CheckOptions() {
+  const Key* folder = Find("DefaultFolder", "Folder");
+  if (!folder) {
+    Add(0, Severity::kWarning,
+        "no [DefaultFolder] Folder: the program proposes the Program Files folder itself");
+  } else if (folder->Value.empty()) {
+    Add(folder->Line, Severity::kWarning, "the folder is empty: the program proposes '\\'");
+  } else if (const auto macro = std::string_view(folder->Value).substr(0, 5);
+             (macro == "(Prg)" || macro == "(Win)" || macro == "(Sys)" || macro == "(Boo)") &&
+             folder->Value.size() > 5 && folder->Value[5] != '\\') {
+    Add(folder->Line, Severity::kWarning,
+        "no '\\' after " + Quoted(macro) + ": the rest is joined to its folder's name");
+  }
+  const std::string_view reboot = completion_text::kRebootRequest;
+  if (const Key* key = Find("ExecuteFile", "File");
+      key && key->Value != reboot && AsciiEqualNoCase(key->Value, reboot)) {
+    Add(key->Line, Severity::kError,
+        "only " + Quoted(reboot) + " written so restarts Windows: " + Quoted(key->Value) +
+            " is started as a program");
+  }
   if (const Key* key = Find("Extend", "Enabled");
       key && key->Value != "False" && AsciiEqualNoCase(key->Value, "False")) {
     Add(key->Line, Severity::kWarning,
@@ -380,14 +406,16 @@ void Checker::CheckOptions() {
 void Checker::CheckFolders() {
   // A folder is made one level at a time: its parent must be the setup folder, exist already or
   // come earlier in the list.
-  std::set<std::string> made = {"(App)\\"};
+  // Folders are named without regard to case.
+  std::set<std::string> made = {"(APP)\\"};
   for (std::size_t index = 1; index <= RunState::kFolderCapacity; ++index) {
     const Key* key = Find("MakeFolder", Entry("Folder", index));
     if (!key || key->Value.empty()) continue;
     const std::string folder = AddSeparator(key->Value, "B");
-    if (!made.insert(folder).second || !folder.starts_with("(App)\\")) continue;
+    const std::string upper = MapString(p_, NormalisePath(folder), kMapUpperCase);
+    if (!made.insert(upper).second || !folder.starts_with("(App)\\")) continue;
     const std::string parent = FolderPart(StripSeparator(folder, "B"));
-    if (!made.contains(parent)) {
+    if (!made.contains(MapString(p_, NormalisePath(parent), kMapUpperCase))) {
       Add(key->Line, Severity::kWarning,
           "the folder above it, " + Quoted(parent) +
               ", is not made before it: the folder phase makes one level at a time and fails "
@@ -512,6 +540,9 @@ void Checker::CheckFiles() {
               Quoted(target));
     }
   }
+  if (!p_.fileExists(StripSeparator(disks_.front(), "B") + "\\SETUP.EXE")) {
+    Add(0, Severity::kError, "there is no SETUP.EXE on the disk: nothing runs the script");
+  }
   // The uninstaller is copied at the end of the run, from the disk then in the drive.
   if (disk > 1 && static_cast<std::size_t>(disk) <= disks_.size() &&
       !p_.fileExists(StripSeparator(disks_[disk - 1], "B") + "\\SETUP.EXE")) {
@@ -542,16 +573,20 @@ void Checker::CheckShortcuts() {
     }
     const std::string placed = name->Value.substr(0, name->Value.find(','));
     const auto token = LeadingToken(placed, 5);
-    if (!token) {
+    const bool governed = std::ranges::any_of(kShortcutFolderTokens, [&](std::string_view each) {
+      return name->Value.find(each) != std::string::npos;
+    });
+    if (!token && !governed) {
       Add(name->Line, Severity::kWarning,
           "the name has no folder token ((Dsk), (Sta), (Sup) or (Sen)): the shortcut goes to the "
           "programs menu, and no option box governs it");
-    } else if (!LooksLikeToken(*token)) {
+    } else if (token &&
+               std::ranges::find(kShortcutFolderTokens, *token) == kShortcutFolderTokens.end()) {
       Add(name->Line, Severity::kWarning,
           "the name's first five characters, " + Quoted(*token) +
               ", are taken for a folder token and dropped: the shortcut goes to the programs "
               "menu as " +
-              Quoted(placed.substr(token->size())));
+              Quoted(placed.substr(token->size())) + CaseHint(*token));
     }
   }
 }
@@ -574,12 +609,10 @@ void Checker::CheckRegistry() {
       continue;
     }
     const RegistryKeyPath path = SplitRegistryKey(key->Value);
-    if (const auto token = LeadingToken(key->Value, 7);
-        token && !IsRootToken(*token) && !KnownTokenLike(*token)) {
+    if (const auto token = LeadingToken(key->Value, 7); token && !IsRootToken(*token)) {
       Add(key->Line, Severity::kWarning,
-          Quoted(*token) +
-              " is no root token: it is dropped and the key goes under "
-              "HKEY_CURRENT_USER");
+          Quoted(*token) + " is no root token: it is dropped and the key goes under " +
+              "HKEY_CURRENT_USER" + CaseHint(*token));
     }
     if (path.Path.empty()) {
       Add(key->Line, Severity::kError,

@@ -55,6 +55,9 @@ struct TokenPlaces {
   bool UpToComma = false;                // tokens after the first comma are not looked at
   Family LeadingFamily = Family::kNone;  // the tokens that mean something at the start
   bool MacrosAfterComma = false;         // the folder macros count only after the first comma
+  // The phase takes the value's leading token, whatever it is, and drops it; the shortcut and
+  // registry checks tell of one that is no token of the family, with where the entry goes.
+  bool LeadingDropped = false;
 };
 
 std::optional<TokenPlaces> PlacesOf(std::string_view section, std::string_view stem) {
@@ -66,10 +69,9 @@ std::optional<TokenPlaces> PlacesOf(std::string_view section, std::string_view s
     return TokenPlaces{true, false, Family::kNone, false};
   }
   if (is("CopyFile", "File")) return TokenPlaces{true, true, Family::kDiskChange, false};
-  if (is("ShortCut", "Name")) return TokenPlaces{false, false, Family::kShortcutFolder, true};
-  if (is("Registry", "Key") || is("DeleteRegistry", "Key")) {
-    return TokenPlaces{false, false, Family::kRoot, false};
-  }
+  if (is("ShortCut", "Name")) return TokenPlaces{false, false, Family::kShortcutFolder, true, true};
+  if (is("Registry", "Key")) return TokenPlaces{false, false, Family::kRoot, false, true};
+  if (is("DeleteRegistry", "Key")) return TokenPlaces{false, false, Family::kRoot, false};
   if (is("Registry", "Value")) return TokenPlaces{true, false, Family::kType, false};
   if (is("DefaultFolder", "Folder"))
     return TokenPlaces{false, false, Family::kProposedFolder, false};
@@ -128,8 +130,9 @@ std::vector<Finding> StrayTokens(std::size_t line, std::string_view section, std
     const bool macroHere = OneOf(token, kFolderMacros) &&
                            (places->FolderMacros ||
                             (places->MacrosAfterComma && comma != std::string::npos && at > comma));
-    // A leading root token that is none is told of by the registry checks, with what comes of it.
-    if (leading || (at == 0 && places->LeadingFamily == Family::kRoot && !KnownTokenLike(token))) {
+    // A leading root token that is none is told of by the removal checks, with what comes of it.
+    if (leading || (at == 0 && places->LeadingDropped) ||
+        (at == 0 && places->LeadingFamily == Family::kRoot && !KnownTokenLike(token))) {
       continue;
     }
     if (macroHere) {

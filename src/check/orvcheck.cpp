@@ -67,7 +67,10 @@ void PrintJson(const std::vector<orv::Finding>& findings, std::ostream& out) {
 int Check(const std::vector<std::filesystem::path>& disks, bool json) {
   const orv::SimRoot root;
   orv::SimPlatform machine(root.path());
-  if (!machine.createFolderPath(machine.tempFolder())) return kUsageError;
+  if (!machine.createFolderPath(machine.tempFolder())) {
+    std::cerr << "orvcheck: no room for the scratch machine\n";
+    return 2;
+  }
   std::vector<std::string> folders;
   for (std::size_t i = 0; i < disks.size(); ++i) {
     const char drive = static_cast<char>('D' + i);
@@ -87,12 +90,16 @@ int Check(const std::vector<std::filesystem::path>& disks, bool json) {
 int main(int argc, char** argv) {
   orv::DryRunOptions options;
   bool dryRun = false;
+  bool dryRunOnly = false;  // an option that only the dry run takes
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
     const auto value = [&]() -> std::optional<std::string> {
       if (i + 1 >= argc) return std::nullopt;
       return argv[++i];
     };
+    // Every option but --json and --dry-run is the dry run's own.
+    dryRunOnly = dryRunOnly ||
+                 (argument.starts_with("-") && argument != "--json" && argument != "--dry-run");
     if (argument == "--json") {
       options.Json = true;
     } else if (argument == "--dry-run") {
@@ -122,8 +129,12 @@ int main(int argc, char** argv) {
   }
   if (options.Disks.empty() || options.Disks.size() > 20) return UsageError("give one to 20 disks");
   if (dryRun) return orv::RunDryRun(options, std::cout);
+  if (dryRunOnly) return UsageError("--folder, --answer and --no-... need --dry-run");
   for (const std::filesystem::path& disk : options.Disks) {
-    if (!std::filesystem::is_directory(disk)) return UsageError(disk.string() + " is not a folder");
+    std::error_code error;
+    if (!std::filesystem::is_directory(disk, error)) {
+      return UsageError(disk.string() + " is not a folder");
+    }
   }
   return Check(options.Disks, options.Json);
 }

@@ -34,7 +34,9 @@ class ScriptCheckTest : public ::testing::Test, public SimMachine {
   }
 
   std::vector<Finding> check(const std::string& script, std::vector<std::string> disks = {kDisk}) {
-    writeSetupIni(script);
+    // Every script names its folder; without, the program proposes Program Files itself.
+    const bool named = script.find("[DefaultFolder]") != std::string::npos;
+    writeSetupIni(script + (named ? "" : "[DefaultFolder]\nFolder=(Prg)\\Tool\n"));
     return CheckDisks(sim, disks);
   }
 };
@@ -52,6 +54,7 @@ TEST_F(ScriptCheckTest, CleanScriptHasNothingToSay) {
   const auto findings = check(
       "[Title]\nSetup=ツール\n[Readme]\nFile=README.TXT\n[DefaultFolder]\nFolder=(Prg)\\Tool\n"
       "[Extend]\nEnabled=False\n[MakeFolder]\nFolder1=(App)\nFolder2=(App)\\DATA\n"
+      "Folder3=(App)\\data\\SUB\n"
       "[CopyFile]\nFile1=(App)\\A.TXT,/C\nFile2=(App)\\PROG.EX_\n"
       "[ShortCut]\nMake1=(App)\\PROG.EXE\nName1=(Dsk)ツール\nMake2=(App)\\A.TXT\n"
       "Name2=(Sta)ツール\\A,(App)\\DATA\n"
@@ -147,11 +150,22 @@ INSTANTIATE_TEST_SUITE_P(
                "appears again in [MakeFolder]"},
         Defect{"[CopyFiles]\nFile1=(App)\\A.TXT\n", 1, kWarning, "unknown section [CopyFiles]"},
         Defect{"[CopyFile]\nFiel1=(App)\\A.TXT\n", 2, kWarning, "unknown key 'Fiel1'"},
-        Defect{"Folder1=(App)\n", 1, kWarning, "before any section"}));
+        Defect{"Folder1=(App)\n", 1, kWarning, "before any section"},
+        Defect{"[DefaultFolder]\nFolder=\n", 2, kWarning, "proposes '\\'"},
+        Defect{"[DefaultFolder]\nFolder=(Prg)Tool\n", 2, kWarning, "no '\\' after '(Prg)'"},
+        Defect{"[ExecuteFile]\nFile=windows_reboot\n", 2, kError, "is started as a program"},
+        Defect{"[ShortCut]\nMake1=(App)\\A.TXT\nName1=(dsk)A\n", 3, kWarning,
+               "programs menu as 'A' (tokens are case-sensitive: '(Dsk)')"},
+        Defect{"[ShortCut]\nMake1=(App)\\A.TXT\nName1=A(Dsk)\n", 3, kWarning,
+               "its option box decides"},
+        Defect{"[Registry]\nKey1=(LOCAL)Software\\T\nName1=N\n[DeleteRegistry]\n"
+               "Key1=(Cuser)Software\\T\n",
+               2, kWarning, "HKEY_CURRENT_USER (tokens are case-sensitive: '(Local)')"}));
 
 TEST_F(ScriptCheckTest, LongValuesAndTextsWithoutShiftJisAreFound) {
   const std::string utf8Script = "\xEF\xBB\xBF[TopMessage]\r\nMessage1=" + std::string(255, 'a') +
-                                 "\r\nMessage2=\xE2\x84\xA2\r\n";  // ™ has no Shift-JIS form
+                                 "\r\nMessage2=\xE2\x84\xA2\r\n"  // ™ has no Shift-JIS form
+                                 "[DefaultFolder]\r\nFolder=(Prg)\\Tool\r\n";
   ASSERT_TRUE(sim.writeFile("C:\\SETUP\\SETUP.INI", utf8Script));
   EXPECT_EQ(Listing(CheckDisks(sim, {kDisk})),
             "2 error: the value is 255 bytes long: the program reads only its first 254\n"
@@ -179,11 +193,14 @@ TEST_F(ScriptCheckTest, NoScriptOrAUtf8ScriptWithoutByteOrderMarkIsAnError) {
   EXPECT_EQ(Listing(CheckDisks(sim, {kDisk})),
             "0 error: there is no SETUP.INI on the disk: the program starts without a script and "
             "cannot install\n");
-  ASSERT_TRUE(sim.writeFile("C:\\SETUP\\SETUP.INI", "[Title]\r\nSetup=\xE3\x83\x84\r\n"));
+  ASSERT_TRUE(sim.writeFile("C:\\SETUP\\SETUP.INI", "[DefaultFolder]\r\nFolder=\xE3\x83\x84\r\n"));
   const auto findings = CheckDisks(sim, {kDisk});
   ASSERT_EQ(findings.size(), 1u) << Listing(findings);
   EXPECT_EQ(findings[0].Line, 0u);
   EXPECT_NE(findings[0].Text.find("UTF-8 without a byte-order mark"), std::string::npos);
+  ASSERT_TRUE(sim.deleteFile("C:\\SETUP\\SETUP.EXE"));
+  EXPECT_EQ(Listing(check("")),
+            "0 error: there is no SETUP.EXE on the disk: nothing runs the script\n");
 }
 
 }  // namespace

@@ -24,7 +24,8 @@ diff -u "$here/disks/mistakes.expected" "$work/found.txt"
 python3 - "$work/found.json" "$work/found.txt" <<'PY'
 import json, sys
 findings = json.load(open(sys.argv[1], encoding="utf-8"))["findings"]
-lines = [f"SETUP.INI:{f['line']}: {f['severity']}: {f['text']}" for f in findings]
+where = lambda f: f"SETUP.INI:{f['line']}:" if f["line"] else "SETUP.INI:"
+lines = [f"{where(f)} {f['severity']}: {f['text']}" for f in findings]
 expected = open(sys.argv[2], encoding="utf-8").read().splitlines()
 sys.exit(0 if lines == expected else "JSON findings differ from the listing")
 PY
