@@ -20,6 +20,7 @@
 #include "common/Utf.h"
 #include "setup/AssociationPhase.h"
 #include "setup/Completion.h"
+#include "setup/CopyPhase.h"
 #include "setup/PathMacros.h"
 #include "setup/RegistryPhase.h"
 #include "setup/RegistryWrite.h"
@@ -27,6 +28,7 @@
 #include "setup/SetupScript.h"
 #include "uninstall/KeyProtection.h"
 #include "uninstall/UninstallRecord.h"
+#include "uninstall/UninstallRun.h"
 
 namespace orv {
 
@@ -76,7 +78,7 @@ std::string CaseHint(std::string_view text) {
 }
 
 bool IsUninstallFlag(std::string_view flag) {
-  return flag == ",/F" || flag == ",/C" || flag == ",/L";
+  return flag == kForceFlag || flag == kConfirmFlag || flag == kLeaveFlag;
 }
 
 std::string RootName(RegistryRoot root) {
@@ -500,7 +502,7 @@ void Checker::CheckFiles() {
     }
     // The source name is the value's last component as written, prefix included.
     const std::string name = FileNamePart(destination);
-    const bool changesDisk = destination.starts_with(kDiskChangeToken);
+    const bool changesDisk = destination.starts_with(kDiskChangePrefix);
     // Only an entry taken into the run changes the disk.
     if (!Taken(loaded_.FileList, next,
                [&](const ScriptFile& file) { return file.Value == read.substr(0, comma); })) {
@@ -517,7 +519,7 @@ void Checker::CheckFiles() {
     if (changesDisk) {
       ++disk;
       lastChange = key->Line;
-      destination.erase(0, kDiskChangeToken.size());
+      destination.erase(0, kDiskChangePrefix.size());
     }
     if (static_cast<std::size_t>(disk) > disks_.size() && unchecked.insert(disk).second) {
       Add(key->Line, Severity::kWarning,

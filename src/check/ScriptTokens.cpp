@@ -5,6 +5,8 @@
 #include <string>
 
 #include "common/Utf.h"
+#include "setup/CopyPhase.h"
+#include "setup/RegistryWrite.h"
 #include "setup/RunState.h"
 
 namespace orv {
@@ -15,8 +17,6 @@ constexpr std::array<std::string_view, 7> kFolderMacros = {"(App)", "(Prg)", "(W
                                                            "(Tmp)", "(Boo)", "(Set)"};
 constexpr std::array<std::string_view, 4> kProposedFolderMacros = {"(Prg)", "(Win)", "(Sys)",
                                                                    "(Boo)"};
-constexpr std::array<std::string_view, 4> kRootTokens = {"(Cuser)", "(Class)", "(Local)",
-                                                         "(Users)"};
 constexpr std::array<std::string_view, 5> kTypeTokens = {"(Str)", "(Int)", "(Dwd)", "(Bin)",
                                                          "(Exp)"};
 
@@ -79,9 +79,9 @@ std::optional<TokenPlaces> PlacesOf(std::string_view section, std::string_view s
 }
 
 bool InFamily(Family family, std::string_view token) {
-  if (family == Family::kDiskChange) return token == kDiskChangeToken;
+  if (family == Family::kDiskChange) return token == kDiskChangePrefix;
   if (family == Family::kShortcutFolder) return OneOf(token, kShortcutFolderTokens);
-  if (family == Family::kRoot) return OneOf(token, kRootTokens);
+  if (family == Family::kRoot) return IsRootToken(token);
   if (family == Family::kType) return OneOf(token, kTypeTokens);
   if (family == Family::kProposedFolder) return OneOf(token, kProposedFolderMacros);
   return false;
@@ -94,7 +94,7 @@ std::string Quoted(std::string_view text) {
 }
 
 bool IsRootToken(std::string_view token) {
-  return OneOf(token, kRootTokens);
+  return RootOfToken(token).has_value();
 }
 
 std::optional<std::string_view> KnownTokenLike(std::string_view text) {
@@ -102,11 +102,11 @@ std::optional<std::string_view> KnownTokenLike(std::string_view text) {
     if (AsciiEqualNoCase(token, text)) return token;
   for (std::string_view token : kFolderMacros)
     if (AsciiEqualNoCase(token, text)) return token;
-  for (std::string_view token : kRootTokens)
+  for (const auto& [token, root] : kRootTokens)
     if (AsciiEqualNoCase(token, text)) return token;
   for (std::string_view token : kTypeTokens)
     if (AsciiEqualNoCase(token, text)) return token;
-  if (AsciiEqualNoCase(kDiskChangeToken, text)) return kDiskChangeToken;
+  if (AsciiEqualNoCase(kDiskChangePrefix, text)) return kDiskChangePrefix;
   return std::nullopt;
 }
 

@@ -13,8 +13,6 @@
 
 namespace orv {
 
-inline constexpr std::string_view kDiskChangeToken = "(Dch)";
-
 // text in single quotes, as findings cite the script.
 std::string Quoted(std::string_view text);
 

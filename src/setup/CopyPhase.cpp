@@ -14,8 +14,6 @@ namespace orv {
 
 namespace {
 
-constexpr std::string_view kDiskChangePrefix = "(Dch)";
-
 // Sources always come from the program folder, under the last component of the destination.
 std::string SourceFor(const Globals& g, std::string_view destination) {
   return StripSeparator(g.ProgramFolder, "B") + "\\" + FileNamePart(destination);

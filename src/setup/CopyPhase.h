@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace orv {
 
@@ -20,6 +21,9 @@ inline constexpr const char* kFileExists = "このファイルは既に存在し
 inline constexpr const char* kOverwriteQuestion = "上書きしてもよろしいですか？";
 inline constexpr const char* kOverwriteCaption = "上書き確認";
 }  // namespace copy_text
+
+// At the start of a [CopyFile] value: ask for the next disk before this file.
+inline constexpr std::string_view kDiskChangePrefix = "(Dch)";
 
 // The share of copied bytes in percent, rounded down, within 0 to 100 for any sizes; 100 when
 // there is nothing to copy.

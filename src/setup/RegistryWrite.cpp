@@ -10,13 +10,6 @@ namespace orv {
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, RegistryRoot>, 4> kRootTokens = {{
-    {"(Class)", RegistryRoot::kClassesRoot},
-    {"(Cuser)", RegistryRoot::kCurrentUser},
-    {"(Local)", RegistryRoot::kLocalMachine},
-    {"(Users)", RegistryRoot::kUsers},
-}};
-
 int DigitValue(char c, int base) {
   int value = 99;
   if (c >= '0' && c <= '9') value = c - '0';

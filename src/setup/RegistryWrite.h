@@ -2,10 +2,12 @@
 // key and value writes whose failure ends the run with the error box.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "common/Platform.h"
 
@@ -17,6 +19,14 @@ inline constexpr const char* kKeyFailedTail = " の作成に失敗しました";
 inline constexpr const char* kValueFailedHead = "'";
 inline constexpr const char* kValueFailedTail = "' の設定に失敗しました";
 }  // namespace registry_text
+
+// The root tokens of registry keys and the roots they name.
+inline constexpr std::array<std::pair<std::string_view, RegistryRoot>, 4> kRootTokens = {{
+    {"(Class)", RegistryRoot::kClassesRoot},
+    {"(Cuser)", RegistryRoot::kCurrentUser},
+    {"(Local)", RegistryRoot::kLocalMachine},
+    {"(Users)", RegistryRoot::kUsers},
+}};
 
 // The root a seven-character token names: "(Class)", "(Cuser)", "(Local)", "(Users)"; nullopt
 // for any other text.

@@ -127,7 +127,7 @@ void UninstallRun::ReadRecord() {
         path.find(".OCX") != std::string::npos || path.find(".DLL") != std::string::npos;
     const bool shared = (!windows.empty() && path.find(windows) != std::string::npos) ||
                         (!system.empty() && path.find(system) != std::string::npos);
-    if (file.Flag != ",/F" && file.Flag != ",/C" && library && shared) continue;
+    if (file.Flag != kForceFlag && file.Flag != kConfirmFlag && library && shared) continue;
     if (AddOnce(seen, file.Path, upper)) files_.push_back(std::move(file));
   }
   for (int n = 1; n <= 20; ++n) {
@@ -148,8 +148,8 @@ void UninstallRun::DeleteFiles() {
   Platform& p = main_.platform();
   Globals& g = main_.globals();
   for (const FileRecord& file : files_) {
-    if (file.Flag == ",/L") continue;
-    if (file.Flag == ",/C") {
+    if (file.Flag == kLeaveFlag) continue;
+    if (file.Flag == kConfirmFlag) {
       g.MessageText = file.Path + "\r\r" + uninstall_text::kDeleteQuestion + "\r\r" +
                       uninstall_text::kCaution + "\r" + uninstall_text::kSharedWarning + "\r" +
                       uninstall_text::kOnlyWhenSure;

@@ -33,6 +33,11 @@ inline constexpr const char* kComplete = "アンセットアップを完了し�
 inline constexpr const char* kCompleteCaption = "完了";
 }  // namespace uninstall_text
 
+// The uninstall flags of a file record: delete a shared library too, ask first, leave the file.
+inline constexpr std::string_view kForceFlag = ",/F";
+inline constexpr std::string_view kConfirmFlag = ",/C";
+inline constexpr std::string_view kLeaveFlag = ",/L";
+
 // A [DeleteFile] record: the path before its first comma (normalised) and the flag, the three
 // characters from that comma.
 struct FileRecord {
