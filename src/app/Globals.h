@@ -10,7 +10,7 @@ struct Globals {
   std::string ProgramFolder;  // folder of the program file, with trailing "\"
   std::string TempFolder;     // the system's temporary folder; ProgramFolder without one
   std::string InfoFilePath;   // SETUP.INI beside the program, or the copy of UNSETUP.INI
-  std::string NamedInfoFile;  // the UNSETUP.INI the command line names (uninstall mode)
+  std::string NamedInfoFile;  // the UNSETUP.INI the command line names, as a full path
   std::string SetupTitle;
   std::string UnSetupTitle;
   std::string WindowsFolder;       // empty when the query failed

@@ -4,6 +4,7 @@
 #include "common/CommandLine.h"
 #include "common/IniFile.h"
 #include "common/Platform.h"
+#include "common/ResolvedPath.h"
 #include "common/TextEncoding.h"
 #include "common/TextUtils.h"
 
@@ -126,7 +127,10 @@ bool TfrmMain::infoFileFound() const {
 }
 
 bool TfrmMain::loadInfoFile() {
-  info_ = std::make_unique<IniReader>(platform(), g_.InfoFilePath);
+  const auto bytes = platform().readFile(g_.InfoFilePath, kIniFileMaxBytes);
+  infoBytes_ = bytes.value_or(std::string());
+  info_ = std::make_unique<IniReader>(bytes ? IniReader::FromBytes(platform(), *bytes)
+                                            : IniReader::Missing(platform()));
   return info_->loaded();
 }
 
@@ -147,7 +151,8 @@ void TfrmMain::FormActivate() {
   g_.InfoFilePath = StripSeparator(g_.ProgramFolder, "B") + "\\" + kSetupInfoFileName;
 
   if (FileNamePart(argument) == kUninstallInfoFileName) {
-    g_.NamedInfoFile = argument;
+    // The full path, as the copy below reads it: the uninstall later runs in another folder.
+    g_.NamedInfoFile = ResolvePath(argument, p.currentFolder()).value_or(argument);
     g_.InfoFilePath = StripSeparator(g_.TempFolder, "B") + "\\" + kUninstallInfoFileName;
     // A failed copy counts as a missing file; whatever lies at the copy's place (a stale copy,
     // or the named file itself when it is already there) is neither used nor deleted.

@@ -124,6 +124,8 @@ class TfrmMain : public Form {
   // stage and each run read it anew, so a read that fails now and then cannot leave one value at
   // its default while the others are read.
   const IniReader& info() const { return *info_; }
+  // The bytes info() was read from (empty when the file could not be read).
+  const std::string& infoBytes() const { return infoBytes_; }
   // Reads the information file for the stage; false when it could not be read.
   bool loadInfoFile();
   RunState& runState() { return runState_; }
@@ -143,6 +145,7 @@ class TfrmMain : public Form {
   RunState& runState_;
   TfrmBack& frmBack_;
   std::unique_ptr<IniReader> info_;
+  std::string infoBytes_;
   bool modeSelected_ = false;
   bool infoCopyFailed_ = false;
   // The mode selection found no information file: no later stage may start a run.

@@ -687,11 +687,11 @@ void Checker::CheckRemovals() {
       Add(key->Line, Severity::kWarning,
           "no root token: the whole value is taken as a key under HKEY_CURRENT_USER");
     }
-    if (ProtectedKey(p_, recorded.Root, recorded.Path, product)) {
+    if (JudgeKey(p_, recorded.Root, recorded.Path, product) == KeyVerdict::kProtected) {
       Add(key->Line, Severity::kError,
           "the uninstaller refuses to delete " + RootName(recorded.Root) +
               (recorded.Path.empty() ? "" : "\\" + recorded.Path) +
-              ": a root, a key right below one, the Uninstall branch or another product's entry");
+              ": it belongs to Windows or to another product");
       continue;
     }
     std::vector<std::string> names = KeyNames(recorded.Path);

@@ -67,8 +67,8 @@ bool WriteIniString(Platform& platform, std::string_view section, std::string_vi
   return platform.writeFile(file, document.Serialize(platform)).succeeded();
 }
 
-bool WriteIniFile(Platform& platform, std::string_view file,
-                  const std::vector<IniSection>& sections) {
+std::optional<std::string> WriteIniFile(Platform& platform, std::string_view file,
+                                        const std::vector<IniSection>& sections) {
   std::string text;
   for (const IniSection& section : sections) {
     text += "[" + section.name + "]\r\n";
@@ -76,12 +76,10 @@ bool WriteIniFile(Platform& platform, std::string_view file,
       text += key + "=" + value + "\r\n";
   }
   const std::string temporary = std::string(file) + ".new";
-  if (platform.writeFile(temporary, EncodeTextFile(platform, text)) &&
-      platform.replaceFile(temporary, file)) {
-    return true;
-  }
+  std::string bytes = EncodeTextFile(platform, text);
+  if (platform.writeFile(temporary, bytes) && platform.replaceFile(temporary, file)) return bytes;
   (void)platform.deleteFile(temporary);
-  return false;
+  return std::nullopt;
 }
 
 }  // namespace orv

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -26,6 +27,8 @@ class IniReader {
   IniReader(const Platform& platform, std::string_view file);
   // The values of a file's bytes already in memory.
   static IniReader FromBytes(const Platform& platform, std::string_view bytes);
+  // The reader of a file that could not be read: every key gives its default.
+  static IniReader Missing(const Platform& platform) { return IniReader(platform); }
   ~IniReader();
   IniReader(IniReader&&) noexcept;
   IniReader(const IniReader&) = delete;
@@ -69,8 +72,8 @@ struct IniSection {
 // Writes a whole information file: Shift-JIS, or UTF-8 with a byte-order mark when a text has no
 // Shift-JIS form. The content goes to a temporary file beside the target, which then replaces the
 // target in one step, so a failure never leaves half a file. The temporary file is removed when
-// the write fails.
-bool WriteIniFile(Platform& platform, std::string_view file,
-                  const std::vector<IniSection>& sections);
+// the write fails. The bytes written, or nullopt when the file could not be written.
+std::optional<std::string> WriteIniFile(Platform& platform, std::string_view file,
+                                        const std::vector<IniSection>& sections);
 
 }  // namespace orv

@@ -42,7 +42,10 @@ inline constexpr std::uint32_t kHidden = 0x02;
 inline constexpr std::uint32_t kSystem = 0x04;
 inline constexpr std::uint32_t kDirectory = 0x10;
 inline constexpr std::uint32_t kArchive = 0x20;
+inline constexpr std::uint32_t kDevice = 0x40;
 inline constexpr std::uint32_t kNormal = 0x80;
+// A junction, a mount point or a symbolic link: opening the path leads somewhere else.
+inline constexpr std::uint32_t kReparsePoint = 0x400;
 }  // namespace attr
 
 // Holds a claimed single-instance name; the name is free again when this is destroyed.
@@ -85,6 +88,10 @@ inline constexpr int kDesktop = 0;
 inline constexpr int kPrograms = 2;
 inline constexpr int kStartup = 7;
 inline constexpr int kSendTo = 9;
+// The same folders of all users.
+inline constexpr int kCommonPrograms = 0x17;
+inline constexpr int kCommonStartup = 0x18;
+inline constexpr int kCommonDesktop = 0x19;
 }  // namespace csidl
 
 enum class RegistryRoot { kClassesRoot, kCurrentUser, kLocalMachine, kUsers };
@@ -143,6 +150,10 @@ class Platform {
   // Removes an empty folder only.
   virtual Status removeFolder(std::string_view path) = 0;
   virtual Status setCurrentFolder(std::string_view path) = 0;
+  // The process's current folder, a full path.
+  virtual std::string currentFolder() const = 0;
+  // The path with each short (8.3) name replaced by the long name; nullopt when nothing is there.
+  virtual std::optional<std::string> longPathName(std::string_view path) const = 0;
   // Creates every missing folder of a path, parents first. An empty path is refused with
   // kErrorInvalidName; a path that names an existing file gives kErrorAlreadyExists.
   Status createFolderPath(std::string_view path);
@@ -193,6 +204,12 @@ class Platform {
   virtual bool registryKeyExists(RegistryRoot root, std::string_view path) const = 0;
   // Deletes the key with all its subkeys and values; kErrorFileNotFound when it is missing.
   virtual Status deleteRegistryKey(RegistryRoot root, std::string_view path) = 0;
+  // Deletes one value of a key (name "" is the unnamed value); kErrorFileNotFound when it is
+  // missing.
+  virtual Status deleteRegistryValue(RegistryRoot root, std::string_view path,
+                                     std::string_view name) = 0;
+  // True when the key exists and holds neither a value nor a subkey.
+  virtual bool registryKeyEmpty(RegistryRoot root, std::string_view path) const = 0;
 
   // --- Text --------------------------------------------------------------------------------
   // Unicode simple upper-case mapping as the system locale does it.

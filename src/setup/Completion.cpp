@@ -4,9 +4,11 @@
 #include "app/Main.h"
 #include "common/IniFile.h"
 #include "common/Platform.h"
+#include "common/Sha256.h"
 #include "common/TextUtils.h"
 #include "setup/PathMacros.h"
 #include "setup/RegistryWrite.h"
+#include "uninstall/RecordTrust.h"
 #include "uninstall/UninstallRecord.h"
 
 namespace orv {
@@ -55,16 +57,18 @@ std::string UninstallKeyName(TfrmMain& main) {
   return g.UnSetupTitle.empty() ? std::string(main_text::kDefaultTitle) : g.UnSetupTitle;
 }
 
-bool WriteUninstallRecord(TfrmMain& main) {
+std::optional<std::string> WriteUninstallRecord(TfrmMain& main) {
   main.lblMessage.setCaption(completion_text::kWritingRecord);
   main.platform().processMessages();
   const RunState& state = main.runState();
-  return WriteIniFile(
+  const auto bytes = WriteIniFile(
       main.platform(), state.UninstallInfoPath,
       UninstallRecordSections(state, main.globals().UnSetupTitle, UninstallKeyName(main)));
+  if (!bytes) return std::nullopt;
+  return Sha256Hex(*bytes);
 }
 
-void RegisterUninstall(TfrmMain& main) {
+void RegisterUninstall(TfrmMain& main, std::string_view recordDigest) {
   Platform& p = main.platform();
   const std::string name = UninstallKeyName(main);
   const std::string key = std::string(kUninstallBranch) + name;
@@ -74,6 +78,7 @@ void RegisterUninstall(TfrmMain& main) {
   WriteValueOrRaise(p, kMachine, key, "DisplayName", Text(name));
   WriteValueOrRaise(p, kMachine, key, "UninstallString",
                     Text(uninstaller + " \"" + main.runState().UninstallInfoPath + "\""));
+  WriteValueOrRaise(p, kMachine, key, kRecordDigestValue, Text(std::string(recordDigest)));
   WriteValueOrRaise(p, kMachine, key, "DisplayIcon", Text(uninstaller));
   // The uninstaller neither changes nor repairs an installation.
   WriteValueOrRaise(p, kMachine, key, "NoModify", {RegistryType::kDword, {}, 1});

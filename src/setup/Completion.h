@@ -3,7 +3,9 @@
 // the script starts.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace orv {
 
@@ -42,13 +44,16 @@ void CopyUninstaller(TfrmMain& main);
 // uninstall title (or the program's own title when that is empty too).
 std::string UninstallKeyName(TfrmMain& main);
 
-// Writes UNSETUP.INI in one piece, replacing an earlier one at once; false when it could not be
-// written or the earlier one could not be replaced.
-bool WriteUninstallRecord(TfrmMain& main);
+// Writes UNSETUP.INI in one piece, replacing an earlier one at once. The digest of the bytes
+// written (Sha256Hex), or nullopt when it could not be written or the earlier one could not be
+// replaced.
+std::optional<std::string> WriteUninstallRecord(TfrmMain& main);
 
 // The Add/Remove Programs entry under HKEY_LOCAL_MACHINE: the name, the command line that starts
-// UNORSET.EXE on the record, its icon, and no Modify or Repair. Raises the registry errors.
-void RegisterUninstall(TfrmMain& main);
+// UNORSET.EXE on the record, the record's digest (which only administrators can change there, so
+// the uninstaller can tell the record it wrote from one changed since), its icon, and no Modify
+// or Repair. Raises the registry errors.
+void RegisterUninstall(TfrmMain& main, std::string_view recordDigest);
 
 // The completion message and then, as [ExecuteFile] File says, the restart dialog (with a note
 // when Windows is not restarted now) or a program started with its parameters.

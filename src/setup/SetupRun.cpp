@@ -35,7 +35,8 @@ void SetupRun::Run() {
   if (!main_.loadInfoFile()) throw SetupError(main_text::kInfoFileMissing);
   LoadScript(main_.platform(), main_.globals(), main_.info(), main_.runState());
   if (!CheckSetupFolder()) return;
-  MergeEarlierRecord(main_.platform(), main_.runState().UninstallInfoPath, main_.runState());
+  MergeEarlierRecord(main_.platform(), main_.globals(), main_.runState().UninstallInfoPath,
+                     main_.runState());
   if (!RunFolderPhase(*this, main_)) return;
   if (!RunCopyPhase(*this, main_)) return;
   if (!RunPhasesAfterCopy()) return;
@@ -44,11 +45,12 @@ void SetupRun::Run() {
   CopyUninstaller(main_);
   CompleteRecordLists(main_.platform(), main_.runState());
   if (!SummarizeFailures()) return;
-  if (!WriteUninstallRecord(main_)) {
+  const auto digest = WriteUninstallRecord(main_);
+  if (!digest) {
     throw SetupError(completion_text::kRecordFailedHead + main_.runState().UninstallInfoPath +
                      completion_text::kRecordFailedTail);
   }
-  RegisterUninstall(main_);
+  RegisterUninstall(main_, *digest);
   ShowCompletion(main_);
   Finish();
 }
@@ -67,9 +69,10 @@ bool SetupRun::RunPhasesAfterCopy() {
 void SetupRun::LeaveUninstall() {
   CopyUninstaller(main_);
   CompleteRecordLists(main_.platform(), main_.runState());
-  if (!WriteUninstallRecord(main_)) return;
+  const auto digest = WriteUninstallRecord(main_);
+  if (!digest) return;
   try {
-    RegisterUninstall(main_);
+    RegisterUninstall(main_, *digest);
   } catch (const SetupError&) {
     // The error that stopped the run is the one to show.
   }

@@ -5,17 +5,32 @@
 #include "setup/RegistryWrite.h"
 #include "setup/RunState.h"
 #include "setup/SetupScript.h"
+#include "uninstall/KeyProtection.h"
+#include "uninstall/RecordTrust.h"
 
 namespace orv {
 
 namespace {
 
+// Whether limits let a value of a section through (all go without limits).
+bool Admitted(const Platform& platform, const RecordScope* limits, std::string_view section,
+              const std::string& value) {
+  if (limits == nullptr) return true;
+  if (section == "DeleteFolder") return limits->Folder(value).has_value();
+  if (section == "DeleteFile") return limits->File(value.substr(0, value.find(','))).has_value();
+  if (section == "DeleteShortCut") return limits->Shortcut(value).has_value();
+  const RecordedKey key = ParseRecordedKey(value);
+  return JudgeKey(platform, key.Root, key.Path, "") != KeyVerdict::kProtected;
+}
+
 void MergeSection(const Platform& platform, const IniReader& record, std::string_view section,
                   std::string_view stem, RecordList& records, std::string_view tag,
-                  FailureList& failures) {
+                  FailureList& failures, const RecordScope* limits) {
   for (const auto& [index, value] :
        ReadNumberedValues(record, section, stem, static_cast<int>(records.Capacity()))) {
-    if (!Kept(records.Insert(platform, value))) failures.Add(tag, value);
+    if (!Admitted(platform, limits, section, value) || !Kept(records.Insert(platform, value))) {
+      failures.Add(tag, value);
+    }
   }
 }
 
@@ -34,20 +49,31 @@ IniSection NumberedSection(std::string name, std::string_view stem,
 
 }  // namespace
 
-void MergeEarlierRecord(const Platform& platform, std::string_view path, RunState& state) {
+void MergeEarlierRecord(const Platform& platform, const Globals& globals, std::string_view path,
+                        RunState& state) {
   if (!platform.fileExists(path)) return;
-  MergeRecord(platform, IniReader(platform, path), state);
+  // One reading: the bytes the digest is checked on are the bytes merged.
+  const std::string bytes = platform.readFile(path, kIniFileMaxBytes).value_or(std::string());
+  const IniReader record = IniReader::FromBytes(platform, bytes);
+  const std::string entry = record.Read("UnSetupRegistryKey", "Key", "");
+  if (CheckRecord(platform, bytes, entry, path) == RecordStanding::kVerified) {
+    MergeRecord(platform, record, state);
+    return;
+  }
+  const RecordScope limits(platform, globals, path, false);
+  MergeRecord(platform, record, state, &limits);
 }
 
-void MergeRecord(const Platform& platform, const IniReader& record, RunState& state) {
+void MergeRecord(const Platform& platform, const IniReader& record, RunState& state,
+                 const RecordScope* limits) {
   MergeSection(platform, record, "DeleteFolder", "Folder", state.DeleteFolderRecords,
-               kFolderFailureTag, state.Failures);
+               kFolderFailureTag, state.Failures, limits);
   MergeSection(platform, record, "DeleteFile", "File", state.DeleteFileRecords, kFileFailureTag,
-               state.Failures);
+               state.Failures, limits);
   MergeSection(platform, record, "DeleteShortCut", "File", state.DeleteShortCutRecords,
-               kShortcutFailureTag, state.Failures);
+               kShortcutFailureTag, state.Failures, limits);
   MergeSection(platform, record, "DeleteRegistry", "Key", state.DeleteRegistryRecords,
-               kRegistryFailureTag, state.Failures);
+               kRegistryFailureTag, state.Failures, limits);
 }
 
 RecordedKey ParseRecordedKey(std::string_view entry) {

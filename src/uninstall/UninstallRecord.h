@@ -11,7 +11,9 @@
 
 namespace orv {
 
+struct Globals;
 struct RunState;
+class RecordScope;
 
 namespace record_text {
 inline constexpr const char* kMessage1 = "！！！　警告　！！！";
@@ -28,10 +30,14 @@ inline constexpr std::string_view kUninstallBranch =
 // removes what both runs made: [DeleteFolder], [DeleteFile], [DeleteShortCut] and
 // [DeleteRegistry], each key in rising order, every non-empty value by the record-insert rule. A
 // value a list cannot keep is reported in the run's failures. Nothing happens when there is no
-// file.
-void MergeEarlierRecord(const Platform& platform, std::string_view path, RunState& state);
-// The same for a record already read.
-void MergeRecord(const Platform& platform, const IniReader& record, RunState& state);
+// file. A record its own Add/Remove entry does not vouch for (RecordTrust) gives only what the
+// uninstaller would remove on its word; the rest is reported and left out, so this run's digest
+// never vouches for a record planted in the folder.
+void MergeEarlierRecord(const Platform& platform, const Globals& globals, std::string_view path,
+                        RunState& state);
+// The same for a record already read; with limits, only the entries they let through.
+void MergeRecord(const Platform& platform, const IniReader& record, RunState& state,
+                 const RecordScope* limits = nullptr);
 
 // A [DeleteRegistry] entry: an exact seven-character root token and the key path after it (one
 // leading "\" dropped), or, without a known token, the whole value under HKEY_CURRENT_USER.

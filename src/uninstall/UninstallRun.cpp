@@ -7,6 +7,7 @@
 #include "app/Main.h"
 #include "common/ErrorBox.h"
 #include "common/IniFile.h"
+#include "common/ResolvedPath.h"
 #include "common/SetupError.h"
 #include "common/TextUtils.h"
 #include "common/Utf.h"
@@ -24,14 +25,13 @@ constexpr std::string_view kStartupName = "\\ｽﾀｰﾄｱｯﾌﾟ\\";
 constexpr std::string_view kSendToName = "\\SENDTO\\";
 
 // Adds value unless a form of it in other letter case is there.
-template <typename Upper>
-bool AddOnce(std::vector<std::string>& list, std::string value, const Upper& upper) {
+template <typename Entry, typename Upper>
+void AddOnce(std::vector<Entry>& list, Entry value, const Upper& upper) {
   const std::string wanted = upper(value);
-  for (const std::string& entry : list) {
-    if (upper(entry) == wanted) return false;
+  for (const Entry& entry : list) {
+    if (upper(entry) == wanted) return;
   }
   list.push_back(std::move(value));
-  return true;
 }
 
 // A file the record names goes even when it is read-only: the user asked to remove the product.
@@ -66,8 +66,10 @@ void UninstallRun::Run() {
   main_.lblMessage.setCaption(uninstall_text::kUninstalling);
   p.processMessages();
 
-  // The run works from one reading of the record; one it cannot read, it does not start on.
+  // The run works from one reading of the record, the bytes its digest is checked on; one it
+  // cannot read, it does not start on.
   if (!main_.loadInfoFile()) throw SetupError(main_text::kInfoFileMissing);
+  WeighRecord();
   ReadRecord();
   if (const Status current = p.setCurrentFolder(g.TempFolder); !current) {
     throw SetupError(SystemErrorText(p, current.error(), kIoErrorFormat));
@@ -96,10 +98,24 @@ bool UninstallRun::Whole(std::string_view value, std::string_view tag) {
   return false;
 }
 
-void UninstallRun::ReadRecord() {
+void UninstallRun::WeighRecord() {
+  Platform& p = main_.platform();
   const Globals& g = main_.globals();
+  entryKey_ = main_.info().Read("UnSetupRegistryKey", "Key", "");
+  const RecordStanding standing = CheckRecord(p, main_.infoBytes(), entryKey_, g.NamedInfoFile);
+  if (standing == RecordStanding::kChanged) {
+    p.messageBox(trust_text::kRecordChanged, failure_text::kWarningCaption,
+                 kMbOk | kMbIconExclamation);
+  }
+  scope_.emplace(p, g, g.NamedInfoFile, standing == RecordStanding::kVerified);
+}
+
+void UninstallRun::ReadRecord() {
+  const Platform& p = main_.platform();
+  const Globals& g = main_.globals();
+  const RecordScope& scope = *scope_;
   const IniReader& record = main_.info();
-  const auto upper = [this](const std::string& text) { return Upper(text); };
+  const auto upper = [this](const RecordedPath& entry) { return Upper(entry.Shown()); };
   const auto read = [&](const char* section, const std::string& key) {
     return record.Read(section, key, "");
   };
@@ -107,40 +123,44 @@ void UninstallRun::ReadRecord() {
   for (int n = 20; n >= 1; --n) {
     const std::string value = read("DeleteFolder", "Folder" + std::to_string(n));
     if (!value.empty() && Whole(value, kFolderFailureTag)) {
-      AddOnce(folders_, NormalisePath(value), upper);
+      AddOnce(folders_, RecordedPath{value, scope.Folder(value)}, upper);
     }
   }
-  const std::string windows = Upper(StripSeparator(NormalisePath(g.WindowsFolder), "B"));
-  const std::string system = Upper(StripSeparator(NormalisePath(g.SystemFolder), "B"));
-  std::vector<std::string> seen;
+  const auto key = [&](std::string_view folder) {
+    const auto resolved = ResolvedPath(p, folder, g.TempFolder);
+    return resolved ? PathKey(p, *resolved) : std::string();
+  };
+  const std::string windows = key(g.WindowsFolder);
+  const std::string system = key(g.SystemFolder);
   for (int n = 1; n <= 101; ++n) {
     const std::string value = read("DeleteFile", "File" + std::to_string(n));
     if (value.empty() || !Whole(value, kFileFailureTag)) continue;
     const auto comma = value.find(',');
-    FileRecord file{NormalisePath(std::string_view(value).substr(0, comma)),
+    const std::string path = value.substr(0, comma);
+    FileRecord file{{path, scope.File(path)},
                     comma == std::string::npos
                         ? std::string()
                         : std::string(FirstCharacters(std::string_view(value).substr(comma), 3))};
     // A shared library in the Windows or System folder stays, unless the flag says otherwise.
-    const std::string path = Upper(file.Path);
+    const std::string named = Upper(file.Path ? *file.Path : NormalisePath(path));
     const bool library =
-        path.find(".OCX") != std::string::npos || path.find(".DLL") != std::string::npos;
-    const bool shared = (!windows.empty() && path.find(windows) != std::string::npos) ||
-                        (!system.empty() && path.find(system) != std::string::npos);
+        named.find(".OCX") != std::string::npos || named.find(".DLL") != std::string::npos;
+    const bool shared = (!windows.empty() && named.find(windows) != std::string::npos) ||
+                        (!system.empty() && named.find(system) != std::string::npos);
     if (file.Flag != kForceFlag && file.Flag != kConfirmFlag && library && shared) continue;
-    if (AddOnce(seen, file.Path, upper)) files_.push_back(std::move(file));
+    AddOnce(files_, std::move(file), upper);
   }
   for (int n = 1; n <= 20; ++n) {
     const std::string value = read("DeleteShortCut", "File" + std::to_string(n));
     if (!value.empty() && Whole(value, kShortcutFailureTag)) {
-      AddOnce(shortcuts_, NormalisePath(value), upper);
+      AddOnce(shortcuts_, RecordedPath{value, scope.Shortcut(value)}, upper);
     }
   }
+  const auto text = [this](const std::string& entry) { return Upper(entry); };
   for (int n = 20; n >= 1; --n) {
     const std::string value = read("DeleteRegistry", "Key" + std::to_string(n));
-    if (!value.empty() && Whole(value, kRegistryFailureTag)) AddOnce(registryKeys_, value, upper);
+    if (!value.empty() && Whole(value, kRegistryFailureTag)) AddOnce(registryKeys_, value, text);
   }
-  entryKey_ = read("UnSetupRegistryKey", "Key");
   setupFolder_ = read("SetupFolder", "Folder");
 }
 
@@ -149,77 +169,69 @@ void UninstallRun::DeleteFiles() {
   Globals& g = main_.globals();
   for (const FileRecord& file : files_) {
     if (file.Flag == kLeaveFlag) continue;
+    if (!file.Path || !MayDeleteFile(p, g, *file.Path)) {
+      main_.runState().Failures.Add(kFileFailureTag, file.Shown());
+      continue;
+    }
     if (file.Flag == kConfirmFlag) {
-      g.MessageText = file.Path + "\r\r" + uninstall_text::kDeleteQuestion + "\r\r" +
+      g.MessageText = *file.Path + "\r\r" + uninstall_text::kDeleteQuestion + "\r\r" +
                       uninstall_text::kCaution + "\r" + uninstall_text::kSharedWarning + "\r" +
                       uninstall_text::kOnlyWhenSure;
       g.MessageAnswer =
           p.messageBox(g.MessageText, uninstall_text::kDeleteCaption, kMbYesNo | kMbIconQuestion);
       if (g.MessageAnswer != kIdYes) continue;
     }
-    if (!DeleteRecordedFile(p, file.Path))
-      main_.runState().Failures.Add(kFileFailureTag, file.Path);
+    if (!DeleteRecordedFile(p, *file.Path)) {
+      main_.runState().Failures.Add(kFileFailureTag, *file.Path);
+    }
   }
 }
 
 void UninstallRun::DeleteShortcuts() {
   Platform& p = main_.platform();
-  for (const std::string& shortcut : shortcuts_) {
-    const bool deleted = DeleteRecordedFile(p, shortcut);
+  const Globals& g = main_.globals();
+  for (const RecordedPath& shortcut : shortcuts_) {
+    if (!shortcut.Path || !MayDeleteFile(p, g, *shortcut.Path)) {
+      main_.runState().Failures.Add(kShortcutFailureTag, shortcut.Shown());
+      continue;
+    }
+    const std::string& path = *shortcut.Path;
+    const bool deleted = DeleteRecordedFile(p, path);
     // A program group goes with its last shortcut; the shell's own folders stay.
-    const bool shellFolder = shortcut.find(kStartupName) != std::string::npos ||
-                             Upper(shortcut).find(kSendToName) != std::string::npos;
-    const std::string folder = FolderPart(shortcut);
-    if (!shellFolder && IsShortcutGroup(folder)) (void)p.removeFolder(folder);
-    if (!deleted) main_.runState().Failures.Add(kShortcutFailureTag, shortcut);
+    const bool shellFolder = path.find(kStartupName) != std::string::npos ||
+                             Upper(path).find(kSendToName) != std::string::npos;
+    const std::string folder = FolderPart(path);
+    if (!shellFolder && IsShortcutGroup(folder) && MayRemoveFolder(p, g, folder)) {
+      (void)p.removeFolder(folder);
+    }
+    if (!deleted) main_.runState().Failures.Add(kShortcutFailureTag, path);
   }
 }
 
 void UninstallRun::RemoveFolders() {
   Platform& p = main_.platform();
-  for (const std::string& folder : folders_) {
-    if (ProtectedFolder(folder) || !p.removeFolder(folder)) {
-      main_.runState().Failures.Add(kFolderFailureTag, folder);
+  for (const RecordedPath& folder : folders_) {
+    if (!folder.Path || !MayRemoveFolder(p, main_.globals(), *folder.Path) ||
+        !p.removeFolder(*folder.Path)) {
+      main_.runState().Failures.Add(kFolderFailureTag, folder.Shown());
     } else {
-      removed_.push_back(Upper(StripSeparator(folder, "B")));
+      removed_.push_back(PathKey(p, *folder.Path));
     }
   }
 }
 
-bool UninstallRun::ProtectedFolder(std::string_view folder) const {
-  const Platform& p = main_.platform();
-  const Globals& g = main_.globals();
-  const auto comparable = [this](std::string_view path) {
-    return Upper(StripSeparator(NormalisePath(path), "B"));
-  };
-  const std::string wanted = comparable(folder);
-  // A drive, a share or the root of either.
-  const bool root = wanted.empty() || (wanted.size() == 2 && wanted[1] == ':') ||
-                    (wanted.starts_with("\\\\") && KeyNames(wanted).size() <= 2);
-  if (root) return true;
-  std::vector<std::string> kept = {g.WindowsFolder, g.SystemFolder, g.ProgramFilesFolder,
-                                   g.TempFolder};
-  for (const int shell : {csidl::kDesktop, csidl::kPrograms, csidl::kStartup, csidl::kSendTo}) {
-    if (const auto path = p.specialFolder(shell)) kept.push_back(*path);
-  }
-  for (const std::string& path : kept) {
-    if (!path.empty() && comparable(path) == wanted) return true;
-  }
-  return false;
-}
-
 bool UninstallRun::IsShortcutGroup(std::string_view folder) const {
-  const std::string wanted = Upper(StripSeparator(NormalisePath(folder), "B"));
-  bool below = false;
+  const Platform& p = main_.platform();
+  // Without every shell folder of the user known, a group cannot be told from one of them
+  // (Startup lies below the programs menu).
   for (const int shell : {csidl::kDesktop, csidl::kPrograms, csidl::kStartup, csidl::kSendTo}) {
-    const auto path = main_.platform().specialFolder(shell);
-    // Without every shell folder known, a group cannot be told from one of them (Startup lies
-    // below the programs menu).
+    const auto path = p.specialFolder(shell);
     if (!path || path->empty()) return false;
-    const std::string base = Upper(StripSeparator(NormalisePath(*path), "B")) + "\\";
-    below = below || (wanted.size() > base.size() && wanted.starts_with(base));
   }
-  return below && !ProtectedFolder(folder);
+  const std::string wanted = PathKey(p, folder);
+  return std::ranges::any_of(ShellFolderKeys(p), [&wanted](const std::string& shell) {
+    return wanted.size() > shell.size() && PathWithin(wanted, shell);
+  });
 }
 
 void UninstallRun::DeleteRegistryKeys() {
@@ -231,25 +243,26 @@ void UninstallRun::DeleteRegistryKeys() {
     const auto command =
         p.readRegistryValue(RegistryRoot::kLocalMachine, entryKey_, "UninstallString");
     entryForeign_ = p.registryKeyExists(RegistryRoot::kLocalMachine, entryKey_) &&
-                    !NamesThisRecord(command ? command->text : std::string());
+                    !CommandNamesRecord(p, command ? command->text : std::string(),
+                                        main_.globals().NamedInfoFile);
     if (!entryForeign_) productEntry_ = entry;
   }
-  for (const std::string& entry : registryKeys_) {
-    const RecordedKey key = ParseRecordedKey(entry);
-    if (ProtectedKey(p, key.Root, key.Path, productEntry_)) {
-      main_.runState().Failures.Add(kRegistryFailureTag, entry);
-      continue;
+  for (const std::string& recorded : registryKeys_) {
+    const RecordedKey key = ParseRecordedKey(recorded);
+    switch (JudgeKey(p, key.Root, key.Path, productEntry_)) {
+      case KeyVerdict::kProtected:
+        main_.runState().Failures.Add(kRegistryFailureTag, recorded);
+        break;
+      case KeyVerdict::kDelete:
+        (void)p.deleteRegistryKey(key.Root, key.Path);
+        break;
+      case KeyVerdict::kUndoAssociation:
+        // Windows keeps its own values and keys in an extension's key: only the product's goes.
+        (void)p.deleteRegistryValue(key.Root, key.Path, "");
+        if (p.registryKeyEmpty(key.Root, key.Path)) (void)p.deleteRegistryKey(key.Root, key.Path);
+        break;
     }
-    (void)p.deleteRegistryKey(key.Root, key.Path);
   }
-}
-
-bool UninstallRun::NamesThisRecord(std::string_view command) const {
-  const auto open = command.find('"');
-  const auto close = open == std::string_view::npos ? open : command.find('"', open + 1);
-  if (close == std::string_view::npos) return false;
-  const std::string named(command.substr(open + 1, close - open - 1));
-  return Upper(NormalisePath(named)) == Upper(NormalisePath(main_.globals().NamedInfoFile));
 }
 
 void UninstallRun::DeleteUninstallEntry() {
@@ -262,11 +275,12 @@ void UninstallRun::DeleteUninstallEntry() {
 }
 
 void UninstallRun::RemoveSetupFolder() {
-  const std::string folder = NormalisePath(setupFolder_);
+  Platform& p = main_.platform();
   if (!Whole(setupFolder_, kSetupFolderFailureTag)) return;
+  const auto folder = scope_->Folder(setupFolder_);
   // A setup folder the record also lists as a folder is gone already: no failure.
-  if (std::ranges::find(removed_, Upper(StripSeparator(folder, "B"))) != removed_.end()) return;
-  if (ProtectedFolder(folder) || !main_.platform().removeFolder(folder)) {
+  if (folder && std::ranges::find(removed_, PathKey(p, *folder)) != removed_.end()) return;
+  if (!folder || !MayRemoveFolder(p, main_.globals(), *folder) || !p.removeFolder(*folder)) {
     main_.runState().Failures.Add(kSetupFolderFailureTag, setupFolder_);
   }
 }

@@ -1,15 +1,16 @@
 // The uninstall run: the Uninstall button's handler. It removes what UNSETUP.INI records, in a
 // fixed order: files, shortcuts, folders, registry keys, the uninstall entry, the setup folder,
 // the temporary copy of the record. The record lives in the product's folder and the run has
-// administrator rights, so whatever it says, no root key, no key one level below a root, no key
-// at or above the Uninstall branch, no other product's entry and no system folder is removed.
+// administrator rights, so what it may remove is decided by RecordTrust and KeyProtection.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "common/Platform.h"
+#include "uninstall/RecordTrust.h"
 
 namespace orv {
 
@@ -38,10 +39,18 @@ inline constexpr std::string_view kForceFlag = ",/F";
 inline constexpr std::string_view kConfirmFlag = ",/C";
 inline constexpr std::string_view kLeaveFlag = ",/L";
 
-// A [DeleteFile] record: the path before its first comma (normalised) and the flag, the three
-// characters from that comma.
-struct FileRecord {
-  std::string Path;
+// A path the record names: as it is written, and the path the run acts on (none when the record
+// may not name it).
+struct RecordedPath {
+  std::string Recorded;
+  std::optional<std::string> Path;
+  // The path for the failure list.
+  const std::string& Shown() const { return Path ? *Path : Recorded; }
+};
+
+// A [DeleteFile] record: the path before its first comma and the flag, the three characters from
+// that comma.
+struct FileRecord : RecordedPath {
   std::string Flag;
 };
 
@@ -55,6 +64,8 @@ class UninstallRun {
 
  private:
   void Run();
+  // Whether the record is the one the setup run wrote; the user is told when it was changed.
+  void WeighRecord();
   void ReadRecord();
   void DeleteFiles();
   void DeleteShortcuts();
@@ -67,20 +78,18 @@ class UninstallRun {
   // A recorded value cut at the read limit names some other path: it is reported, never used.
   bool Whole(std::string_view value, std::string_view tag);
   // A folder below one of the shell's folders that hold shortcuts (a program group): only such a
-  // folder goes with its last shortcut. When the shell does not give its folders, none does.
+  // folder goes with its last shortcut. When the shell does not give the user's folders, none
+  // does.
   bool IsShortcutGroup(std::string_view folder) const;
-  // Folders no record may remove: the system's, the shell's, drive and share roots.
-  bool ProtectedFolder(std::string_view folder) const;
-  // The uninstall command names the UNSETUP.INI the command line gave.
-  bool NamesThisRecord(std::string_view command) const;
   std::string Upper(std::string_view text) const;
 
   TfrmMain& main_;
-  std::vector<std::string> folders_;
+  std::optional<RecordScope> scope_;
+  std::vector<RecordedPath> folders_;
   std::vector<FileRecord> files_;
-  std::vector<std::string> shortcuts_;
+  std::vector<RecordedPath> shortcuts_;
   std::vector<std::string> registryKeys_;
-  std::vector<std::string> removed_;  // folders this run removed, upper case, no final "\"
+  std::vector<std::string> removed_;  // folders this run removed, in PathKey form
   std::string entryKey_;              // [UnSetupRegistryKey] Key as recorded
   std::string setupFolder_;           // [SetupFolder] Folder as recorded
   bool entryValid_ = false;           // the entry names one key right below the Uninstall branch

@@ -7,8 +7,10 @@
 #include "app/Back.h"
 #include "app/Main.h"
 #include "app/ProgramStart.h"
+#include "common/Sha256.h"
 #include "common/SimTestRoot.h"
 #include "common/sim/SimPlatform.h"
+#include "uninstall/RecordTrust.h"
 
 namespace orv::test {
 
@@ -35,6 +37,21 @@ struct SimMachine {
     ASSERT_TRUE(sim.writeFile(path, sim.toShiftJis(text).value())) << path;
   }
   void writeSetupIni(const std::string& lines) { writeText("C:\\SETUP\\SETUP.INI", lines); }
+  // An UNSETUP.INI as a setup run leaves it: the Add/Remove entry it names (Uninstall\<entry>)
+  // names the file and holds the digest of its bytes.
+  void writeSetupRecord(const std::string& path, const std::string& utf8Lines,
+                        const std::string& entry = "Tool") {
+    const std::string key = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + entry;
+    writeText(path, utf8Lines + "[UnSetupRegistryKey]\nKey=" + key + "\n");
+    const auto text = [](std::string value) {
+      return RegistryValue{RegistryType::kString, value, 0};
+    };
+    constexpr RegistryRoot kMachine = RegistryRoot::kLocalMachine;
+    ASSERT_TRUE(sim.writeRegistryValue(kMachine, key, "UninstallString",
+                                       text("C:\\WINDOWS\\UNORSET.EXE \"" + path + "\"")));
+    ASSERT_TRUE(sim.writeRegistryValue(kMachine, key, std::string(kRecordDigestValue),
+                                       text(Sha256Hex(sim.readFile(path, 1 << 24).value()))));
+  }
 
   SimTestRoot root;
   SimPlatform sim;

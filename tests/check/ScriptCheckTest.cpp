@@ -143,7 +143,6 @@ INSTANTIATE_TEST_SUITE_P(
         Defect{"[DeleteRegistry]\nKey1=(Local)SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\"
                "Uninstall\\Other\n",
                2, kError, "refuses to delete"},
-        Defect{"[DeleteRegistry]\nKey1=(CUSER)Software\\T\n", 2, kError, "is not '(Cuser)'"},
         Defect{"[MakeFolder]\nFolder1=(App)\n[makefolder]\nFolder2=(App)\\B\n", 3, kWarning,
                "appears again: only the first, at line 1"},
         Defect{"[MakeFolder]\nFolder1=(App)\nfolder1=(App)\\B\n", 3, kWarning,
@@ -161,6 +160,13 @@ INSTANTIATE_TEST_SUITE_P(
         Defect{"[Registry]\nKey1=(LOCAL)Software\\T\nName1=N\n[DeleteRegistry]\n"
                "Key1=(Cuser)Software\\T\n",
                2, kWarning, "HKEY_CURRENT_USER (tokens are case-sensitive: '(Local)')"}));
+
+TEST_F(ScriptCheckTest, AMistypedRootTokenNamesAKeyOfWindowsOutsideSoftware) {
+  EXPECT_EQ(Listing(check("[DeleteRegistry]\nKey1=(CUSER)Software\\T\n")),
+            "2 error: '(CUSER)' is not '(Cuser)': tokens are case-sensitive, so it stays as text\n"
+            "2 error: the uninstaller refuses to delete HKEY_CURRENT_USER\\(CUSER)Software\\T: it "
+            "belongs to Windows or to another product\n");
+}
 
 TEST_F(ScriptCheckTest, LongValuesAndTextsWithoutShiftJisAreFound) {
   const std::string utf8Script = "\xEF\xBB\xBF[TopMessage]\r\nMessage1=" + std::string(255, 'a') +

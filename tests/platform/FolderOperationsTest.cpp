@@ -47,12 +47,28 @@ TEST_F(FolderOperations, RemoveTakesOnlyEmptyFolders) {
   EXPECT_EQ(platform().removeFolder(path("withfile\\f.txt")), Status(kErrorDirectory));
 }
 
+TEST_F(FolderOperations, DevicePrefixesNameFilesAsWindowsReadsThem) {
+  ASSERT_TRUE(platform().createFolder(path("a")));
+  write("a\\f.txt", "x");
+  // "\\.\" paths are read as any other; "\\?\" ones are taken as written.
+  EXPECT_TRUE(platform().fileExists("\\\\?\\" + path("a\\f.txt")));
+  EXPECT_TRUE(platform().fileExists("\\\\.\\" + path("a\\..\\a\\.\\f.txt")));
+  EXPECT_TRUE(platform().fileExists("\\\\.\\" + path("a") + "/f.txt."));
+  EXPECT_FALSE(platform().fileExists("\\\\?\\" + path("a") + "/f.txt"));
+  EXPECT_FALSE(platform().fileExists("\\\\?\\" + path("a\\..\\a\\f.txt")));
+  EXPECT_TRUE(platform().folderExists("\\\\?\\" + path("a") + "\\"));
+  EXPECT_EQ(platform().longPathName(path("A\\F.TXT")).has_value(), true);
+  EXPECT_EQ(platform().longPathName(path("a\\missing.txt")), std::nullopt);
+}
+
 TEST_F(FolderOperations, CurrentFolderAnchorsRelativeNames) {
   ASSERT_TRUE(platform().createFolder(path("cwd")));
   ASSERT_TRUE(platform().setCurrentFolder(path("cwd")));
   ASSERT_TRUE(platform().writeFile("relative.txt", "here"));
   EXPECT_EQ(read("cwd\\relative.txt"), "here");
   EXPECT_TRUE(platform().fileExists(".\\RELATIVE.TXT"));
+  EXPECT_EQ(platform().longPathName(platform().currentFolder()),
+            platform().longPathName(path("cwd")));
   EXPECT_FALSE(platform().setCurrentFolder(path("missing")));
   EXPECT_TRUE(platform().fileExists("relative.txt")) << "a failed change keeps the folder";
   // Leave the scratch folder so it can be removed.

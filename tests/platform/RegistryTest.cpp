@@ -48,6 +48,24 @@ TEST_F(Registry, AWriteMakesItsKeyAndNamesMatchWithoutRegardToCase) {
             (RegistryValue{RegistryType::kDword, "", 7}));
 }
 
+TEST_F(Registry, OneValueGoesAndAKeyIsEmptyOnlyWithNothingInIt) {
+  const std::string key = std::string(kBase) + "\\Ext";
+  const RegistryValue text{RegistryType::kString, "x", 0};
+  ASSERT_TRUE(platform().writeRegistryValue(kUser, key, "", text));
+  ASSERT_TRUE(platform().writeRegistryValue(kUser, key, "Content Type", text));
+  EXPECT_TRUE(platform().deleteRegistryValue(kUser, key, ""));
+  EXPECT_EQ(platform().readRegistryValue(kUser, key, ""), std::nullopt);
+  EXPECT_EQ(platform().readRegistryValue(kUser, key, "content type"), text);
+  EXPECT_EQ(platform().deleteRegistryValue(kUser, key, ""), Status(kErrorFileNotFound));
+  EXPECT_FALSE(platform().registryKeyEmpty(kUser, key)) << "a value is left";
+  ASSERT_TRUE(platform().deleteRegistryValue(kUser, key, "Content Type"));
+  ASSERT_TRUE(platform().createRegistryKey(kUser, key + "\\ShellNew"));
+  EXPECT_FALSE(platform().registryKeyEmpty(kUser, key)) << "a subkey is left";
+  ASSERT_TRUE(platform().deleteRegistryKey(kUser, key + "\\ShellNew"));
+  EXPECT_TRUE(platform().registryKeyEmpty(kUser, key));
+  EXPECT_FALSE(platform().registryKeyEmpty(kUser, key + "\\Missing"));
+}
+
 TEST_F(Registry, ADeepKeyIsDeletedWithItsSubkeys) {
   ASSERT_TRUE(platform().createRegistryKey(kUser, std::string(kBase) + "\\A\\B\\C"));
   ASSERT_TRUE(platform().writeRegistryValue(kUser, std::string(kBase) + "\\A\\B", "V",

@@ -12,6 +12,7 @@
 
 #include "app/ShellFixture.h"
 #include "platform/SzddSamples.h"
+#include "uninstall/RecordTrust.h"
 
 namespace orv::test {
 namespace {
@@ -50,9 +51,12 @@ std::set<std::string> State(const SimMachine& machine) {
   }
   for (const std::string& key : snapshot.registryKeys)
     state.insert("registry [" + key + "]");
+  // So is its digest in the entry, which follows what the run recorded.
   for (const auto& [where, value] : snapshot.registryValues) {
+    const bool digest = where.second == kRecordDigestValue;
     state.insert("registry [" + where.first + "] " + where.second + " = " +
-                 std::to_string(static_cast<int>(value.type)) + ":" + value.text + ":" +
+                 std::to_string(static_cast<int>(value.type)) + ":" +
+                 (digest ? "the record's digest" : value.text) + ":" +
                  std::to_string(value.number));
   }
   return state;

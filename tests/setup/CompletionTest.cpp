@@ -126,7 +126,7 @@ TEST_F(CompletionTest, WhatTheRecordCannotKeepIsInstalledAndReported) {
   for (int n = 1; n <= 100; ++n) {
     earlier += "File" + std::to_string(n) + "=C:\\OLD\\" + std::to_string(n) + "\n";
   }
-  writeText(kRecord, earlier);
+  writeSetupRecord(kRecord, earlier);
   disk("B.TXT", "b");
   disk("C.TXT", "c");
   const std::string deep = "C:\\Tool\\" + std::string(230, 'd');

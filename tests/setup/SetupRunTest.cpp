@@ -128,6 +128,31 @@ TEST_F(SetupRunTest, FolderPhaseFailuresAndDuplicates) {
   EXPECT_TRUE(sim.folderExists("C:\\Tool\\A"));
 }
 
+TEST_F(SetupRunTest, ARecordNoEntryVouchesForGivesOnlyWhatIsTheProductsOwn) {
+  // Planted by another user in a folder anyone may write: this run's digest must not vouch for it.
+  ASSERT_TRUE(sim.createFolder("C:\\Tool"));
+  writeText("C:\\Tool\\UNSETUP.INI",
+            "[DeleteFolder]\nFolder1=C:\\Tool\\OLD\\\nFolder2=C:\\Users\\\n"
+            "[DeleteFile]\nFile1=C:\\Tool\\OLD.TXT,/L\nFile2=C:\\Tool\\..\\WINDOWS\\WIN.INI\n"
+            "[DeleteShortCut]\nFile1=C:\\Users\\User\\Desktop\\Old.lnk\nFile2=C:\\Tool\\A.TXT\n"
+            "[DeleteRegistry]\nKey1=(Local)SOFTWARE\\Tool\nKey2=(Local)SYSTEM\\Setup\n");
+  writeSetupIni("[MakeFolder]\nFolder1=(App)\n");
+  startRun("C:\\Tool\\");
+  sim.userAnswers(kIdNo);  // the failure list
+  run();
+  EXPECT_EQ(runState.DeleteFolderRecords.Entries(),
+            std::vector<std::string>({"C:\\Tool\\OLD\\", "C:\\Tool\\"}));
+  EXPECT_EQ(runState.DeleteFileRecords.Entries(),
+            std::vector<std::string>({"C:\\Tool\\OLD.TXT,/L", "C:\\Tool\\UNSETUP.INI"}));
+  EXPECT_EQ(runState.DeleteShortCutRecords.Entries(),
+            std::vector<std::string>({"C:\\Users\\User\\Desktop\\Old.lnk"}));
+  EXPECT_EQ(runState.DeleteRegistryRecords.Entries(),
+            std::vector<std::string>({"(Local)SOFTWARE\\Tool"}));
+  EXPECT_EQ(runState.Failures.FailureText,
+            "<Folder> C:\\Users\\\r\n<File> C:\\Tool\\..\\WINDOWS\\WIN.INI\r\n"
+            "<ShortCut> C:\\Tool\\A.TXT\r\n<Registry> (Local)SYSTEM\\Setup\r\n");
+}
+
 TEST_F(SetupRunTest, AnEarlierRecordIsMergedFirst) {
   ASSERT_TRUE(sim.createFolder("C:\\Tool"));
   std::string record = "[DeleteFolder]\n";
@@ -135,7 +160,7 @@ TEST_F(SetupRunTest, AnEarlierRecordIsMergedFirst) {
     record += "Folder" + std::to_string(n) + "=C:\\Tool\\OLD" + std::to_string(n) + "\\\n";
   record += "[DeleteFile]\nFile2=c:\\tool\\prog.exe,/C\n[DeleteShortCut]\nFile1=C:\\L.lnk\n";
   record += "[DeleteRegistry]\nKey1=(Local)SOFTWARE\\Tool\n";
-  writeText("C:\\Tool\\UNSETUP.INI", record);
+  writeSetupRecord("C:\\Tool\\UNSETUP.INI", record);
   std::string ini = "[MakeFolder]\nFolder1=(App)\\old1\n";
   for (int n = 2; n <= 8; ++n)
     ini += "Folder" + std::to_string(n) + "=(App)\\NEW" + std::to_string(n) + "\n";

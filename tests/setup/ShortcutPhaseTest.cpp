@@ -103,7 +103,7 @@ TEST_F(ShortcutPhaseTest, RecordsKeepOnePathAndReportWhatTheyCannotTake) {
   std::string earlier = "[DeleteShortCut]\nFile1=" + in(csidl::kDesktop, "a.LNK") + "\n";
   for (int n = 2; n <= 19; ++n)
     earlier += "File" + std::to_string(n) + "=C:\\OLD\\" + std::to_string(n) + ".lnk\n";
-  writeText("C:\\Tool\\UNSETUP.INI", earlier);
+  writeSetupRecord("C:\\Tool\\UNSETUP.INI", earlier);
   sim.userAnswers(kIdNo);  // the failure list
   runSetup(
       "[ShortCut]\nMake1=(App)\\PROG.EXE\nName1=(Dsk)A\nMake2=(App)\\PROG.EXE\nName2=(Dsk)B\n"

@@ -2,8 +2,13 @@
 // record can make it remove.
 #include "uninstall/UninstallRun.h"
 
+#include <cctype>
+#include <functional>
+#include <map>
+
 #include "app/FailureDisplay.h"
 #include "app/ShellFixture.h"
+#include "common/TextUtils.h"
 
 namespace orv::test {
 namespace {
@@ -32,9 +37,10 @@ class UninstallRunTest : public ShellTest {
   std::string in(int folder, const std::string& name) {
     return sim.specialFolder(folder).value() + "\\" + name;
   }
-  // Starts in uninstall mode on the record, presses Uninstall and runs to the end.
-  void uninstall(const std::string& record) {
-    writeText("C:\\Tool\\UNSETUP.INI", record);
+  // Starts in uninstall mode on the record, as the setup run left it (its digest in the entry),
+  // presses Uninstall and runs to the end. The record's [UnSetupRegistryKey] comes last.
+  void uninstall(const std::string& record, const std::string& entryName = "Tool") {
+    writeSetupRecord("C:\\Tool\\UNSETUP.INI", record, entryName);
     sim.userClicks(frmMain.btnUnSetup);
     run();
   }
@@ -57,7 +63,7 @@ TEST_F(UninstallRunTest, RemovesWhatTheRecordListsInItsOrder) {
       "File2=C:\\Tool\\DATA\\B.TXT\nFile3=C:\\Tool\\UNSETUP.INI\n[DeleteShortCut]\nFile1=" +
       in(csidl::kPrograms, "Tool\\Tool.lnk") + "\nFile2=" + in(csidl::kStartup, "Run.lnk") +
       "\nFile3=" + in(csidl::kDesktop, "X.lnk") +
-      "\n[DeleteRegistry]\nKey1=(Cuser)Software\\Tool\n[UnSetupRegistryKey]\nKey=" + kEntry + "\n");
+      "\n[DeleteRegistry]\nKey1=(Cuser)Software\\Tool\n");
   EXPECT_EQ(failures(), "");
   EXPECT_FALSE(sim.folderExists("C:\\Tool")) << "files, then folders, the setup folder last";
   EXPECT_FALSE(sim.folderExists(in(csidl::kPrograms, "Tool"))) << "the emptied group goes";
@@ -88,9 +94,7 @@ TEST_F(UninstallRunTest, SharedLibrariesAndFlagsDecideWhatStays) {
       "[DeleteFile]\nFile1=C:\\WINDOWS\\SYSTEM\\X.DLL\nFile2=C:\\WINDOWS\\Q.DLL\\F.TXT\n"
       "File3=C:\\Tool\\..\\WINDOWS\\SYSTEM\\N.DLL\nFile4=C:\\Tool\\K.TXT,/L\n"
       "File5=C:\\WINDOWS\\SYSTEM\\Z.OCX,/C\nFile6=C:\\WINDOWS\\SYSTEM\\Y.DLL,/F\n"
-      "File7=C:\\Tool\\Y.TXT,/C\nFile8=C:\\Tool\\DUP.TXT\nFile9=c:\\tool\\dup.txt\n"
-      "[UnSetupRegistryKey]\nKey=" +
-      std::string(kEntry) + "\n");
+      "File7=C:\\Tool\\Y.TXT,/C\nFile8=C:\\Tool\\DUP.TXT\nFile9=c:\\tool\\dup.txt\n");
   for (const char* path : kept)
     EXPECT_TRUE(sim.fileExists(path)) << path;
   for (const char* path : gone)
@@ -118,7 +122,7 @@ TEST_F(UninstallRunTest, WhatCannotBeRemovedIsReportedAndTheRunCompletes) {
       "[SetupFolder]\nFolder=C:\\Tool\\\n[DeleteFolder]\nFolder1=C:\\Tool\\DATA\\\n"
       "[DeleteFile]\nFile1=C:\\Tool\\A.TXT\nFile2=C:\\Tool\\UNSETUP.INI\n"
       "[DeleteShortCut]\nFile1=" +
-      in(csidl::kDesktop, "A.lnk") + "\n[UnSetupRegistryKey]\nKey=" + kEntry + "\n");
+      in(csidl::kDesktop, "A.lnk") + "\n");
   EXPECT_EQ(failures(), "<File> C:\\Tool\\A.TXT\r\n<ShortCut> " + in(csidl::kDesktop, "A.lnk") +
                             "\r\n<Folder> C:\\Tool\\DATA\\\r\n<SetupFolder> C:\\Tool\\\r\n"
                             "<File> C:\\WINDOWS\\TEMP\\UNSETUP.INI\r\n");
@@ -128,56 +132,10 @@ TEST_F(UninstallRunTest, WhatCannotBeRemovedIsReportedAndTheRunCompletes) {
   EXPECT_FALSE(sim.registryKeyExists(kMachine, kEntry));
 }
 
-TEST_F(UninstallRunTest, AHostileRecordCannotReachBeyondTheProduct) {
-  ASSERT_TRUE(sim.createRegistryKey(kUser, "Software\\Keep"));
-  ASSERT_TRUE(sim.writeRegistryValue(kClasses, ".txt", "", {RegistryType::kString, "txtfile", 0}));
-  ASSERT_TRUE(
-      sim.writeRegistryValue(kClasses, ".smp", "", {RegistryType::kString, "smp_auto_file", 0}));
-  ASSERT_TRUE(sim.createRegistryKey(kClasses, "smp_auto_file\\shell"));
-  ASSERT_TRUE(sim.createRegistryKey(kMachine, "SOFTWARE\\Tool"));
-  entry(kOtherEntry, "C:\\Other\\UNSETUP.INI");
-  const std::string cut(300, 'x');
-  file("C:\\Tool\\" + std::string(245, 'x'));
-  sim.userAnswers(kIdNo);  // the failure list
-  uninstall(
-      "[SetupFolder]\nFolder=C:\\Tool\\..\\WINDOWS\\\n[DeleteFolder]\nFolder1=C:\\\n"
-      "Folder2=C:\\WINDOWS\\SYSTEM\\\n[DeleteFile]\nFile1=C:\\Tool\\" +
-      cut +
-      "\n[DeleteRegistry]\nKey1=(Local)\nKey2=(Local)SOFTWARE\nKey3=(Cuser)Software\n"
-      "Key4=(Local)SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\nKey5=(Local)" +
-      kOtherEntry +
-      "\nKey6=(Class).txt\nKey7=(Class).smp\nKey8=(Class)smp_auto_file\n"
-      "Key9=(Local)SOFTWARE\\Tool\n[UnSetupRegistryKey]\nKey=" +
-      kOtherEntry + "\n");
-  EXPECT_TRUE(sim.registryKeyExists(kUser, "Software\\Keep")) << sim.registryText();
-  EXPECT_TRUE(
-      sim.registryKeyExists(kMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall"));
-  EXPECT_TRUE(sim.registryKeyExists(kMachine, kOtherEntry)) << "another product's entry";
-  EXPECT_TRUE(sim.registryKeyExists(kMachine, kEntry)) << "not named by this record";
-  EXPECT_TRUE(sim.registryKeyExists(kClasses, ".txt"));
-  EXPECT_FALSE(sim.registryKeyExists(kClasses, ".smp")) << "a class the setup run made goes";
-  EXPECT_FALSE(sim.registryKeyExists(kClasses, "smp_auto_file"));
-  EXPECT_FALSE(sim.registryKeyExists(kMachine, "SOFTWARE\\Tool"));
-  EXPECT_TRUE(sim.folderExists("C:\\WINDOWS"));
-  EXPECT_TRUE(sim.fileExists("C:\\Tool\\" + std::string(245, 'x'))) << "a cut path is no path";
-  const std::string reported = failures();
-  for (const std::string& line :
-       {std::string("<File> C:\\Tool\\") + std::string(245, 'x'), std::string("<Folder> C:\\\r\n"),
-        std::string("<Folder> C:\\WINDOWS\\SYSTEM\\\r\n"), std::string("<Registry> (Local)\r\n"),
-        std::string("<Registry> (Local)SOFTWARE\r\n"),
-        std::string("<Registry> (Cuser)Software\r\n"), std::string("<Registry> (Class).txt\r\n"),
-        std::string("<Registry> (Local)") + kOtherEntry + "\r\n",
-        std::string("<Registry> ") + kOtherEntry + "\r\n",
-        std::string("<SetupFolder> C:\\Tool\\..\\WINDOWS\\\r\n")}) {
-    EXPECT_NE(reported.find(line), std::string::npos) << line << " in\n" << reported;
-  }
-}
-
 TEST_F(UninstallRunTest, ARecordWithoutListsStillRemovesTheEntryAndCompletes) {
   sim.userAnswers(kIdNo);  // the failure list: the setup folder is not empty
   file("C:\\Tool\\USER.TXT");
-  uninstall("[SetupFolder]\nFolder=C:\\Tool\\\n[UnSetupRegistryKey]\nKey=" + std::string(kEntry) +
-            "\n");
+  uninstall("[SetupFolder]\nFolder=C:\\Tool\\\n");
   EXPECT_FALSE(sim.registryKeyExists(kMachine, kEntry));
   EXPECT_EQ(failures(), "<SetupFolder> C:\\Tool\\\r\n");
   EXPECT_TRUE(frmBack.runFinished());
@@ -196,6 +154,242 @@ TEST_F(UninstallRunTest, ATemporaryFolderThatCannotBeMadeCurrentStopsBeforeRemov
   EXPECT_EQ(sim.shownMessages()[0].text, "I/O ｴﾗｰ (3).");
   EXPECT_TRUE(sim.fileExists("C:\\Tool\\A.TXT"));
   EXPECT_TRUE(sim.registryKeyExists(kMachine, kEntry));
+}
+
+// A record that names what is not the product's. Each row is one uninstall of a record that lists
+// the product's own file and one hostile line; the line's target stays and is reported, and the
+// product's file still goes.
+struct Hostile {
+  const char* what;
+  bool fromSetup;    // the record is the one the setup run wrote (verified), or an older one
+  std::string line;  // "[Section]\nKey=value"
+  std::function<void(SimPlatform&)> prepare;
+  std::function<bool(const SimPlatform&)> stays;
+  std::string reported;  // the failure line, without its CR LF
+};
+
+const std::string kUserFolder = "C:\\Users\\User\\";
+const std::string kDesktop = kUserFolder + "Desktop";
+const std::string kSendTo = kUserFolder + "AppData\\Roaming\\Microsoft\\Windows\\SendTo";
+const std::string kStartup =
+    kUserFolder + "AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
+const std::string kDocument = kUserFolder + "Documents\\MY.DOC";
+
+std::function<void(SimPlatform&)> Files(std::vector<std::string> paths) {
+  return [paths](SimPlatform& sim) {
+    for (const std::string& path : paths) {
+      ASSERT_TRUE(sim.createFolderPath(FolderPart(path)));
+      ASSERT_TRUE(sim.writeFile(path, "theirs"));
+      ASSERT_TRUE(sim.setFileAttributes(path, attr::kReadOnly));
+    }
+  };
+}
+std::function<void(SimPlatform&)> Keys(std::vector<std::pair<RegistryRoot, std::string>> keys) {
+  return [keys](SimPlatform& sim) {
+    for (const auto& [root, key] : keys)
+      ASSERT_TRUE(sim.createRegistryKey(root, key + "\\Theirs"));
+  };
+}
+std::function<bool(const SimPlatform&)> FileStays(std::string path) {
+  return [path](const SimPlatform& sim) { return sim.fileExists(path); };
+}
+std::function<bool(const SimPlatform&)> FolderStays(std::string path) {
+  return [path](const SimPlatform& sim) { return sim.folderExists(path); };
+}
+std::function<bool(const SimPlatform&)> KeyStays(RegistryRoot root, std::string key) {
+  return [root, key](const SimPlatform& sim) { return sim.registryKeyExists(root, key); };
+}
+
+class HostileRecordTest : public UninstallRunTest, public ::testing::WithParamInterface<Hostile> {};
+
+TEST_P(HostileRecordTest, ReachesNothingBeyondTheProduct) {
+  const Hostile& row = GetParam();
+  file("C:\\Tool\\PROG.EXE");
+  row.prepare(sim);
+  sim.userAnswers(kIdNo);  // the failure list
+  // The line joins the record's own sections: only the first section of a name is read.
+  const std::string section = row.line.substr(0, row.line.find('\n'));
+  const std::string entry = row.line.substr(section.size() + 1) + "\n";
+  std::map<std::string, std::string> sections = {{"[SetupFolder]", "Folder=C:\\Tool\\\n"},
+                                                 {"[DeleteFile]", "File99=C:\\Tool\\PROG.EXE\n"}};
+  sections[section] = section == "[SetupFolder]" ? entry : sections[section] + entry;
+  std::string record;
+  for (const auto& [name, lines] : sections)
+    record += name + "\n" + lines;
+  if (row.fromSetup) {
+    uninstall(record);
+  } else {
+    // As an older program left it: an entry that names it, but no digest.
+    writeText("C:\\Tool\\UNSETUP.INI",
+              record + "[UnSetupRegistryKey]\nKey=" + std::string(kEntry) + "\n");
+    sim.userClicks(frmMain.btnUnSetup);
+    run();
+  }
+  EXPECT_TRUE(row.stays(sim)) << row.what;
+  EXPECT_FALSE(sim.fileExists("C:\\Tool\\PROG.EXE")) << row.what;
+  EXPECT_NE(failures().find(row.reported + "\r\n"), std::string::npos)
+      << row.what << ": " << failures();
+  EXPECT_EQ(shownCaptions().back(), kCompleteCaption) << row.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, HostileRecordTest,
+    ::testing::Values(
+        Hostile{"a document through ..", false,
+                "[DeleteFile]\nFile1=C:\\Tool\\..\\Users\\User\\Documents\\MY.DOC",
+                Files({kDocument}), FileStays(kDocument),
+                "<File> C:\\Tool\\..\\Users\\User\\Documents\\MY.DOC"},
+        Hostile{"another product's file", false, "[DeleteFile]\nFile1=C:\\Other\\PROG.EXE",
+                Files({"C:\\Other\\PROG.EXE"}), FileStays("C:\\Other\\PROG.EXE"),
+                "<File> C:\\Other\\PROG.EXE"},
+        Hostile{"the uninstaller itself", true, "[DeleteFile]\nFile1=C:\\windows\\.\\unorset.exe",
+                Files({"C:\\WINDOWS\\UNORSET.EXE"}), FileStays("C:\\WINDOWS\\UNORSET.EXE"),
+                "<File> C:\\windows\\unorset.exe"},
+        Hostile{"a shortcut that is a document", false, "[DeleteShortCut]\nFile1=" + kDocument,
+                Files({kDocument}), FileStays(kDocument), "<ShortCut> " + kDocument},
+        Hostile{"a shortcut outside the shell's folders", false,
+                "[DeleteShortCut]\nFile1=C:\\Other\\Run.lnk", Files({"C:\\Other\\Run.lnk"}),
+                FileStays("C:\\Other\\Run.lnk"), "<ShortCut> C:\\Other\\Run.lnk"},
+        Hostile{"a folder outside the product", false, "[DeleteFolder]\nFolder1=C:\\Other\\",
+                Files({}), FolderStays("C:\\WINDOWS"), "<Folder> C:\\Other\\"},
+        Hostile{"a setup folder above the product", false,
+                "[SetupFolder]\nFolder=C:\\Tool\\..\\WINDOWS\\", Files({}),
+                FolderStays("C:\\WINDOWS"), "<SetupFolder> C:\\Tool\\..\\WINDOWS\\"},
+        Hostile{"the desktop with '/'", true, "[DeleteFolder]\nFolder1=C:/Users/User/Desktop/",
+                Files({}), FolderStays(kDesktop), "<Folder> C:\\Users\\User\\Desktop\\"},
+        Hostile{"Send To with a final dot", true, "[DeleteFolder]\nFolder1=" + kSendTo + ".\\",
+                Files({}), FolderStays(kSendTo), "<Folder> " + kSendTo + "\\"},
+        Hostile{"the desktop through \\\\?\\", true,
+                "[DeleteFolder]\nFolder1=\\\\?\\C:\\users\\user\\desktop\\", Files({}),
+                FolderStays(kDesktop), "<Folder> C:\\users\\user\\desktop\\"},
+        Hostile{"the desktop by its short name", true,
+                "[DeleteFolder]\nFolder1=C:\\Users\\User\\DESKTO~1\\",
+                [](SimPlatform& sim) { ASSERT_TRUE(sim.setShortName(kDesktop, "DESKTO~1")); },
+                FolderStays(kDesktop), "<Folder> C:\\Users\\User\\Desktop\\"},
+        Hostile{"a drive's root", true, "[DeleteFolder]\nFolder1=C:\\", Files({}),
+                FolderStays("C:\\"), "<Folder> C:\\"},
+        Hostile{"a junction into the system folder", true,
+                "[DeleteFile]\nFile1=C:\\Tool\\LINK\\X.DLL,/F",
+                [](SimPlatform& sim) {
+                  Files({"C:\\WINDOWS\\SYSTEM\\X.DLL"})(sim);
+                  ASSERT_TRUE(sim.makeFolderLink("C:\\Tool\\LINK", "C:\\WINDOWS\\SYSTEM"));
+                },
+                FileStays("C:\\WINDOWS\\SYSTEM\\X.DLL"), "<File> C:\\Tool\\LINK\\X.DLL"},
+        Hostile{"a junction as a folder", true, "[DeleteFolder]\nFolder1=C:\\Tool\\LINK\\",
+                [](SimPlatform& sim) {
+                  ASSERT_TRUE(sim.createFolder("C:\\Other"));
+                  ASSERT_TRUE(sim.makeFolderLink("C:\\Tool\\LINK", "C:\\Other"));
+                },
+                FolderStays("C:\\Tool\\LINK"), "<Folder> C:\\Tool\\LINK\\"},
+        Hostile{"a root key", true, "[DeleteRegistry]\nKey1=(Local)", Keys({}),
+                KeyStays(kMachine, "SOFTWARE"), "<Registry> (Local)"},
+        Hostile{"the machine's classes", true, "[DeleteRegistry]\nKey1=(Local)SOFTWARE\\Classes",
+                Keys({{kMachine, "SOFTWARE\\Classes"}}), KeyStays(kMachine, "SOFTWARE\\Classes"),
+                "<Registry> (Local)SOFTWARE\\Classes"},
+        Hostile{"the user's classes", true, "[DeleteRegistry]\nKey1=(Cuser)Software\\Classes\\",
+                Keys({{kUser, "Software\\Classes"}}), KeyStays(kUser, "Software\\Classes"),
+                "<Registry> (Cuser)Software\\Classes\\"},
+        Hostile{"a class of Windows", true, "[DeleteRegistry]\nKey1=(Class)txtfile\\shell",
+                Keys({{kClasses, "txtfile\\shell"}}), KeyStays(kClasses, "txtfile\\shell"),
+                "<Registry> (Class)txtfile\\shell"},
+        Hostile{"the system's services", true,
+                "[DeleteRegistry]\nKey1=(Local)SYSTEM\\CurrentControlSet",
+                Keys({{kMachine, "SYSTEM\\CurrentControlSet"}}),
+                KeyStays(kMachine, "SYSTEM\\CurrentControlSet"),
+                "<Registry> (Local)SYSTEM\\CurrentControlSet"},
+        Hostile{"Windows NT's settings", true,
+                "[DeleteRegistry]\nKey1=(Local)SOFTWARE\\Microsoft\\Windows NT",
+                Keys({{kMachine, "SOFTWARE\\Microsoft\\Windows NT"}}),
+                KeyStays(kMachine, "SOFTWARE\\Microsoft\\Windows NT"),
+                "<Registry> (Local)SOFTWARE\\Microsoft\\Windows NT"},
+        Hostile{
+            "a Run key in the 32-bit view", true,
+            "[DeleteRegistry]\nKey1=(Local)SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\"
+            "CurrentVersion\\Run",
+            Keys({{kMachine, "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Run"}}),
+            KeyStays(kMachine, "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Run"),
+            "<Registry> (Local)SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Run"},
+        Hostile{"another user's software", true,
+                "[DeleteRegistry]\nKey1=(Users)S-1-5-21-7\\Software",
+                Keys({{RegistryRoot::kUsers, "S-1-5-21-7\\Software"}}),
+                KeyStays(RegistryRoot::kUsers, "S-1-5-21-7\\Software"),
+                "<Registry> (Users)S-1-5-21-7\\Software"},
+        Hostile{"another product's entry", true,
+                "[DeleteRegistry]\nKey1=(Local)" + std::string(kOtherEntry),
+                Keys({{kMachine, kOtherEntry}}), KeyStays(kMachine, kOtherEntry),
+                "<Registry> (Local)" + std::string(kOtherEntry)}),
+    [](const ::testing::TestParamInfo<Hostile>& info) {
+      std::string name;
+      for (const char c : std::string(info.param.what)) {
+        if (std::isalnum(static_cast<unsigned char>(c))) name += c;
+      }
+      return name;
+    });
+
+TEST_F(UninstallRunTest, AnAssociationIsUndoneAndWindowsOwnDataStays) {
+  const auto value = [](const char* text) { return RegistryValue{RegistryType::kString, text, 0}; };
+  ASSERT_TRUE(sim.writeRegistryValue(kClasses, ".txt", "", value("txt_auto_file")));
+  ASSERT_TRUE(sim.writeRegistryValue(kClasses, ".txt", "Content Type", value("text/plain")));
+  ASSERT_TRUE(sim.createRegistryKey(kClasses, ".txt\\ShellNew"));
+  ASSERT_TRUE(sim.writeRegistryValue(kClasses, ".smp", "", value("SMP_auto_file")));
+  ASSERT_TRUE(sim.writeRegistryValue(kClasses, ".doc", "", value("Word.Document")));
+  ASSERT_TRUE(sim.createRegistryKey(kClasses, "smp_auto_file\\shell\\open\\command"));
+  ASSERT_TRUE(sim.createRegistryKey(kMachine, "SOFTWARE\\Tool\\Settings"));
+  sim.userAnswers(kIdNo);  // the failure list
+  uninstall(
+      "[SetupFolder]\nFolder=C:\\Tool\\\n[DeleteRegistry]\nKey1=(Class).txt\n"
+      "Key2=(Class).smp\nKey3=(Class)smp_auto_file\nKey4=(Class).doc\n"
+      "Key5=(Local)SOFTWARE\\Tool\n");
+  EXPECT_FALSE(sim.readRegistryValue(kClasses, ".txt", "")) << "the product's association";
+  EXPECT_EQ(sim.readRegistryValue(kClasses, ".txt", "Content Type"), value("text/plain"));
+  EXPECT_TRUE(sim.registryKeyExists(kClasses, ".txt\\ShellNew"));
+  EXPECT_FALSE(sim.registryKeyExists(kClasses, ".smp")) << "nothing else was in it";
+  EXPECT_FALSE(sim.registryKeyExists(kClasses, "smp_auto_file"));
+  EXPECT_EQ(sim.readRegistryValue(kClasses, ".doc", ""), value("Word.Document"));
+  EXPECT_FALSE(sim.registryKeyExists(kMachine, "SOFTWARE\\Tool")) << "the product's own key";
+  EXPECT_EQ(failures(), "<Registry> (Class).doc\r\n<SetupFolder> C:\\Tool\\\r\n");
+}
+
+TEST_F(UninstallRunTest, ARecordChangedAfterSetupIsToldAndHeldToTheProduct) {
+  file("C:\\Tool\\PROG.EXE");
+  Files({kDocument})(sim);
+  writeSetupRecord("C:\\Tool\\UNSETUP.INI",
+                   "[SetupFolder]\nFolder=C:\\Tool\\\n[DeleteFolder]\nFolder1=C:\\Tool\\DATA\\\n"
+                   "[DeleteFile]\nFile1=C:\\Tool\\PROG.EXE\n");
+  // Another user adds a line to the record in the product's folder.
+  std::string changed = sim.readFile("C:\\Tool\\UNSETUP.INI", 1 << 20).value();
+  changed.insert(changed.find("[UnSetupRegistryKey]"), "File2=" + kDocument + "\r\n");
+  ASSERT_TRUE(sim.writeFile("C:\\Tool\\UNSETUP.INI", changed));
+  sim.userAnswers(kIdNo);  // the failure list
+  sim.userClicks(frmMain.btnUnSetup);
+  run();
+  ASSERT_FALSE(shownCaptions().empty());
+  EXPECT_EQ(sim.shownMessages()[0].text, trust_text::kRecordChanged) << "told before anything";
+  EXPECT_TRUE(sim.fileExists(kDocument));
+  EXPECT_FALSE(sim.fileExists("C:\\Tool\\PROG.EXE"));
+  EXPECT_FALSE(sim.folderExists("C:\\Tool\\DATA"));
+  EXPECT_FALSE(sim.registryKeyExists(kMachine, kEntry)) << "the entry names this record";
+  EXPECT_EQ(failures(), "<File> " + kDocument + "\r\n<SetupFolder> C:\\Tool\\\r\n");
+}
+
+TEST_F(UninstallRunTest, ARecordAnotherRecordsEntryNamesIsHeldToItsFolderAndLeavesTheEntry) {
+  Files({"C:\\Other\\PROG.EXE"})(sim);
+  file("C:\\Tool\\A.TXT");
+  writeSetupRecord("C:\\Other\\UNSETUP.INI", "[DeleteFile]\nFile1=C:\\Other\\PROG.EXE\n", "Other");
+  // The record in C:\Tool names the other product's entry, which vouches for another file.
+  writeText("C:\\Tool\\UNSETUP.INI",
+            "[DeleteFile]\nFile1=C:\\Other\\PROG.EXE\n"
+            "File2=C:\\Tool\\A.TXT\n[UnSetupRegistryKey]\nKey=" +
+                std::string(kOtherEntry) + "\n");
+  sim.userAnswers(kIdNo);  // the failure list
+  sim.userClicks(frmMain.btnUnSetup);
+  run();
+  EXPECT_EQ(shownCaptions().front(), failure_text::kWarningCaption) << "nothing to tell first";
+  EXPECT_TRUE(sim.fileExists("C:\\Other\\PROG.EXE"));
+  EXPECT_FALSE(sim.fileExists("C:\\Tool\\A.TXT"));
+  EXPECT_TRUE(sim.registryKeyExists(kMachine, kOtherEntry));
+  EXPECT_EQ(failures(), "<File> C:\\Other\\PROG.EXE\r\n<Registry> " + std::string(kOtherEntry) +
+                            "\r\n<SetupFolder> \r\n");
 }
 
 }  // namespace

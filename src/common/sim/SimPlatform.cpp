@@ -124,6 +124,11 @@ bool IsFolder(const fs::path& path) {
   return fs::is_directory(path, error);
 }
 
+bool IsLink(const fs::path& path) {
+  std::error_code error;
+  return fs::is_symlink(path, error);
+}
+
 }  // namespace
 
 SimPlatform::SimPlatform(fs::path root)
@@ -132,10 +137,14 @@ SimPlatform::SimPlatform(fs::path root)
           [this](std::string_view name) { return upperCase(name); })) {
   mapDrive('C', root / "C");
   const std::string roaming = "C:\\Users\\User\\AppData\\Roaming\\Microsoft\\Windows\\";
+  const std::string common = "C:\\ProgramData\\Microsoft\\Windows\\";
   specialFolders_ = {{csidl::kDesktop, "C:\\Users\\User\\Desktop"},
                      {csidl::kPrograms, roaming + "Start Menu\\Programs"},
                      {csidl::kStartup, roaming + "Start Menu\\Programs\\Startup"},
-                     {csidl::kSendTo, roaming + "SendTo"}};
+                     {csidl::kSendTo, roaming + "SendTo"},
+                     {csidl::kCommonDesktop, "C:\\Users\\Public\\Desktop"},
+                     {csidl::kCommonPrograms, common + "Start Menu\\Programs"},
+                     {csidl::kCommonStartup, common + "Start Menu\\Programs\\Startup"}};
 }
 
 SimPlatform::~SimPlatform() = default;
@@ -159,8 +168,20 @@ void SimPlatform::injectFault(Operation operation, std::string_view path, WinErr
 std::optional<SimPlatform::Resolved> SimPlatform::resolve(std::string_view path) const {
   if (path.empty()) return std::nullopt;  // Windows names nothing with an empty path
   std::string full(path);
+  // "\\?\" gives the rest to the file system as written; "\\.\" is read as any other path. Both
+  // name files only through a drive ("\\?\C:\") or a share ("\\?\UNC\server\share").
+  const bool literal = full.starts_with("\\\\?\\");
   for (char& c : full) {
-    if (c == '/') c = '\\';
+    if (c == '/' && !literal) c = '\\';
+  }
+  const bool device = literal || full.starts_with("\\\\.\\") || full.starts_with("\\\\?\\");
+  if (device) {
+    full.erase(0, 4);
+    if (full.size() >= 4 && upperCase(full.substr(0, 4)) == "UNC\\") {
+      full.replace(0, 4, "\\\\");
+    } else if (!IsDriveSpec(full) || full.size() < 3 || full[2] != '\\') {
+      return std::nullopt;  // a device or a volume, not a file
+    }
   }
   const bool unc = full.starts_with("\\\\");
   if (!unc && !IsDriveSpec(full)) {
@@ -196,12 +217,22 @@ std::optional<SimPlatform::Resolved> SimPlatform::resolve(std::string_view path)
   const bool endsInSeparator = full.size() > pos && full.back() == '\\';
   std::string absolute = full.substr(0, pos);
   std::vector<std::string> components;
+  const std::size_t rootEnd = pos;
   while (pos < full.size()) {
     const auto next = std::min(full.find('\\', pos), full.size());
-    const std::string_view component = WindowsName(std::string_view(full).substr(pos, next - pos));
+    const std::string_view written = std::string_view(full).substr(pos, next - pos);
+    const std::string_view component = literal ? written : WindowsName(written);
+    const bool atRoot = pos == rootEnd;
     pos = next + 1;
+    if (literal &&
+        (component == "." || component == ".." || component.find('/') != std::string_view::npos ||
+         (component.empty() && !atRoot))) {
+      return std::nullopt;  // taken as a name, which no file can have
+    }
     if (component.empty() || component == ".") continue;
     if (component == "..") {
+      // Above the drive of a "\\.\" path lies the device namespace, which holds no files.
+      if (components.empty() && device) return std::nullopt;
       if (!components.empty()) components.pop_back();
       continue;
     }
@@ -212,37 +243,72 @@ std::optional<SimPlatform::Resolved> SimPlatform::resolve(std::string_view path)
   for (const std::string& component : components)
     absolute += "\\" + component;
   const std::size_t length = Utf8ToUtf16(absolute).size();
-  if (length > kMaxPathLength) return std::nullopt;
+  if (length > kMaxPathLength && !literal) return std::nullopt;
 
   host = base;
+  std::string longForm = full.substr(0, rootEnd);
   bool parentExists = true;
   for (const std::string& component : components) {
     std::string actual = component;
     if (parentExists && IsFolder(host)) {
       const std::string wanted = upperCase(component);
       std::error_code error;
+      bool found = false;
       for (const auto& entry : fs::directory_iterator(host, error)) {
         const std::string name = entry.path().filename().string();
         if (name == component || upperCase(name) == wanted) {
           actual = name;
+          found = true;
           break;
         }
+      }
+      if (const auto alias = shortNames_.find(key + "\\" + wanted);
+          !found && alias != shortNames_.end()) {
+        actual = alias->second;
       }
     }
     host /= actual;
     // A name Windows takes may still be too long for the host, which then has no such file.
     std::error_code error;
     parentExists = fs::exists(host, error);
-    key += "\\" + upperCase(component);
+    key += "\\" + upperCase(actual);
+    longForm += "\\" + actual;
   }
   if (components.empty()) key += "\\";
-  return Resolved{host, key, length, endsInSeparator && !components.empty()};
+  return Resolved{host, key, length, endsInSeparator && !components.empty(), longForm};
 }
 
 std::optional<SimPlatform::Resolved> SimPlatform::resolveFile(std::string_view path) const {
   auto resolved = resolve(path);
   if (resolved && resolved->endsInSeparator) return std::nullopt;
   return resolved;
+}
+
+std::optional<std::string> SimPlatform::longPathName(std::string_view path) const {
+  const auto resolved = resolve(path);
+  std::error_code error;
+  if (!resolved || !fs::exists(resolved->host, error)) return std::nullopt;
+  return resolved->longForm + (resolved->endsInSeparator ? "\\" : "");
+}
+
+Status SimPlatform::makeFolderLink(std::string_view link, std::string_view target) {
+  const auto from = resolve(link);
+  const auto to = resolve(target);
+  if (!from || !to || !IsFolder(to->host) || !IsFolder(from->host.parent_path())) {
+    return Status(kErrorPathNotFound);
+  }
+  std::error_code error;
+  fs::create_directory_symlink(to->host, from->host, error);
+  return error ? Status(kErrorAlreadyExists) : Status::ok();
+}
+
+Status SimPlatform::setShortName(std::string_view path, std::string_view shortName) {
+  const auto resolved = resolve(path);
+  std::error_code error;
+  if (!resolved || !fs::exists(resolved->host, error)) return Status(kErrorFileNotFound);
+  const std::string folder = resolved->key.substr(0, resolved->key.rfind('\\'));
+  shortNames_[folder + "\\" + upperCase(shortName)] = resolved->host.filename().string();
+  return Status::ok();
 }
 
 fs::path SimPlatform::hostPath(std::string_view path) const {
@@ -352,6 +418,7 @@ Status SimPlatform::deleteFile(std::string_view path) {
 std::optional<std::uint32_t> SimPlatform::fileAttributes(std::string_view path) const {
   const auto target = resolve(path);
   if (!target) return std::nullopt;
+  if (IsLink(target->host)) return attr::kDirectory | attr::kReparsePoint;
   if (IsFolder(target->host)) return attr::kDirectory;
   if (!IsFile(target->host) || target->endsInSeparator) return std::nullopt;
   const std::uint32_t stored = storedAttributes(target->host);
@@ -485,7 +552,8 @@ Status SimPlatform::removeFolder(std::string_view path) {
   if (IsFile(target.host)) return Status(kErrorDirectory);
   if (!IsFolder(target.host)) return Status(kErrorFileNotFound);
   std::error_code error;
-  if (!fs::is_empty(target.host, error)) return Status(kErrorDirNotEmpty);
+  // A link goes itself, whatever the folder it leads to holds.
+  if (!IsLink(target.host) && !fs::is_empty(target.host, error)) return Status(kErrorDirNotEmpty);
   if (!fs::remove(target.host, error)) return Status(kErrorAccessDenied);
   return Status::ok();
 }
@@ -562,7 +630,7 @@ void SimPlatform::injectRegistryFault(Operation operation, RegistryRoot root, st
 
 std::optional<WinError> SimPlatform::takeRegistryFault(Operation operation, RegistryRoot root,
                                                        std::string_view path) const {
-  return takeFault(operation, Resolved{{}, registryFaultKey(root, path)});
+  return takeFault(operation, Resolved{{}, registryFaultKey(root, path), 0, false, {}});
 }
 
 std::string SimPlatform::registryText() const {
@@ -636,6 +704,18 @@ Status SimPlatform::deleteRegistryKey(RegistryRoot root, std::string_view path) 
     return Status(*fault);
   }
   return registry_->deleteKey(root, path);
+}
+
+Status SimPlatform::deleteRegistryValue(RegistryRoot root, std::string_view path,
+                                        std::string_view name) {
+  if (const auto fault = takeRegistryFault(Operation::kDeleteRegistryKey, root, path)) {
+    return Status(*fault);
+  }
+  return registry_->deleteValue(root, path, name);
+}
+
+bool SimPlatform::registryKeyEmpty(RegistryRoot root, std::string_view path) const {
+  return registry_->keyEmpty(root, path);
 }
 
 }  // namespace orv

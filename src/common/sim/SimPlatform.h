@@ -84,8 +84,8 @@ class SimPlatform final : public Platform {
     kWriteRegistryValue,
     kDeleteRegistryKey,
   };
-  // Special folders by CSIDL; the four the program uses start under C:\Users\User (the
-  // folders themselves are not made).
+  // Special folders by CSIDL; the user's four start under C:\Users\User, those of all users
+  // under C:\Users\Public and C:\ProgramData (the folders themselves are not made).
   void setSpecialFolder(int folderId, std::optional<std::string> path);
   // The next shell link objects cannot be made (with this COM result), or lack an interface.
   void failShellLinkObject(std::uint32_t result) { shellLinkFailure_ = result; }
@@ -174,9 +174,14 @@ class SimPlatform final : public Platform {
   const Size& screenSize() const { return screenSize_; }
   void setScreenSize(Size size) { screenSize_ = size; }
 
+  // A junction: the folder link leads to target (an existing folder); Windows follows it in every
+  // path that passes through it.
+  Status makeFolderLink(std::string_view link, std::string_view target);
+  // The short (8.3) name of an existing file or folder, which paths may then use for it.
+  Status setShortName(std::string_view path, std::string_view shortName);
+
   // The host path a Windows path resolves to (for tests to inspect or prepare files).
   std::filesystem::path hostPath(std::string_view path) const;
-  std::string currentFolder() const { return currentFolder_; }
 
   // --- Platform ----------------------------------------------------------------------------
   bool fileExists(std::string_view path) const override;
@@ -197,6 +202,8 @@ class SimPlatform final : public Platform {
   Status createFolder(std::string_view path) override;
   Status removeFolder(std::string_view path) override;
   Status setCurrentFolder(std::string_view path) override;
+  std::string currentFolder() const override { return currentFolder_; }
+  std::optional<std::string> longPathName(std::string_view path) const override;
 
   std::string windowsFolder() const override { return windowsFolder_; }
   std::string systemFolder() const override { return systemFolder_; }
@@ -225,6 +232,9 @@ class SimPlatform final : public Platform {
                                                  std::string_view name) const override;
   bool registryKeyExists(RegistryRoot root, std::string_view path) const override;
   Status deleteRegistryKey(RegistryRoot root, std::string_view path) override;
+  Status deleteRegistryValue(RegistryRoot root, std::string_view path,
+                             std::string_view name) override;
+  bool registryKeyEmpty(RegistryRoot root, std::string_view path) const override;
   void notifyAssociationsChanged() override { ++associationNotices_; }
 
   std::string upperCase(std::string_view text) const override;
@@ -258,6 +268,7 @@ class SimPlatform final : public Platform {
     std::string key;               // the absolute Windows path in upper case
     std::size_t length = 0;        // UTF-16 units of the absolute path, as Windows limits it
     bool endsInSeparator = false;  // names a folder only: a file is never named with a final "\"
+    std::string longForm;          // the absolute path with the names as they are on the disk
   };
   struct Fault {
     Operation operation;
@@ -319,6 +330,7 @@ class SimPlatform final : public Platform {
   std::vector<std::string> closedForms_;
   Size screenSize_{1024, 768};
   std::map<std::string, std::uint64_t> reportedSizes_;  // by key
+  std::map<std::string, std::string> shortNames_;       // folder key + short name: the long name
   std::unique_ptr<SimRegistry> registry_;
   int associationNotices_ = 0;
   std::map<int, std::string> specialFolders_;

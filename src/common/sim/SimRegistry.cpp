@@ -133,6 +133,19 @@ Status SimRegistry::deleteKey(RegistryRoot root, std::string_view path) {
   return Status::ok();
 }
 
+Status SimRegistry::deleteValue(RegistryRoot root, std::string_view path, std::string_view name) {
+  const auto location = locate(root, path);
+  Key* key = location ? find(*location) : nullptr;
+  if (key == nullptr || key->values.erase(upper_(name)) == 0) return Status(kErrorFileNotFound);
+  return Status::ok();
+}
+
+bool SimRegistry::keyEmpty(RegistryRoot root, std::string_view path) const {
+  const auto location = locate(root, path);
+  const Key* key = location ? find(*location) : nullptr;
+  return key != nullptr && key->values.empty() && key->subkeys.empty();
+}
+
 namespace {
 
 std::string Quoted(std::string_view text) {

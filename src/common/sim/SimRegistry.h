@@ -31,6 +31,8 @@ class SimRegistry {
                                          std::string_view name) const;
   bool keyExists(RegistryRoot root, std::string_view path) const;
   Status deleteKey(RegistryRoot root, std::string_view path);
+  Status deleteValue(RegistryRoot root, std::string_view path, std::string_view name);
+  bool keyEmpty(RegistryRoot root, std::string_view path) const;
 
   // The whole registry as REGEDIT4 text, for test failure messages.
   std::string text() const;

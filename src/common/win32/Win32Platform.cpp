@@ -226,6 +226,20 @@ Status Win32Platform::setCurrentFolder(std::string_view path) {
   return Result(::SetCurrentDirectoryW(Wide(path).c_str()));
 }
 
+std::string Win32Platform::currentFolder() const {
+  return QueryText(
+      [](wchar_t* buffer, DWORD size) { return ::GetCurrentDirectoryW(size, buffer); });
+}
+
+std::optional<std::string> Win32Platform::longPathName(std::string_view path) const {
+  const std::wstring wide = Wide(path);
+  std::string longName = QueryText([&wide](wchar_t* buffer, DWORD size) {
+    return ::GetLongPathNameW(wide.c_str(), buffer, size);
+  });
+  if (longName.empty()) return std::nullopt;
+  return longName;
+}
+
 std::string Win32Platform::windowsFolder() const {
   return QueryText(
       [](wchar_t* buffer, DWORD size) { return ::GetWindowsDirectoryW(buffer, size); });

@@ -26,6 +26,8 @@ class Win32Platform final : public Platform {
   Status createFolder(std::string_view path) override;
   Status removeFolder(std::string_view path) override;
   Status setCurrentFolder(std::string_view path) override;
+  std::string currentFolder() const override;
+  std::optional<std::string> longPathName(std::string_view path) const override;
 
   std::string windowsFolder() const override;
   std::string systemFolder() const override;
@@ -50,6 +52,9 @@ class Win32Platform final : public Platform {
                                                  std::string_view name) const override;
   bool registryKeyExists(RegistryRoot root, std::string_view path) const override;
   Status deleteRegistryKey(RegistryRoot root, std::string_view path) override;
+  Status deleteRegistryValue(RegistryRoot root, std::string_view path,
+                             std::string_view name) override;
+  bool registryKeyEmpty(RegistryRoot root, std::string_view path) const override;
 
   std::string upperCase(std::string_view text) const override;
   std::optional<std::string> toShiftJis(std::string_view text) const override;

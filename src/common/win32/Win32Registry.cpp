@@ -116,6 +116,25 @@ Status Win32Platform::deleteRegistryKey(RegistryRoot root, std::string_view path
   return Status(static_cast<WinError>(::SHDeleteKeyW(RootKey(root), Wide(path).c_str())));
 }
 
+Status Win32Platform::deleteRegistryValue(RegistryRoot root, std::string_view path,
+                                          std::string_view name) {
+  RegistryKey key;
+  if (const LONG opened = OpenKey(root, path, KEY_SET_VALUE, false, key)) {
+    return Status(static_cast<WinError>(opened));
+  }
+  return Status(static_cast<WinError>(::RegDeleteValueW(key.get(), Wide(name).c_str())));
+}
+
+bool Win32Platform::registryKeyEmpty(RegistryRoot root, std::string_view path) const {
+  RegistryKey key;
+  if (OpenKey(root, path, KEY_QUERY_VALUE, false, key) != ERROR_SUCCESS) return false;
+  DWORD subkeys = 0;
+  DWORD values = 0;
+  return ::RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr,
+                            &values, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
+         subkeys == 0 && values == 0;
+}
+
 void Win32Platform::notifyAssociationsChanged() {
   ::SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
 }

@@ -1,0 +1,161 @@
+#include "uninstall/RecordTrust.h"
+
+#include <algorithm>
+#include <array>
+
+#include "app/Globals.h"
+#include "common/ResolvedPath.h"
+#include "common/Sha256.h"
+#include "common/TextUtils.h"
+#include "setup/Completion.h"
+#include "uninstall/KeyProtection.h"
+
+namespace orv {
+
+namespace {
+
+constexpr std::array<int, 7> kShellFolders = {
+    csidl::kDesktop,       csidl::kPrograms,       csidl::kStartup,      csidl::kSendTo,
+    csidl::kCommonDesktop, csidl::kCommonPrograms, csidl::kCommonStartup};
+
+std::optional<std::string> KeyOf(const Platform& platform, std::string_view path,
+                                 std::string_view currentFolder) {
+  const auto resolved = ResolvedPath(platform, path, currentFolder);
+  if (!resolved) return std::nullopt;
+  return PathKey(platform, *resolved);
+}
+
+bool IsRoot(std::string_view key) {
+  return (key.size() == 2 && key[1] == ':') ||
+         (key.starts_with("\\\\") && KeyNames(key).size() <= 2);
+}
+
+// The folders no record may remove, in PathKey form: Windows', the shell's and the temporary
+// folder.
+std::vector<std::string> KeptFolderKeys(const Platform& platform, const Globals& globals) {
+  std::vector<std::string> kept = ShellFolderKeys(platform);
+  for (const std::string& folder : {globals.WindowsFolder, globals.SystemFolder,
+                                    globals.ProgramFilesFolder, globals.TempFolder}) {
+    if (const auto key = KeyOf(platform, folder, globals.TempFolder)) kept.push_back(*key);
+  }
+  return kept;
+}
+
+// A folder no record may remove: a root, one of the kept folders or one that holds one.
+bool ProtectedFolder(const Platform& platform, const Globals& globals, std::string_view key) {
+  if (IsRoot(key)) return true;
+  return std::ranges::any_of(KeptFolderKeys(platform, globals),
+                             [key](const std::string& kept) { return PathWithin(kept, key); });
+}
+
+// Whether a folder on the way to a resolved path (the first one below its root and on), or with
+// itself the path too, is a junction, a mount point or a symbolic link.
+bool PassesThroughLink(const Platform& platform, std::string_view path, bool itself) {
+  const std::string whole = StripSeparator(path, "B");
+  // The separator after the root, "C:" or "\\server\share".
+  std::size_t at = whole.starts_with("\\\\") ? whole.find('\\', whole.find('\\', 2) + 1) : 2;
+  while (at != std::string::npos && at < whole.size()) {
+    const auto next = whole.find('\\', at + 1);
+    if (next == std::string::npos && !itself) break;
+    const auto attributes = platform.fileAttributes(whole.substr(0, next));
+    if (attributes && (*attributes & attr::kReparsePoint) != 0) return true;
+    at = next;
+  }
+  return false;
+}
+
+bool EndsWithLinkExtension(std::string_view key) {
+  return key.size() > 4 && key.substr(key.size() - 4) == ".LNK";
+}
+
+}  // namespace
+
+std::vector<std::string> ShellFolderKeys(const Platform& platform) {
+  std::vector<std::string> keys;
+  for (const int folder : kShellFolders) {
+    const auto path = platform.specialFolder(folder);
+    if (!path || path->empty()) continue;
+    if (const auto key = KeyOf(platform, *path, *path)) keys.push_back(*key);
+  }
+  return keys;
+}
+
+bool CommandNamesRecord(const Platform& platform, std::string_view command,
+                        std::string_view recordFile) {
+  const auto open = command.find('"');
+  const auto close = open == std::string_view::npos ? open : command.find('"', open + 1);
+  if (close == std::string_view::npos) return false;
+  const auto named = KeyOf(platform, command.substr(open + 1, close - open - 1), "");
+  const auto record = KeyOf(platform, recordFile, "");
+  return named && record && *named == *record;
+}
+
+RecordStanding CheckRecord(const Platform& platform, std::string_view bytes,
+                           std::string_view entryKey, std::string_view recordFile) {
+  constexpr RegistryRoot kMachine = RegistryRoot::kLocalMachine;
+  if (UninstallEntryOf(platform, entryKey).empty()) return RecordStanding::kUnproven;
+  const auto command = platform.readRegistryValue(kMachine, entryKey, "UninstallString");
+  if (!command || !CommandNamesRecord(platform, command->text, recordFile)) {
+    return RecordStanding::kUnproven;
+  }
+  const auto digest = platform.readRegistryValue(kMachine, entryKey, kRecordDigestValue);
+  if (!digest) return RecordStanding::kUnproven;
+  return digest->text == Sha256Hex(bytes) ? RecordStanding::kVerified : RecordStanding::kChanged;
+}
+
+RecordScope::RecordScope(const Platform& platform, const Globals& globals,
+                         std::string_view recordFile, bool verified)
+    : platform_(platform), temporaryFolder_(globals.TempFolder), verified_(verified) {
+  const auto folder = KeyOf(platform, FolderPart(recordFile), temporaryFolder_);
+  if (folder && !ProtectedFolder(platform, globals, *folder)) productFolder_ = folder;
+}
+
+std::optional<std::string> RecordScope::Within(std::string_view recorded, bool folderItself) const {
+  auto resolved = ResolvedPath(platform_, recorded, temporaryFolder_);
+  if (!resolved || verified_) return resolved;
+  const std::string key = PathKey(platform_, *resolved);
+  if (!productFolder_ || !PathWithin(key, *productFolder_) ||
+      (key == *productFolder_ && !folderItself)) {
+    return std::nullopt;
+  }
+  return resolved;
+}
+
+std::optional<std::string> RecordScope::File(std::string_view recorded) const {
+  return Within(recorded, false);
+}
+
+std::optional<std::string> RecordScope::Folder(std::string_view recorded) const {
+  return Within(recorded, true);
+}
+
+std::optional<std::string> RecordScope::Shortcut(std::string_view recorded) const {
+  auto resolved = ResolvedPath(platform_, recorded, temporaryFolder_);
+  if (!resolved || verified_) return resolved;
+  const std::string key = PathKey(platform_, *resolved);
+  const auto below = [&key](const std::string& shell) {
+    return key.size() > shell.size() && PathWithin(key, shell);
+  };
+  if (!EndsWithLinkExtension(key) || !std::ranges::any_of(ShellFolderKeys(platform_), below)) {
+    return std::nullopt;
+  }
+  return resolved;
+}
+
+bool MayDeleteFile(const Platform& platform, const Globals& globals, std::string_view path) {
+  const std::string key = PathKey(platform, path);
+  for (const std::string& self : {UninstallerPath(globals), platform.programFilePath()}) {
+    if (KeyOf(platform, self, globals.TempFolder) == key) return false;
+  }
+  const auto attributes = platform.fileAttributes(path);
+  constexpr std::uint32_t kNotPlain = attr::kDirectory | attr::kDevice | attr::kReparsePoint;
+  if (attributes && (*attributes & kNotPlain) != 0) return false;
+  return !PassesThroughLink(platform, path, false);
+}
+
+bool MayRemoveFolder(const Platform& platform, const Globals& globals, std::string_view path) {
+  return !ProtectedFolder(platform, globals, PathKey(platform, path)) &&
+         !PassesThroughLink(platform, path, true);
+}
+
+}  // namespace orv

@@ -1,0 +1,92 @@
+// What the uninstaller may remove on the word of a record. UNSETUP.INI lies in the product's
+// folder, which an ordinary user may be able to write, and its temporary copy in that user's
+// temporary folder, while the uninstaller runs with administrator rights. So a record is trusted
+// whole only when the Add/Remove entry it names (under HKEY_LOCAL_MACHINE, which only
+// administrators can write) names this record file and holds the digest of its exact bytes. A
+// record that is not is still uninstalled, but held to the product's own folder, the shortcuts in
+// the shell's folders and the registry keys no one else owns. Guard rails hold for every record:
+// the uninstaller itself, anything that is not a plain file, a path that passes through a link
+// and the folders of Windows and the shell are never removed.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/Platform.h"
+
+namespace orv {
+
+struct Globals;
+
+namespace trust_text {
+inline constexpr const char* kRecordChanged =
+    "このアンセットアップ情報ファイルは，セットアップの後で書き換えられています．\r\r"
+    "セットアップフォルダの外にあるファイル・フォルダと，ショートカット以外のファイルは削除しませ"
+    "ん．\r削除しなかったものは，最後に一覧で確認できます．";
+}  // namespace trust_text
+
+// The value of the Add/Remove entry that holds the SHA-256 digest of the record's bytes, as 64
+// lower-case hexadecimal digits.
+inline constexpr std::string_view kRecordDigestValue = "UninstallRecordSha256";
+
+enum class RecordStanding {
+  kVerified,  // the entry names this record file and holds the digest of these bytes
+  kUnproven,  // no entry names this record file, or the entry holds no digest (an older program)
+  kChanged,   // the entry names this record file, but the bytes are not those the setup wrote
+};
+
+// How the record whose exact bytes are given stands. entryKey is its [UnSetupRegistryKey] Key;
+// recordFile is the full path of the record file the uninstall was started on (or the setup run
+// merges).
+RecordStanding CheckRecord(const Platform& platform, std::string_view bytes,
+                           std::string_view entryKey, std::string_view recordFile);
+
+// Whether an uninstall command names recordFile: the path in its first pair of double quotes,
+// compared as a path without regard to case.
+bool CommandNamesRecord(const Platform& platform, std::string_view command,
+                        std::string_view recordFile);
+
+// The limits a record's entries are held to, and the path the uninstaller acts on for each: the
+// entry resolved as Windows resolves it (relative paths from the temporary folder, the current
+// folder of the uninstall run), so the path checked is the path removed.
+class RecordScope {
+ public:
+  RecordScope(const Platform& platform, const Globals& globals, std::string_view recordFile,
+              bool verified);
+
+  bool verified() const { return verified_; }
+  // The path of a recorded file, or nullopt when the record may not remove it: Windows would
+  // resolve it to no file, or an unverified record names one outside the product's folder.
+  std::optional<std::string> File(std::string_view recorded) const;
+  // The same for a folder, which may also be the product's folder itself.
+  std::optional<std::string> Folder(std::string_view recorded) const;
+  // The same for a shortcut: an unverified record removes only ".lnk" files below the shell's
+  // folders of the user or of all users.
+  std::optional<std::string> Shortcut(std::string_view recorded) const;
+
+ private:
+  std::optional<std::string> Within(std::string_view recorded, bool folderItself) const;
+
+  const Platform& platform_;
+  std::string temporaryFolder_;
+  // The folder that holds the record file, in PathKey form; nullopt when it cannot hold a product
+  // (it does not resolve, or it is a folder of Windows, of the shell or a drive's root).
+  std::optional<std::string> productFolder_;
+  bool verified_;
+};
+
+// The guard rails, checked right before each removal so that what was checked is what is there.
+// A file goes only when it is a plain file (or missing: the delete then fails and is reported), is
+// not the uninstaller or the running program, and no folder on its way is a link.
+bool MayDeleteFile(const Platform& platform, const Globals& globals, std::string_view path);
+// A folder goes only when it is not a drive's or a share's root, not one of Windows' or the
+// shell's folders nor a folder that holds one, and neither it nor a folder on its way is a link.
+bool MayRemoveFolder(const Platform& platform, const Globals& globals, std::string_view path);
+
+// The shell's folders that hold shortcuts, of the user and of all users, in PathKey form; the
+// folders the shell does not give are left out.
+std::vector<std::string> ShellFolderKeys(const Platform& platform);
+
+}  // namespace orv
