@@ -1,7 +1,6 @@
 #include "common/ResolvedPath.h"
 
-#include <array>
-#include <vector>
+#include <algorithm>
 
 #include "common/Platform.h"
 #include "common/TextUtils.h"
@@ -12,79 +11,43 @@ namespace {
 
 constexpr char kSeparator = '\\';
 
-bool IsDriveLetter(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
 bool StartsWithDrive(std::string_view path) {
-  return path.size() >= 2 && IsDriveLetter(path[0]) && path[1] == ':';
+  return path.size() >= 2 && path[1] == ':' &&
+         ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
 }
 
 char Upper(char c) {
   return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    if (Upper(text[i]) != Upper(prefix[i])) return false;
-  }
-  return true;
-}
-
-bool HoldsForbiddenCharacter(std::string_view name) {
+// A name no file can have: a character Windows refuses in names (a colon also opens alternate
+// streams), or a device (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, with any extension),
+// which names the device in every folder.
+bool ForbiddenName(std::string_view name) {
   for (const char c : name) {
-    if (static_cast<unsigned char>(c) < 0x20 ||
-        std::string_view("<>:\"|?*/").find(c) != std::string_view::npos) {
+    if (static_cast<unsigned char>(c) < 0x20 || std::string_view("<>:\"|?*/").find(c) !=
+                                                    std::string_view::npos) {
       return true;
     }
   }
-  return false;
-}
-
-// CON, PRN, AUX, NUL, COM1 to COM9 and LPT1 to LPT9, with any extension, name devices in every
-// folder.
-bool IsDeviceName(std::string_view name) {
-  std::string stem(name.substr(0, name.find('.')));
-  while (!stem.empty() && stem.back() == ' ')
+  std::string stem;
+  for (const char c : name.substr(0, name.find('.')))
+    stem += Upper(c);
+  while (stem.ends_with(' '))
     stem.pop_back();
-  for (char& c : stem)
-    c = Upper(c);
   if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL") return true;
   return stem.size() == 4 && (stem.starts_with("COM") || stem.starts_with("LPT")) &&
          stem[3] >= '1' && stem[3] <= '9';
 }
 
-std::vector<std::string_view> Names(std::string_view path) {
-  std::vector<std::string_view> names;
-  std::size_t start = 0;
-  while (start <= path.size()) {
-    const auto end = std::min(path.find(kSeparator, start), path.size());
-    names.push_back(path.substr(start, end - start));
-    start = end + 1;
-  }
-  return names;
-}
-
-// The start of a full path ("C:" or "\\server\share") and the rest after it; nullopt when the
-// path has neither.
-struct Rooted {
-  std::string root;
-  std::string_view rest;
-};
-std::optional<Rooted> SplitRoot(std::string_view path) {
-  if (StartsWithDrive(path)) {
-    return Rooted{std::string(1, Upper(path[0])) + ":", path.substr(2)};
-  }
-  if (!path.starts_with("\\\\")) return std::nullopt;
+// The length of the start of a full path: "C:", or "\\server\share"; 0 when it has neither.
+std::size_t RootLength(std::string_view path) {
+  if (StartsWithDrive(path)) return 2;
+  if (!path.starts_with("\\\\")) return 0;
   const auto server = path.find(kSeparator, 2);
-  if (server == std::string_view::npos || server == 2) return std::nullopt;
-  const auto share = path.find(kSeparator, server + 1);
-  const std::string_view shareName =
-      path.substr(server + 1, share == std::string_view::npos ? share : share - server - 1);
-  if (shareName.empty()) return std::nullopt;
-  const std::size_t end = share == std::string_view::npos ? path.size() : share;
-  return Rooted{std::string(path.substr(0, end)), path.substr(end)};
+  if (server == std::string_view::npos || server == 2) return 0;
+  const auto share = std::min(path.find(kSeparator, server + 1), path.size());
+  return share > server + 1 ? share : 0;
 }
 
 }  // namespace
@@ -95,13 +58,12 @@ std::optional<std::string> ResolvePath(std::string_view path, std::string_view c
   // trimmed. Such a path is taken only when reading it the usual way gives the same names.
   const bool literal = path.starts_with("\\\\?\\");
   std::string text(path);
-  for (char& c : text) {
-    if (c == '/' && !literal) c = kSeparator;
-  }
+  if (!literal) std::ranges::replace(text, '/', kSeparator);
   if (literal || text.starts_with("\\\\.\\") || text.starts_with("\\\\?\\")) {
     text.erase(0, 4);
-    if (StartsWithNoCase(text, "UNC\\")) {
-      text.replace(0, 4, "\\\\");
+    if (text.size() >= 4 && Upper(text[0]) == 'U' && Upper(text[1]) == 'N' &&
+        Upper(text[2]) == 'C' && text[3] == kSeparator) {
+      text.erase(0, 2)[0] = kSeparator;
     } else if (!StartsWithDrive(text) || text.size() < 3 || text[2] != kSeparator) {
       return std::nullopt;  // a device or a volume ("\\.\C:" is the disk itself)
     }
@@ -111,42 +73,41 @@ std::optional<std::string> ResolvePath(std::string_view path, std::string_view c
       return std::nullopt;
     }
     text = AddSeparator(currentFolder, "B") + text.substr(2);
-  } else if (!StartsWithDrive(text) && !text.starts_with("\\\\")) {
-    const auto current = SplitRoot(currentFolder);
-    if (!current) return std::nullopt;
-    text = text.starts_with(kSeparator) ? current->root + text
+  } else if (RootLength(text) == 0) {
+    const std::size_t root = RootLength(currentFolder);
+    if (root == 0) return std::nullopt;
+    text = text.starts_with(kSeparator) ? std::string(currentFolder.substr(0, root)) + text
                                         : AddSeparator(currentFolder, "B") + text;
   }
 
-  const auto rooted = SplitRoot(text);
-  if (!rooted) return std::nullopt;
-  std::vector<std::string_view> names;
-  for (std::string_view name : Names(rooted->rest)) {
-    if (literal && (name == "." || name == ".." || name.ends_with('.') || name.ends_with(' '))) {
+  const std::size_t root = RootLength(text);
+  if (root == 0) return std::nullopt;
+  std::string resolved = text.substr(0, root);
+  if (resolved[1] == ':') resolved[0] = Upper(resolved[0]);
+  std::string_view name;
+  for (std::size_t start = root + 1; start <= text.size(); start += name.size() + 1) {
+    name = std::string_view(text).substr(start, text.find(kSeparator, start) - start);
+    std::string_view kept = name;
+    if (kept != "." && kept != "..") {
+      if (literal && (kept.ends_with('.') || kept.ends_with(' '))) return std::nullopt;
+      kept = kept.substr(0, kept.find_last_not_of(". ") + 1);
+    } else if (literal) {
       return std::nullopt;
     }
-    if (name != "." && name != "..") {
-      const auto last = name.find_last_not_of(". ");
-      name = last == std::string_view::npos ? std::string_view() : name.substr(0, last + 1);
-    }
-    if (name.empty() || name == ".") continue;
-    if (name == "..") {
-      if (!names.empty()) names.pop_back();
+    if (kept.empty() || kept == ".") continue;
+    if (kept == "..") {
+      const auto last = resolved.rfind(kSeparator);
+      if (last != std::string::npos && last >= root) resolved.resize(last);
       continue;
     }
-    if (HoldsForbiddenCharacter(name)) return std::nullopt;
-    names.push_back(name);
-  }
-  if (!names.empty() && IsDeviceName(names.back())) return std::nullopt;
-
-  std::string resolved = rooted->root;
-  for (const std::string_view name : names) {
+    if (ForbiddenName(kept)) return std::nullopt;
     resolved += kSeparator;
-    resolved += name;
+    resolved += kept;
   }
-  const bool folderForm = text.back() == kSeparator;
-  if ((folderForm || names.empty()) && !resolved.starts_with("\\\\")) resolved += kSeparator;
-  if (folderForm && !names.empty() && resolved.starts_with("\\\\")) resolved += kSeparator;
+  // A final "\" stays, and a drive's root keeps its own.
+  if (resolved.size() > root ? text.back() == kSeparator : resolved[1] == ':') {
+    resolved += kSeparator;
+  }
   return resolved;
 }
 
