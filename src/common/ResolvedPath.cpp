@@ -25,8 +25,8 @@ char Upper(char c) {
 // which names the device in every folder.
 bool ForbiddenName(std::string_view name) {
   for (const char c : name) {
-    if (static_cast<unsigned char>(c) < 0x20 || std::string_view("<>:\"|?*/").find(c) !=
-                                                    std::string_view::npos) {
+    if (static_cast<unsigned char>(c) < 0x20 ||
+        std::string_view("<>:\"|?*/").find(c) != std::string_view::npos) {
       return true;
     }
   }
