@@ -20,6 +20,8 @@
 //   exit <code>                      the program ends with this exit code
 //   shot <name>                      screenshot of the screen to <folder>\<name>.bmp
 //   write "path" "text"              write a Shift-JIS text file (for prepared records)
+//   replace "path" "old" "new"       in a Shift-JIS text file, the first "old" becomes "new"
+//                                    (%VARIABLES% expanded): a record edited, as another user could
 //   exists "path" yes|no             a file exists, or not
 //   mkdir "path"                     make a folder (and its parents)
 //   copy "from" "to"                 copy a file (a disk's file appears)
@@ -305,6 +307,7 @@ class Driver {
       return true;
     }
     if (verb == "write") return write(w.at(1), w.at(2));
+    if (verb == "replace") return replace(w.at(1), w.at(2), w.at(3));
     if (verb == "exists") {
       const DWORD attributes = ::GetFileAttributesW(Expand(w.at(1)).c_str());
       return check(yesNo(attributes != INVALID_FILE_ATTRIBUTES), w.at(2), "exists " + w.at(1));
@@ -549,6 +552,21 @@ class Driver {
     out << bytes;
     if (!out) error_ = "cannot write " + path;
     return static_cast<bool>(out);
+  }
+
+  bool replace(const std::string& path, const std::string& old, const std::string& utf8) {
+    const std::string bytes = readAll(path);
+    std::wstring text(bytes.size(), L'\0');
+    text.resize(static_cast<std::size_t>(
+        ::MultiByteToWideChar(932, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(),
+                              static_cast<int>(text.size()))));
+    const std::wstring from = Wide(old);
+    const auto at = text.find(from);
+    if (at == std::wstring::npos) {
+      error_ = "\"" + old + "\" is not in " + path;
+      return false;
+    }
+    return write(path, Narrow(text.replace(at, from.size(), Expand(utf8))));
   }
 
   static std::string readAll(const std::string& path) {
