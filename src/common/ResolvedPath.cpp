@@ -40,14 +40,19 @@ bool ForbiddenName(std::string_view name) {
          stem[3] >= '1' && stem[3] <= '9';
 }
 
-// The length of the start of a full path: "C:", or "\\server\share"; 0 when it has neither.
+// The length of the start of a full path: "C:", or "\\server\share" with two names a share can
+// have; 0 when it has neither.
 std::size_t RootLength(std::string_view path) {
   if (StartsWithDrive(path)) return 2;
   if (!path.starts_with("\\\\")) return 0;
   const auto server = path.find(kSeparator, 2);
-  if (server == std::string_view::npos || server == 2) return 0;
+  if (server == std::string_view::npos) return 0;
   const auto share = std::min(path.find(kSeparator, server + 1), path.size());
-  return share > server + 1 ? share : 0;
+  for (const std::string_view name : {path.substr(2, server - 2),
+                                      path.substr(server + 1, share - server - 1)}) {
+    if (name.empty() || name == "." || name == ".." || ForbiddenName(name)) return 0;
+  }
+  return share;
 }
 
 }  // namespace
@@ -73,11 +78,14 @@ std::optional<std::string> ResolvePath(std::string_view path, std::string_view c
       return std::nullopt;
     }
     text = AddSeparator(currentFolder, "B") + text.substr(2);
-  } else if (RootLength(text) == 0) {
-    const std::size_t root = RootLength(currentFolder);
+    std::ranges::replace(text, '/', kSeparator);
+  } else if (!StartsWithDrive(text) && !text.starts_with("\\\\")) {
+    std::string current(currentFolder);
+    std::ranges::replace(current, '/', kSeparator);
+    const std::size_t root = RootLength(current);
     if (root == 0) return std::nullopt;
-    text = text.starts_with(kSeparator) ? std::string(currentFolder.substr(0, root)) + text
-                                        : AddSeparator(currentFolder, "B") + text;
+    text = text.starts_with(kSeparator) ? current.substr(0, root) + text
+                                        : AddSeparator(current, "B") + text;
   }
 
   const std::size_t root = RootLength(text);

@@ -1,6 +1,8 @@
-// The small parsers: the SZDD header and the expanded name, the command line, the path macros.
+// The small parsers: the SZDD header and the expanded name, the command line, the path macros,
+// the resolution of paths.
 #include "app/Globals.h"
 #include "common/CommandLine.h"
+#include "common/ResolvedPath.h"
 #include "common/Szdd.h"
 #include "common/TextUtils.h"
 #include "fuzz/FuzzPlatform.h"
@@ -25,6 +27,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   (void)ResolveMacros(value, folders);
   (void)ProposedSetupFolder(value, g);
   (void)NormalisePath(value);
+  // A resolved path is a fixed point: what the uninstaller checks is what it acts on.
+  if (const auto resolved = ResolvePath(value, bytes.substr(0, half))) {
+    if (ResolvePath(*resolved, "C:\\") != resolved) __builtin_trap();
+  }
   (void)LeadingToken(value, 7);
   return 0;
 }
