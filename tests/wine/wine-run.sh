@@ -50,6 +50,10 @@ if [[ ! -d "$LOCPATH/ja_JP.UTF-8" ]]; then
   localedef -i ja_JP -f UTF-8 "$LOCPATH/ja_JP.UTF-8" >/dev/null 2>&1 || true
 fi
 template="$state/template"
+# A template made before the 32-bit Wine was installed has no 32-bit side (syswow64).
+if [[ -x /usr/lib/wine/wine && ! -d "$template/drive_c/windows/syswow64" ]]; then
+  rm -f "$template/.orv-ready"
+fi
 if [[ ! -f "$template/.orv-ready" ]]; then
   rm -rf "$template" "$state/template-home"
   mkdir -p "$state/template-home"
