@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything (host, host with sanitizers, Windows x86_64 and i686) and runs every test:
-# the host tests twice (plain and sanitized), the Windows tests under Wine, the format check and
-# the check that the Windows executables need no DLL beyond Windows' own.
+# the host tests twice (plain and sanitized), the Windows tests of both builds under Wine (the
+# i686 ones only where the kernel runs 32-bit programs), the format check and the check that the
+# Windows executables need no DLL beyond Windows' own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -34,3 +35,11 @@ for preset in host host-asan win64; do
   echo "=== test $preset"
   ctest --preset "$preset" -j "$jobs"
 done
+
+if scripts/runs-32bit.sh; then
+  echo "=== test win32"
+  ctest --preset win32 -j "$jobs"
+else
+  echo "=== test win32 skipped: this machine's kernel does not run 32-bit programs, so the i686" \
+    "release's platform tests and end-to-end scenarios cannot run under Wine"
+fi
