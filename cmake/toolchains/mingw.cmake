@@ -10,6 +10,8 @@ set(CMAKE_FIND_ROOT_PATH /usr/${ORV_MINGW_ARCH}-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Tests run under Wine, on a private display for the tests that open windows.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../../tests/wine/wine-run.sh --xvfb)
 
 # The C++ runtime of the win32 thread model, for SETUP.EXE. The posix model's runtime brings the
 # winpthreads library along (about 30 KB of the i686 release, through the exception machinery's

@@ -34,27 +34,29 @@
 //   quit                             post a quit message to the program's thread
 //   set-readonly "path"              give a file the read-only attribute (as on a CD-ROM)
 //   readonly "path" yes|no           a file has the read-only attribute, or not
-//   registry "ROOT\\key" "name" "TYPE:data"   a registry value (ROOT: HKCU, HKLM, HKCR; TYPE:
-//   REG_SZ,
-//                                    REG_EXPAND_SZ, or REG_DWORD with 0x and 8 hex digits), or
-//                                    "none"
+//   registry "ROOT\\key" "name" "TYPE:data"   a registry value in the native view (ROOT: HKCU,
+//                                    HKLM, HKCR; TYPE: REG_SZ, REG_EXPAND_SZ, or REG_DWORD with 0x
+//                                    and 8 hex digits), or "none"
 //   record "path" "template"        a file holds exactly the template's text (UTF-8, LF, with
 //                                    %VARIABLES%) as CR LF lines in Shift-JIS
 //   window "text"                    a visible window of any program has a title holding text
 //   snapshot "name"                  remember the machine: every file and folder on C: and every
-//                                    registry key under HKCU\Software and HKLM\Software (Wine's own
-//                                    and the temporary folders left out)
+//                                    registry key under HKCU\Software and HKLM\Software, natively
+//                                    (Wine's own and the temporary folders left out)
 //   unchanged-since "name" "a|b|..." the machine is as the snapshot was, but for these lines
 //                                    (paths or "HKCU\...", "HKLM\..." keys) more or less
-//   start-recorded "key"             start the UninstallString of HKLM\<key> as Add/Remove
-//                                    Programs would
+//   start-recorded "key"             start the UninstallString of HKLM\<key> (native view) as
+//                                    Add/Remove Programs would
 //   export "path" "name"             copy a file out to <screenshot folder>\..\files\name, for
 //                                    checks on the host after the run
 // Lines for the host are passed over: "lnk ..." (see run-scenario.sh).
 //   resource "text"                  SETUP.EXE's manifest holds this text
 //   version "name" "value"           SETUP.EXE's version resource holds this string
 //   run-from-swap                    SETUP.EXE runs from the swap file off removable media
-// Paths may hold environment variables (%TEMP%).
+// Paths and registry keys may hold environment variables (%TEMP%) and the places that differ by
+// architecture: %PROGRAM_SYSTEM% is the program's system folder as the machine holds it
+// (syswow64 for the i686 build), %PROGRAM_SOFTWARE% its HKEY_LOCAL_MACHINE\SOFTWARE in the native
+// view (SOFTWARE\Wow6432Node for the i686 build).
 #include <windows.h>
 
 #include <chrono>
@@ -112,12 +114,32 @@ std::string Narrow(const std::wstring& text) {
 // The folder of SETUP.EXE, which paths name as %DISK%.
 std::wstring g_disk;
 
-// Paths may name environment folders, such as %TEMP%, and the installation disk, %DISK%.
+// Where the two builds differ, named once for every scenario: the driver is built for the
+// program's architecture, and the machine keeps a 32-bit program's system folder and its
+// HKEY_LOCAL_MACHINE\SOFTWARE keys apart from the native ones (as the snapshots and the registry
+// checks see them).
+struct ArchitectureVariable {
+  std::wstring_view name;
+  std::wstring_view value;
+};
+constexpr bool kNative = sizeof(void*) == 8;
+constexpr ArchitectureVariable kArchitectureVariables[] = {
+    {L"%PROGRAM_SYSTEM%", kNative ? L"C:\\windows\\system32" : L"C:\\windows\\syswow64"},
+    {L"%PROGRAM_SOFTWARE%", kNative ? L"SOFTWARE" : L"SOFTWARE\\Wow6432Node"},
+};
+
+void Replace(std::wstring& text, std::wstring_view name, std::wstring_view value) {
+  for (auto at = text.find(name); at != std::wstring::npos; at = text.find(name, at + value.size()))
+    text.replace(at, name.size(), value);
+}
+
+// Paths may name environment folders, such as %TEMP%, the installation disk, %DISK%, and the
+// places that differ by architecture.
 std::wstring Expand(const std::string& path) {
   std::wstring wide = Wide(path);
-  for (auto at = wide.find(L"%DISK%"); at != std::wstring::npos; at = wide.find(L"%DISK%")) {
-    wide.replace(at, 6, g_disk);
-  }
+  Replace(wide, L"%DISK%", g_disk);
+  for (const auto& [name, value] : kArchitectureVariables)
+    Replace(wide, name, value);
   std::wstring expanded(32768, L'\0');
   const DWORD length = ::ExpandEnvironmentStringsW(wide.c_str(), expanded.data(),
                                                    static_cast<DWORD>(expanded.size()));
@@ -254,6 +276,19 @@ void SaveScreenshot(const std::wstring& path) {
   ::DeleteDC(memory);
   ::ReleaseDC(nullptr, screen);
 }
+
+// While it lives, the thread sees the machine's own system folder, not the one Windows shows a
+// 32-bit program in its place (nothing changes for a 64-bit driver).
+class NativeFolders {
+ public:
+  NativeFolders() { ::Wow64DisableWow64FsRedirection(&old_); }
+  ~NativeFolders() { ::Wow64RevertWow64FsRedirection(old_); }
+  NativeFolders(const NativeFolders&) = delete;
+  NativeFolders& operator=(const NativeFolders&) = delete;
+
+ private:
+  void* old_ = nullptr;
+};
 
 class Driver {
  public:
@@ -575,8 +610,11 @@ class Driver {
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
 
-  // Files and folders of C: and registry keys, one line each, the noisy places left out.
+  // Files and folders of C: and registry keys, one line each, the noisy places left out. Taken
+  // as the machine holds them, not through a 32-bit program's redirections, so each file and
+  // key shows once and where it really is.
   static std::set<std::string> Snapshot() {
+    const NativeFolders native;
     std::set<std::string> lines;
     const std::wstring temp = Expand("%TEMP%");
     std::error_code error;
@@ -600,7 +638,8 @@ class Driver {
                       std::set<std::string>& lines) {
     if (::lstrcmpiW(path.c_str(), L"Software\\Wine") == 0) return;
     HKEY key = nullptr;
-    if (::RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+    if (::RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS)
+      return;
     lines.insert(Narrow(rootName + L"\\" + path));
     std::vector<std::wstring> subkeys;
     wchar_t name[256];
@@ -676,16 +715,17 @@ class Driver {
     return ShiftJis(Expand(text));
   }
 
-  // "TYPE:data" of a registry value, or "none".
-  static std::string registryValue(const std::string& qualified, const std::string& name) {
+  // "TYPE:data" of a registry value in the native view, or "none".
+  static std::string registryValue(const std::string& qualifiedPath, const std::string& name) {
+    const std::string qualified = Narrow(Expand(qualifiedPath));
     const auto slash = qualified.find('\\');
     const std::string rootName = qualified.substr(0, slash);
     const HKEY root = rootName == "HKLM"   ? HKEY_LOCAL_MACHINE
                       : rootName == "HKCR" ? HKEY_CLASSES_ROOT
                                            : HKEY_CURRENT_USER;
     HKEY key = nullptr;
-    if (::RegOpenKeyExW(root, Wide(qualified.substr(slash + 1)).c_str(), 0, KEY_QUERY_VALUE,
-                        &key) != ERROR_SUCCESS) {
+    if (::RegOpenKeyExW(root, Wide(qualified.substr(slash + 1)).c_str(), 0,
+                        KEY_QUERY_VALUE | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS) {
       return "none";
     }
     DWORD type = 0;

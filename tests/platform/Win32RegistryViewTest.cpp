@@ -1,6 +1,6 @@
 // The registry view the build writes to: no KEY_WOW64_* flag is passed, so Windows chooses. The
-// x86_64 build under test writes the native view; the i686 release would be redirected into
-// Wow6432Node, as every 32-bit installer is.
+// x86_64 build writes the native view; the i686 release is redirected into Wow6432Node, as every
+// 32-bit installer is.
 #include <windows.h>
 
 #include <gtest/gtest.h>

@@ -50,6 +50,10 @@ if [[ ! -d "$LOCPATH/ja_JP.UTF-8" ]]; then
   localedef -i ja_JP -f UTF-8 "$LOCPATH/ja_JP.UTF-8" >/dev/null 2>&1 || true
 fi
 template="$state/template"
+# A template made before the 32-bit Wine was installed has no 32-bit side (syswow64).
+if [[ -x /usr/lib/wine/wine && ! -d "$template/drive_c/windows/syswow64" ]]; then
+  rm -f "$template/.orv-ready"
+fi
 if [[ ! -f "$template/.orv-ready" ]]; then
   rm -rf "$template" "$state/template-home"
   mkdir -p "$state/template-home"
@@ -86,7 +90,18 @@ fi
 export ORV_WINE_RUN_DIR="$run"
 export WINEPREFIX="$run/prefix" HOME="$run/home"
 mkdir -p "$HOME"
-[[ -d "$WINEPREFIX" ]] || cp -a "$template" "$WINEPREFIX"
+# Wine's own libraries and programs (1.2 of the 1.3 GB of a prefix with the 32-bit side) are hard
+# links into the template, the rest is copied: a full copy cost seconds of disk writes per run,
+# and as much again to delete. A run may add files there, replace them (by renaming) and delete
+# them; a program that wrote into one of Wine's own files in place would change the template.
+if [[ ! -d "$WINEPREFIX" ]]; then
+  shared=(drive_c/windows/system32 drive_c/windows/syswow64 drive_c/windows/winsxs)
+  mkdir -p "$WINEPREFIX"
+  tar -C "$template" "${shared[@]/#/--exclude=./}" -cf - . | tar -C "$WINEPREFIX" -xf -
+  for folder in "${shared[@]}"; do
+    if [[ -d "$template/$folder" ]]; then cp -al "$template/$folder" "$WINEPREFIX/$folder"; fi
+  done
+fi
 
 xvfb_pid=""
 cleanup() {
