@@ -48,8 +48,8 @@ std::size_t RootLength(std::string_view path) {
   const auto server = path.find(kSeparator, 2);
   if (server == std::string_view::npos) return 0;
   const auto share = std::min(path.find(kSeparator, server + 1), path.size());
-  for (const std::string_view name : {path.substr(2, server - 2),
-                                      path.substr(server + 1, share - server - 1)}) {
+  for (const std::string_view name :
+       {path.substr(2, server - 2), path.substr(server + 1, share - server - 1)}) {
     if (name.empty() || name == "." || name == ".." || ForbiddenName(name)) return 0;
   }
   return share;
