@@ -44,7 +44,8 @@
 //                                    registry key under HKCU\Software and HKLM\Software, natively
 //                                    (Wine's own and the temporary folders left out)
 //   unchanged-since "name" "a|b|..." the machine is as the snapshot was, but for these lines
-//                                    (paths or "HKCU\...", "HKLM\..." keys) more or less
+//                                    (paths or "HKCU\...", "HKLM\..." keys, in any case) more
+//                                    or less
 //   start-recorded "key"             start the UninstallString of HKLM\<key> (native view) as
 //                                    Add/Remove Programs would
 //   export "path" "name"             copy a file out to <screenshot folder>\..\files\name, for
@@ -662,20 +663,28 @@ class Driver {
       error_ = "no snapshot " + name;
       return false;
     }
-    std::set<std::string> allowed;
+    // Paths and keys are compared as Windows names them, without regard to case.
+    const auto upper = [](std::wstring text) {
+      ::CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+      return text;
+    };
+    std::set<std::wstring> allowed;
     std::size_t start = 0;
     while (start <= allowedList.size()) {
       const auto end = std::min(allowedList.find('|', start), allowedList.size());
-      allowed.insert(Narrow(Expand(allowedList.substr(start, end - start))));
+      allowed.insert(upper(Expand(allowedList.substr(start, end - start))));
       start = end + 1;
     }
+    const auto isAllowed = [&](const std::string& line) {
+      return allowed.count(upper(Wide(line))) > 0;
+    };
     const std::set<std::string> now = Snapshot();
     std::string differences;
     for (const std::string& line : before->second) {
-      if (!now.count(line) && !allowed.count(line)) differences += "\n  gone: " + line;
+      if (!now.count(line) && !isAllowed(line)) differences += "\n  gone: " + line;
     }
     for (const std::string& line : now) {
-      if (!before->second.count(line) && !allowed.count(line)) differences += "\n  new: " + line;
+      if (!before->second.count(line) && !isAllowed(line)) differences += "\n  new: " + line;
     }
     if (differences.empty()) return true;
     error_ = "the machine changed:" + differences;
