@@ -48,9 +48,15 @@ bool RunAssociationPhase(SetupRun& run, TfrmMain& main) {
   for (const ScriptRelation& entry : main.runState().RelateList) {
     if (!run.ShowStatus(relate_text::kSetting)) return false;
     const FileType type = SplitFileType(entry.Name);
+    // Without an extension the keys would be "." and "_auto_file", no type's.
+    if (type.Extension.empty()) continue;
     std::string file = ResolveMacros(entry.File, folders);
     if (file.find(',') == std::string::npos) file += ",0";
-    const std::string program = file.substr(0, file.find(','));
+    std::string program = file.substr(0, file.find(','));
+    // A path the author quoted already is quoted once, in the command only.
+    if (program.size() >= 2 && program.front() == '"' && program.back() == '"') {
+      program = program.substr(1, program.size() - 2);
+    }
     g.MessageText = relate_text::kQuestionHead + type.Extension +
                     relate_text::kQuestionExtensionEnd + "\r" + program + "\r" +
                     relate_text::kQuestionTail;

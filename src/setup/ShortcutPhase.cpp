@@ -29,8 +29,14 @@ int FolderOf(std::string_view token) {
 
 ShortcutPlace PlaceShortcut(std::string_view name, std::string_view target,
                             const MacroFolders& folders) {
-  std::string rest = name == kDefaultShortcutName ? FileNamePart(target) : std::string(name);
   ShortcutPlace place;
+  // The target's file name is the link's name as it is: no token, no working folder read in it.
+  if (name == kDefaultShortcutName) {
+    place.FolderId = csidl::kPrograms;
+    place.LinkName = FileNamePart(target);
+    return place;
+  }
+  std::string rest(name);
   if (const auto comma = rest.find(','); comma != std::string::npos) {
     place.WorkingFolder = ResolveMacros(std::string_view(rest).substr(comma + 1), folders);
     rest.erase(comma);
@@ -49,6 +55,8 @@ bool RunShortcutPhase(SetupRun& run, TfrmMain& main) {
   for (const ScriptShortcut& entry : state.ShortcutList) {
     const std::string target = ResolveMacros(entry.Make, folders);
     const ShortcutPlace place = PlaceShortcut(entry.Name, target, folders);
+    // A link without a name of its own ("(Dsk)", "Group\\") would be a file named ".lnk".
+    if (FileNamePart(place.LinkName).find_first_not_of(' ') == std::string::npos) continue;
     if (!run.ShowStatus(shortcut_text::kCreating + target + "\r" + shortcut_text::kCreatingLink +
                         StripSeparator(place.LinkName, "T"))) {
       return false;

@@ -23,14 +23,15 @@ struct ShortcutPlace {
   std::string WorkingFolder;  // resolved; may be empty
 };
 
-// "Default" names the target's file in the programs menu; otherwise the name is a five-character
-// folder token ("(Sta)" put in front when the name has none), the link name up to the first
-// comma, and a working folder after it.
+// "Default" names the target's file, as it is, in the programs menu; otherwise the name is a
+// five-character folder token ("(Sta)" put in front when the name has none), the link name up to
+// the first comma, and a working folder after it.
 ShortcutPlace PlaceShortcut(std::string_view name, std::string_view target,
                             const MacroFolders& folders);
 
 // False when the run ended in the phase (the user aborted). A shortcut that was not written, or
-// that a full record list cannot take, is reported in the failure list.
+// that a full record list cannot take, is reported in the failure list; one whose name is empty
+// is not made.
 bool RunShortcutPhase(SetupRun& run, TfrmMain& main);
 
 }  // namespace orv

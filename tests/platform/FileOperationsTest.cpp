@@ -166,6 +166,14 @@ TEST_F(FileOperations, ReplaceMovesOneFileOverAnother) {
   EXPECT_EQ(read("fresh.ini"), "other");
 }
 
+TEST_F(FileOperations, NamesWindowsRefusesMakeNothing) {
+  for (const char* name : {"a?.txt", "b*.txt", "c|d", "e<f", "g>h", "i\"j", "k\tl"}) {
+    EXPECT_EQ(platform().writeFile(path(name), "x"), Status(kErrorInvalidName)) << name;
+    EXPECT_EQ(platform().createFolder(path(name)), Status(kErrorInvalidName)) << name;
+    EXPECT_FALSE(platform().fileExists(path(name))) << name;
+  }
+}
+
 TEST_F(FileOperations, WriteIntoMissingFolderFails) {
   EXPECT_EQ(platform().writeFile(path("nofolder\\a.txt"), "x"), Status(kErrorPathNotFound));
 }

@@ -87,6 +87,16 @@ TEST_F(Registry, RootsAndMalformedPathsAreRefused) {
             Status(kErrorBadPathname));
 }
 
+TEST_F(Registry, DoubledAndFinalSeparatorsNameNoKeyOfTheirOwn) {
+  const std::string doubled = std::string(kBase) + "\\\\Vendor\\\\App\\\\";
+  ASSERT_TRUE(platform().createRegistryKey(kUser, doubled));
+  ASSERT_TRUE(platform().writeRegistryValue(kUser, doubled, "V", {RegistryType::kDword, "", 1}));
+  EXPECT_EQ(platform().readRegistryValue(kUser, std::string(kBase) + "\\Vendor\\App", "V"),
+            (RegistryValue{RegistryType::kDword, "", 1}));
+  EXPECT_TRUE(platform().deleteRegistryKey(kUser, doubled));
+  EXPECT_FALSE(platform().registryKeyExists(kUser, std::string(kBase) + "\\Vendor\\App"));
+}
+
 TEST_F(Registry, NewClassesGoToTheMachine) {
   ASSERT_TRUE(platform().writeRegistryValue(RegistryRoot::kClassesRoot, ".orvanetest", "",
                                             {RegistryType::kString, "orvanetest_auto_file", 0}));

@@ -188,6 +188,22 @@ TEST_F(RegistryPhaseTest, AssociationsAreAskedAndWrittenOnYes) {
   EXPECT_EQ(sim.associationNotices(), 2);
 }
 
+TEST_F(RegistryPhaseTest, AQuotedProgramIsQuotedOnceAndAnEmptyExtensionIsNotAsked) {
+  startSetup(
+      "[Relate]\nName1=.,Text\nFile1=(App)\\EDIT.EXE\n"
+      "Name2=txt\nFile2=\"(App)My Edit.exe\",2\n");
+  sim.userAnswers(kIdYes);  // txt
+  run();
+  const auto hkcr = RegistryRoot::kClassesRoot;
+  ASSERT_EQ(sim.shownMessages().size(), 2u) << "txt and the completion";
+  EXPECT_EQ(sim.shownMessages()[0].text,
+            "拡張子 *.txt を\rC:\\Tool\\My Edit.exe\rに関連付けします．よろしいですか？");
+  EXPECT_EQ(value(hkcr, "txt_auto_file\\shell\\open\\command", ""),
+            text("\"C:\\Tool\\My Edit.exe\" \"%1\""));
+  EXPECT_FALSE(sim.registryKeyExists(hkcr, "."));
+  EXPECT_FALSE(sim.registryKeyExists(hkcr, "_auto_file"));
+}
+
 TEST_F(RegistryPhaseTest, ACommandWithoutBlanksIsNotQuoted) {
   startSetup("[Relate]\nName1=txt\nFile1=(App)\\EDIT.EXE\n");
   sim.userAnswers(kIdYes);

@@ -38,6 +38,13 @@ TEST(PlaceShortcut, NamesGiveTheFolderTheLinkAndTheWorkingFolder) {
     EXPECT_EQ(place.LinkName, row.link) << row.name;
     EXPECT_EQ(place.WorkingFolder, row.working) << row.name;
   }
+  // "Default" takes the target's file name as it is, token-like start and comma included.
+  for (const char* file : {"(New) Tool.exe", "Tool,v2.exe"}) {
+    const ShortcutPlace place = PlaceShortcut("Default", std::string("C:\\Tool\\") + file, folders);
+    EXPECT_EQ(place.FolderId, csidl::kPrograms) << file;
+    EXPECT_EQ(place.LinkName, file);
+    EXPECT_EQ(place.WorkingFolder, "") << file;
+  }
 }
 
 class ShortcutPhaseTest : public ShellTest {
@@ -145,6 +152,37 @@ TEST_F(ShortcutPhaseTest, AGroupTwoLevelsDeepEndsTheRunWithTheErrorBox) {
   EXPECT_EQ(sim.shownMessages()[0].flags, kMbOk | kMbIconStop);
   EXPECT_FALSE(sim.fileExists(in(csidl::kDesktop, "X.lnk"))) << "nothing after the error";
   EXPECT_EQ(sim.closedForms(), std::vector<std::string>({"frmBack"}));
+}
+
+TEST_F(ShortcutPhaseTest, ALinkWithoutANameIsNotMade) {
+  runSetup(
+      "[ShortCut]\nMake1=(App)\\PROG.EXE\nName1=\nMake2=(App)\\PROG.EXE\nName2=(Dsk)\n"
+      "Make3=(App)\\PROG.EXE\nName3=(Sta)Group\\\nMake4=(App)\\PROG.EXE\nName4=(Dsk) ,(App)\n");
+  EXPECT_TRUE(records().empty());
+  EXPECT_EQ(runState.Failures.FailureCount, 0);
+  for (const int folder : {csidl::kPrograms, csidl::kDesktop}) {
+    EXPECT_FALSE(sim.fileExists(in(folder, ".lnk"))) << folder;
+  }
+  EXPECT_FALSE(sim.folderExists(in(csidl::kPrograms, "Group")));
+}
+
+TEST_F(ShortcutPhaseTest, ANameWindowsRefusesIsReportedOrEndsTheRun) {
+  sim.userAnswers(kIdNo);  // the failure list
+  runSetup("[ShortCut]\nMake1=(App)\\PROG.EXE\nName1=(Dsk)Q&A?\n");
+  EXPECT_FALSE(sim.fileExists(in(csidl::kDesktop, "Q&A?.lnk")));
+  EXPECT_TRUE(records().empty());
+  EXPECT_EQ(runState.Failures.FailureText,
+            "<ShortCut> " + in(csidl::kDesktop, "Q&A?.lnk") + "\r\n");
+}
+
+TEST_F(ShortcutPhaseTest, AGroupWindowsRefusesEndsTheRunWithTheErrorBox) {
+  startSetup("[ShortCut]\nMake1=(App)\\PROG.EXE\nName1=(Sta)Q&A?\\Tool\n");
+  sim.userClicks(frmMain.btnAbort);
+  sim.userAnswers(kIdYes);
+  run();
+  ASSERT_FALSE(sim.shownMessages().empty());
+  EXPECT_EQ(sim.shownMessages()[0].flags, kMbOk | kMbIconStop);
+  EXPECT_FALSE(sim.folderExists(in(csidl::kPrograms, "Q&A?")));
 }
 
 TEST_F(ShortcutPhaseTest, AbortWhileMakingShortcutsStopsAtOnce) {

@@ -4,6 +4,7 @@
 #include <locale.h>
 #include <wctype.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <ctime>
@@ -103,6 +104,15 @@ std::string_view WindowsName(std::string_view component) {
   if (component == "." || component == "..") return component;
   const auto last = component.find_last_not_of(". ");
   return last == std::string_view::npos ? std::string_view() : component.substr(0, last + 1);
+}
+
+// Windows makes no file or folder whose name holds a wildcard, one of <>|" or a control
+// character (ERROR_INVALID_NAME).
+bool HoldsInvalidCharacter(std::string_view name) {
+  return std::ranges::any_of(name, [](char c) {
+    return static_cast<unsigned char>(c) < 0x20 ||
+           std::string_view("?*<>|\"").find(c) != std::string_view::npos;
+  });
 }
 
 bool IsDriveSpec(std::string_view path) {
@@ -217,6 +227,7 @@ std::optional<SimPlatform::Resolved> SimPlatform::resolve(std::string_view path)
   const bool endsInSeparator = full.size() > pos && full.back() == '\\';
   std::string absolute = full.substr(0, pos);
   std::vector<std::string> components;
+  bool invalidName = false;
   const std::size_t rootEnd = pos;
   while (pos < full.size()) {
     const auto next = std::min(full.find('\\', pos), full.size());
@@ -238,6 +249,7 @@ std::optional<SimPlatform::Resolved> SimPlatform::resolve(std::string_view path)
     }
     // Windows takes no name longer than 255 UTF-16 units.
     if (Utf8ToUtf16(component).size() > kMaxNameLength) return std::nullopt;
+    invalidName = invalidName || HoldsInvalidCharacter(component);
     components.emplace_back(component);
   }
   for (const std::string& component : components)
@@ -275,7 +287,7 @@ std::optional<SimPlatform::Resolved> SimPlatform::resolve(std::string_view path)
     longForm += "\\" + actual;
   }
   if (components.empty()) key += "\\";
-  return Resolved{host, key, length, endsInSeparator && !components.empty(), longForm};
+  return Resolved{host, key, length, endsInSeparator && !components.empty(), longForm, invalidName};
 }
 
 std::optional<SimPlatform::Resolved> SimPlatform::resolveFile(std::string_view path) const {
@@ -341,6 +353,7 @@ WinError SimPlatform::missingParentError(const std::optional<Resolved>& path) {
 Status SimPlatform::begin(Operation operation, std::string_view path, Resolved& target) const {
   const auto resolved = resolve(path);
   if (const auto fault = takeFault(operation, resolved)) return Status(*fault);
+  if (resolved && resolved->invalidName) return Status(kErrorInvalidName);
   if (const WinError error = missingParentError(resolved)) return Status(error);
   target = *resolved;
   return Status::ok();
@@ -378,7 +391,8 @@ Status SimPlatform::copyFile(std::string_view from, std::string_view to, bool fa
   const auto target = resolve(to);
   if (const auto fault = takeFault(Operation::kCopyFile, source)) return Status(*fault);
   if (const auto fault = takeFault(Operation::kCopyFile, target)) return Status(*fault);
-  if ((source && source->endsInSeparator) || (target && target->endsInSeparator)) {
+  if ((source && source->endsInSeparator) ||
+      (target && (target->endsInSeparator || target->invalidName))) {
     return Status(kErrorInvalidName);
   }
   if (!source || !IsFile(source->host)) {
@@ -496,7 +510,8 @@ Status SimPlatform::replaceFile(std::string_view from, std::string_view to) {
   const auto target = resolve(to);
   if (const auto fault = takeFault(Operation::kReplaceFile, source)) return Status(*fault);
   if (const auto fault = takeFault(Operation::kReplaceFile, target)) return Status(*fault);
-  if ((source && source->endsInSeparator) || (target && target->endsInSeparator)) {
+  if ((source && source->endsInSeparator) ||
+      (target && (target->endsInSeparator || target->invalidName))) {
     return Status(kErrorInvalidName);
   }
   if (!source || !IsFile(source->host)) return Status(kErrorFileNotFound);
@@ -537,6 +552,7 @@ Status SimPlatform::renameFile(std::string_view from, std::string_view to) {
 Status SimPlatform::createFolder(std::string_view path) {
   const auto target = resolve(path);
   if (const auto fault = takeFault(Operation::kCreateFolder, target)) return Status(*fault);
+  if (target && target->invalidName) return Status(kErrorInvalidName);
   if (target && target->length > kMaxFolderPathLength) return Status(kErrorFilenameExcedRange);
   if (target && (IsFolder(target->host) || IsFile(target->host)))
     return Status(kErrorAlreadyExists);
@@ -630,7 +646,7 @@ void SimPlatform::injectRegistryFault(Operation operation, RegistryRoot root, st
 
 std::optional<WinError> SimPlatform::takeRegistryFault(Operation operation, RegistryRoot root,
                                                        std::string_view path) const {
-  return takeFault(operation, Resolved{{}, registryFaultKey(root, path), 0, false, {}});
+  return takeFault(operation, Resolved{{}, registryFaultKey(root, path), 0, false, {}, false});
 }
 
 std::string SimPlatform::registryText() const {

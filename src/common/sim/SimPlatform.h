@@ -269,6 +269,7 @@ class SimPlatform final : public Platform {
     std::size_t length = 0;        // UTF-16 units of the absolute path, as Windows limits it
     bool endsInSeparator = false;  // names a folder only: a file is never named with a final "\"
     std::string longForm;          // the absolute path with the names as they are on the disk
+    bool invalidName = false;      // a name holds a character no file or folder name may hold
   };
   struct Fault {
     Operation operation;

@@ -44,14 +44,10 @@ SimRegistry::~SimRegistry() = default;
 
 std::optional<SimRegistry::Location> SimRegistry::locate(RegistryRoot root,
                                                          std::string_view path) const {
-  // Windows refuses a leading separator and (as the simulation takes it) empty names between
-  // separators; a final separator is ignored.
+  // Windows refuses a leading separator; doubled and final separators name no key of their own.
   if (path.starts_with('\\')) return std::nullopt;
-  if (path.ends_with('\\')) path.remove_suffix(1);
   std::vector<std::string> names = path.empty() ? std::vector<std::string>() : Split(path);
-  for (const std::string& name : names) {
-    if (name.empty()) return std::nullopt;
-  }
+  std::erase_if(names, [](const std::string& name) { return name.empty(); });
   switch (root) {
     case RegistryRoot::kCurrentUser:
       return Location{currentUser_.get(), names};
