@@ -358,10 +358,14 @@ void Checker::CheckGaps(const SectionRule& rule) {
 
 void Checker::CheckTitle() {
   const Key* key = Find("Title", "UnSetupKey");
-  if (key && key->Value.find('\\') != std::string::npos) {
+  if (key && !key->Value.empty() && !UsableEntryName(AsRead(key))) {
     Add(key->Line, Severity::kError,
-        "the uninstall entry's name holds '\\': the entry would lie deeper than the Uninstall "
-        "branch, and the uninstaller would not remove it");
+        std::string("the uninstall entry's name ") +
+            (key->Value.find('\\') != std::string::npos
+                 ? "holds '\\', which would put the entry elsewhere than right below the "
+                   "Uninstall branch"
+                 : "is too long for the record to keep the entry's path whole") +
+            ": the program names the entry after the uninstall title instead");
   }
 }
 
@@ -567,14 +571,15 @@ void Checker::CheckShortcuts() {
       continue;
     }
     if (!name || name->Value == kDefaultShortcutName) continue;
-    if (name->Value.empty()) {
-      Add(name->Line, Severity::kWarning,
-          "the name is empty: the shortcut is made in the programs menu with no name (leave the "
-          "key out for the target's own name)");
-      continue;
-    }
     const std::string placed = name->Value.substr(0, name->Value.find(','));
     const auto token = LeadingToken(placed, 5);
+    const std::string link = token ? placed.substr(token->size()) : placed;
+    if (FileNamePart(link).find_first_not_of(' ') == std::string::npos) {
+      Add(name->Line, Severity::kWarning,
+          "the shortcut has no name of its own: the program makes nothing for it (leave the key "
+          "out for the target's own name)");
+      continue;
+    }
     const bool governed = std::ranges::any_of(kShortcutFolderTokens, [&](std::string_view each) {
       return name->Value.find(each) != std::string::npos;
     });
@@ -659,7 +664,8 @@ void Checker::CheckRelations() {
     }
     const FileType type = SplitFileType(name->Value);
     if (type.Extension.empty()) {
-      Add(name->Line, Severity::kError, "the extension is empty");
+      Add(name->Line, Severity::kError,
+          "the extension is empty: the program asks nothing and associates nothing");
       continue;
     }
     const std::string className = type.Extension + relate_text::kClassSuffix;
@@ -674,9 +680,8 @@ void Checker::CheckRelations() {
 void Checker::CheckRemovals() {
   const std::string setup =
       Find("Title", "Setup") ? Value("Title", "Setup") : std::string(main_text::kDefaultTitle);
-  std::string entry = Value("Title", "UnSetupKey");
-  if (entry.empty()) entry = Find("Title", "UnSetup") ? Value("Title", "UnSetup") : setup;
-  if (entry.empty()) entry = main_text::kDefaultTitle;
+  const std::string entry = UninstallEntryName(
+      Value("Title", "UnSetupKey"), Find("Title", "UnSetup") ? Value("Title", "UnSetup") : setup);
   const std::string product = UninstallEntryOf(p_, std::string(kUninstallBranch) + entry);
   for (std::size_t index = 1; index <= RunState::kDeleteRegistryCapacity; ++index) {
     const Key* key = Find("DeleteRegistry", Entry("Key", index));

@@ -6,7 +6,9 @@
 #include "common/Platform.h"
 #include "common/Sha256.h"
 #include "common/TextUtils.h"
+#include "common/Utf.h"
 #include "setup/PathMacros.h"
+#include "setup/RecordList.h"
 #include "setup/RegistryWrite.h"
 #include "uninstall/RecordTrust.h"
 #include "uninstall/UninstallRecord.h"
@@ -49,12 +51,22 @@ void CopyUninstaller(TfrmMain& main) {
   if (!copied) main.runState().Failures.Add(kSetupFileFailureTag, destination);
 }
 
+bool UsableEntryName(std::string_view name) {
+  const std::string key = std::string(kUninstallBranch) + std::string(name);
+  return !name.empty() && name.find('\\') == std::string_view::npos &&
+         TruncateToShiftJisBytes(key, kRecordValueMaxBytes).size() == key.size();
+}
+
+std::string UninstallEntryName(std::string_view unSetupKey, std::string_view unSetupTitle) {
+  for (const std::string_view name : {unSetupKey, unSetupTitle}) {
+    if (UsableEntryName(name)) return std::string(name);
+  }
+  return main_text::kDefaultTitle;
+}
+
 std::string UninstallKeyName(TfrmMain& main) {
-  const Globals& g = main.globals();
-  const std::string key = main.info().Read("Title", "UnSetupKey", "");
-  // An empty name would make the entry the Uninstall branch itself.
-  if (!key.empty()) return key;
-  return g.UnSetupTitle.empty() ? std::string(main_text::kDefaultTitle) : g.UnSetupTitle;
+  return UninstallEntryName(main.info().Read("Title", "UnSetupKey", ""),
+                            main.globals().UnSetupTitle);
 }
 
 std::optional<std::string> WriteUninstallRecord(TfrmMain& main) {

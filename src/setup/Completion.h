@@ -40,9 +40,16 @@ std::string UninstallerPath(const Globals& globals);
 // UNORSET.EXE either.
 void CopyUninstaller(TfrmMain& main);
 
-// The name of the uninstall entry: [Title] UnSetupKey, or when that is missing or empty the
-// uninstall title (or the program's own title when that is empty too).
+// The name of the uninstall entry: the first of [Title] UnSetupKey, the uninstall title and the
+// program's own title that names one key right below the Uninstall branch and whose whole path
+// the record keeps (see UsableEntryName).
 std::string UninstallKeyName(TfrmMain& main);
+// The same from the two texts.
+std::string UninstallEntryName(std::string_view unSetupKey, std::string_view unSetupTitle);
+// Whether name can be the entry's: not empty, no "\" (which would put the entry on the branch
+// itself or below another key, where Add/Remove Programs does not look), and short enough for
+// [UnSetupRegistryKey] Key to be read back whole.
+bool UsableEntryName(std::string_view name);
 
 // Writes UNSETUP.INI in one piece, replacing an earlier one at once. The digest of the bytes
 // written (Sha256Hex), or nullopt when it could not be written or the earlier one could not be

@@ -67,7 +67,7 @@ TEST_F(ScriptCheckTest, CleanScriptHasNothingToSay) {
 }
 
 struct Defect {
-  const char* script;
+  std::string script;
   std::size_t line;
   Severity level;
   const char* text;  // a part of the finding's text
@@ -111,11 +111,16 @@ INSTANTIATE_TEST_SUITE_P(
         Defect{"[CopyFile]\nFile1=(Dch)(App)\\A.TXT\n", 2, kWarning, "disk 2 was not given"},
         Defect{"[Readme]\nFile=GONE.TXT\n", 2, kError, "no readme is shown"},
         Defect{"[Extend]\nEnabled=false\n", 2, kWarning, "only 'False'"},
-        Defect{"[Title]\nUnSetupKey=A\\B\n", 2, kError, "deeper than the Uninstall branch"},
+        Defect{"[Title]\nUnSetupKey=A\\B\n", 2, kError, "holds '\\'"},
+        Defect{"[Title]\nUnSetupKey=\\\n", 2, kError, "after the uninstall title"},
+        Defect{"[Title]\nUnSetupKey=" + std::string(210, 'k') + "\n", 2, kError, "too long"},
         Defect{"[ShortCut]\nMake1=(App)\\A.TXT\nName1=Tool\n", 3, kWarning, "no folder token"},
         Defect{"[ShortCut]\nMake1=(App)\\A.TXT\nName1=Tool)x\n", 3, kWarning,
                "'Tool)', are taken for a folder token"},
-        Defect{"[ShortCut]\nMake1=(App)\\A.TXT\nName1=\n", 3, kWarning, "name is empty"},
+        Defect{"[ShortCut]\nMake1=(App)\\A.TXT\nName1=\n", 3, kWarning, "no name of its own"},
+        Defect{"[ShortCut]\nMake1=(App)\\A.TXT\nName1=(Dsk)\n", 3, kWarning, "no name of its own"},
+        Defect{"[ShortCut]\nMake1=(App)\\A.TXT\nName1=(Sta)Group\\\n", 3, kWarning,
+               "no name of its own"},
         Defect{"[ShortCut]\nMake1=(App)\\A.TXT\nName1=(Dsk)A (Sen)\n", 3, kWarning,
                "its option box decides"},
         Defect{"[ShortCut]\nName1=(Dsk)A\n", 2, kWarning, "has no Make1"},

@@ -121,6 +121,25 @@ TEST_F(CompletionTest, AReinstallKeepsEveryEarlierEntryAtItsNumber) {
   EXPECT_EQ(entry("ToolKey", "DisplayName"), (RegistryValue{RegistryType::kString, "ToolKey", 0}));
 }
 
+TEST(UninstallEntryName, IsAlwaysOneKeyRightBelowTheBranchThatTheRecordKeepsWhole) {
+  const std::string longest(201, 'k');  // the branch's 52 bytes and this make 253
+  const struct {
+    std::string key;
+    const char* title;
+    std::string name;
+  } cases[] = {
+      {"Tool", "ツールの削除", "Tool"},
+      {"", "ツールの削除", "ツールの削除"},
+      {"\\", "ツールの削除", "ツールの削除"},
+      {"Vendor\\Product", "ツールの削除", "ツールの削除"},
+      {longest, "T", longest},
+      {longest + "k", "T", "T"},
+      {"\\", "A\\B", "Orvane! Setup 98"},
+  };
+  for (const auto& row : cases)
+    EXPECT_EQ(UninstallEntryName(row.key, row.title), row.name) << row.key;
+}
+
 TEST_F(CompletionTest, WhatTheRecordCannotKeepIsInstalledAndReported) {
   std::string earlier = "[DeleteFile]\n";
   for (int n = 1; n <= 100; ++n) {
