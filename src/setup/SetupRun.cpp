@@ -35,8 +35,12 @@ void SetupRun::Run() {
   if (!main_.loadInfoFile()) throw SetupError(main_text::kInfoFileMissing);
   LoadScript(main_.platform(), main_.globals(), main_.info(), main_.runState());
   if (!CheckSetupFolder()) return;
-  MergeEarlierRecord(main_.platform(), main_.globals(), main_.runState().UninstallInfoPath,
-                     main_.runState());
+  if (!MergeEarlierRecord(main_.platform(), main_.globals(), main_.runState().UninstallInfoPath,
+                          main_.runState())) {
+    // A new record would forget what the earlier installation left to remove.
+    Stop(main_.runState().UninstallInfoPath + "\r\r" + setup_text::kEarlierRecordUnreadable);
+    return;
+  }
   if (!RunFolderPhase(*this, main_)) return;
   if (!RunCopyPhase(*this, main_)) return;
   if (!RunPhasesAfterCopy()) return;
@@ -127,9 +131,7 @@ bool SetupRun::CheckSetupFolder() {
     g.MessageAnswer =
         p.messageBox(g.MessageText, setup_text::kCreateFolderCaption, kMbYesNo | kMbIconQuestion);
     if (g.MessageAnswer != kIdYes) {
-      p.messageBox(setup_text::kCannotContinue, setup_text::kStoppedCaption, kMbOk | kMbIconStop);
-      main_.frmBack().setRunFinished();
-      main_.setModalResult(kModalOk);
+      Stop(setup_text::kCannotContinue);
       return false;
     }
     // An empty folder cannot be made; the error ends the run before anything is made or
@@ -151,6 +153,12 @@ bool SetupRun::SummarizeFailures() {
   OfferFailureList(main_, main_.runState().Failures, setup_text::kFailuresQuestion,
                    setup_text::kFailuresCaption, main_.btnSetup);
   return !main_.globals().AbortRequested;
+}
+
+// The run ends before anything is installed: the user is told why and the window closes.
+void SetupRun::Stop(const std::string& message) {
+  main_.platform().messageBox(message, setup_text::kStoppedCaption, kMbOk | kMbIconStop);
+  Finish();
 }
 
 // The end of the run: the run-finished flag is set and the window closes without a question.

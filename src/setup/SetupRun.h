@@ -19,6 +19,9 @@ inline constexpr const char* kCreateFolderCaption = "フォルダ作成";
 inline constexpr const char* kCannotContinue = "セットアップを続行できませんでした．";
 inline constexpr const char* kStoppedCaption = "セットアップ中止";
 inline constexpr const char* kCannotCreateFolder = "ﾃﾞｨﾚｸﾄﾘを作成することができません";
+inline constexpr const char* kEarlierRecordUnreadable =
+    "このフォルダにある以前のアンセットアップ情報ファイルを読み込めません．\r"
+    "他のプログラムが使っていないか確かめてから，もう一度セットアップしてください．";
 inline constexpr const char* kCreatingFolder = "フォルダを作成しています．．．\rCreating -> ";
 inline constexpr const char* kFailuresQuestion =
     "フォルダの作成・ファイルのコピーで，一部の処理が失敗しました．\r詳細を表示しますか？";
@@ -53,6 +56,7 @@ class SetupRun {
   bool CheckSetupFolder();
   // False when the application was asked to quit meanwhile, which ends the run.
   bool SummarizeFailures();
+  void Stop(const std::string& message);
   void Finish();
 
   TfrmMain& main_;

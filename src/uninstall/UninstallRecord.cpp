@@ -49,19 +49,21 @@ IniSection NumberedSection(std::string name, std::string_view stem,
 
 }  // namespace
 
-void MergeEarlierRecord(const Platform& platform, const Globals& globals, std::string_view path,
+bool MergeEarlierRecord(const Platform& platform, const Globals& globals, std::string_view path,
                         RunState& state) {
-  if (!platform.fileExists(path)) return;
+  if (!platform.fileExists(path)) return true;
   // One reading: the bytes the digest is checked on are the bytes merged.
-  const std::string bytes = platform.readFile(path, kIniFileMaxBytes).value_or(std::string());
-  const IniReader record = IniReader::FromBytes(platform, bytes);
+  const auto bytes = platform.readFile(path, kIniFileMaxBytes);
+  if (!bytes) return false;
+  const IniReader record = IniReader::FromBytes(platform, *bytes);
   const std::string entry = record.Read("UnSetupRegistryKey", "Key", "");
-  if (CheckRecord(platform, bytes, entry, path) == RecordStanding::kVerified) {
+  if (CheckRecord(platform, *bytes, entry, path) == RecordStanding::kVerified) {
     MergeRecord(platform, record, state);
-    return;
+    return true;
   }
   const RecordScope limits(platform, globals, path, false);
   MergeRecord(platform, record, state, &limits);
+  return true;
 }
 
 void MergeRecord(const Platform& platform, const IniReader& record, RunState& state,

@@ -33,7 +33,8 @@ inline constexpr std::string_view kUninstallBranch =
 // file. A record its own Add/Remove entry does not vouch for (RecordTrust) gives only what the
 // uninstaller would remove on its word; the rest is reported and left out, so this run's digest
 // never vouches for a record planted in the folder.
-void MergeEarlierRecord(const Platform& platform, const Globals& globals, std::string_view path,
+// False when a file is there but cannot be read (in use, denied, too large): nothing is merged.
+bool MergeEarlierRecord(const Platform& platform, const Globals& globals, std::string_view path,
                         RunState& state);
 // The same for a record already read; with limits, only the entries they let through.
 void MergeRecord(const Platform& platform, const IniReader& record, RunState& state,

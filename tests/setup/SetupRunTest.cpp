@@ -184,6 +184,25 @@ TEST_F(SetupRunTest, AnEarlierRecordIsMergedFirst) {
             std::vector<std::string>({"(Local)SOFTWARE\\Tool"}));
 }
 
+TEST_F(SetupRunTest, AnEarlierRecordThatCannotBeReadStopsTheRunBeforeAnythingIsMade) {
+  ASSERT_TRUE(sim.createFolder("C:\\Tool"));
+  writeSetupRecord("C:\\Tool\\UNSETUP.INI", "[DeleteFile]\nFile1=C:\\Tool\\OLD.EXE,/C\n");
+  const auto before = sim.readFile("C:\\Tool\\UNSETUP.INI", kIniFileMaxBytes);
+  sim.injectFault(SimPlatform::Operation::kReadFile, "C:\\Tool\\UNSETUP.INI",
+                  kErrorSharingViolation, 1);
+  writeSetupIni("[MakeFolder]\nFolder1=(App)\\NEW\n");
+  startRun("C:\\Tool\\");
+  run();
+  ASSERT_EQ(sim.shownMessages().size(), 1u);
+  EXPECT_EQ(sim.shownMessages()[0].text,
+            "C:\\Tool\\UNSETUP.INI\r\r" + std::string(kEarlierRecordUnreadable));
+  EXPECT_EQ(sim.shownMessages()[0].caption, kStoppedCaption);
+  EXPECT_FALSE(sim.folderExists("C:\\Tool\\NEW"));
+  EXPECT_EQ(sim.readFile("C:\\Tool\\UNSETUP.INI", kIniFileMaxBytes), before)
+      << "the earlier record is left as it was";
+  EXPECT_TRUE(frmBack.runFinished());
+}
+
 TEST_F(SetupRunTest, AbortRightAfterPreparingEndsBeforeTheScriptIsLoaded) {
   writeSetupIni("[MakeFolder]\nFolder1=(App)\n");
   abortAt(kPreparing);
