@@ -7,6 +7,7 @@
 #include "common/ResolvedPath.h"
 #include "common/TextEncoding.h"
 #include "common/TextUtils.h"
+#include "uninstall/RecordTrust.h"
 
 namespace orv {
 
@@ -154,9 +155,9 @@ void TfrmMain::FormActivate() {
     // The full path, as the copy below reads it: the uninstall later runs in another folder.
     g_.NamedInfoFile = ResolvePath(argument, p.currentFolder()).value_or(argument);
     g_.InfoFilePath = StripSeparator(g_.TempFolder, "B") + "\\" + kUninstallInfoFileName;
-    // A failed copy counts as a missing file; whatever lies at the copy's place (a stale copy,
-    // or the named file itself when it is already there) is neither used nor deleted.
-    infoCopyFailed_ = !p.copyFile(argument, g_.InfoFilePath, false);
+    // A failed copy counts as a missing file: a stale copy is never used, and the named file
+    // itself, when it lies at the copy's place, is neither used nor deleted.
+    infoCopyFailed_ = !MakeRecordCopy(p, argument, g_.InfoFilePath);
   }
 
   loadInfoFile();

@@ -3,6 +3,7 @@
 #include "app/Main.h"
 #include "common/Platform.h"
 #include "setup/SetupRun.h"
+#include "uninstall/RecordTrust.h"
 #include "uninstall/UninstallRun.h"
 
 namespace orv {
@@ -48,7 +49,7 @@ void TfrmMain::ApplicationQuit() {
 
 // Only a copy this start made goes; the record in the setup folder stays.
 void TfrmMain::deleteTemporaryInfoCopy() {
-  if (uninstallMode() && !infoCopyFailed_) (void)platform().deleteFile(g_.InfoFilePath);
+  if (uninstallMode() && !infoCopyFailed_) (void)DeleteRecordCopy(platform(), g_.InfoFilePath);
 }
 
 void TfrmMain::btnCloseErrorLogClick() {

@@ -158,4 +158,22 @@ bool MayRemoveFolder(const Platform& platform, const Globals& globals, std::stri
          !PassesThroughLink(platform, path, true);
 }
 
+bool MakeRecordCopy(Platform& platform, std::string_view record, std::string_view copy) {
+  const std::string current = platform.currentFolder();
+  const auto from = ResolvedPath(platform, record, current);
+  const auto to = ResolvedPath(platform, copy, current);
+  if (!from || !to || PassesThroughLink(platform, *to, false)) return false;
+  if (platform.fileExists(*to) && PathKey(platform, *from) != PathKey(platform, *to)) {
+    platform.clearReadOnly(*to);
+    (void)platform.deleteFile(*to);
+  }
+  if (!platform.copyFile(*from, *to, true)) return false;
+  platform.clearReadOnly(*to);
+  return true;
+}
+
+bool DeleteRecordCopy(Platform& platform, std::string_view copy) {
+  return !PassesThroughLink(platform, copy, false) && platform.deleteFile(copy).succeeded();
+}
+
 }  // namespace orv

@@ -85,6 +85,15 @@ bool MayDeleteFile(const Platform& platform, const Globals& globals, std::string
 // shell's folders nor a folder that holds one, and neither it nor a folder on its way is a link.
 bool MayRemoveFolder(const Platform& platform, const Globals& globals, std::string_view path);
 
+// The uninstaller's copy of the record lies in the temporary folder of the user who started it,
+// which that user's programs may write. A file already at the copy's place (a stale copy, perhaps
+// read-only) goes first, unless it is the named record itself; the copy is made neither over a
+// file nor through a link, and is never read-only, so no stale copy blocks a later start. False
+// when no copy was made.
+bool MakeRecordCopy(Platform& platform, std::string_view record, std::string_view copy);
+// Deletes the copy, unless a folder on its way has become a link since it was made.
+bool DeleteRecordCopy(Platform& platform, std::string_view copy);
+
 // The shell's folders that hold shortcuts, of the user and of all users, in PathKey form; the
 // folders the shell does not give are left out.
 std::vector<std::string> ShellFolderKeys(const Platform& platform);

@@ -80,7 +80,7 @@ void UninstallRun::Run() {
   DeleteRegistryKeys();
   DeleteUninstallEntry();
   RemoveSetupFolder();
-  if (!p.deleteFile(g.InfoFilePath)) failures.Add(kFileFailureTag, g.InfoFilePath);
+  if (!DeleteRecordCopy(p, g.InfoFilePath)) failures.Add(kFileFailureTag, g.InfoFilePath);
 
   OfferFailureList(main_, failures, uninstall_text::kFailuresQuestion,
                    uninstall_text::kFailuresCaption, main_.btnUnSetup);

@@ -167,6 +167,39 @@ TEST_F(ModeSelection, ARecordInTheTemporaryFolderItselfIsNeverDeleted) {
   EXPECT_TRUE(sim.fileExists("C:\\WINDOWS\\TEMP\\UNSETUP.INI"));
 }
 
+TEST_F(ModeSelection, AStaleReadOnlyCopyNeverBlocksAStartAndNoCopyIsReadOnly) {
+  ASSERT_TRUE(
+      sim.writeFile("C:\\WINDOWS\\TEMP\\UNSETUP.INI", "[SetupFolder]\r\nFolder=C:\\OLD\\\r\n"));
+  ASSERT_TRUE(sim.setFileAttributes("C:\\WINDOWS\\TEMP\\UNSETUP.INI", attr::kReadOnly));
+  ASSERT_TRUE(sim.createFolder("C:\\Tool"));
+  writeText("C:\\Tool\\UNSETUP.INI", "[SetupFolder]\nFolder=C:\\Tool\\\n");
+  ASSERT_TRUE(sim.setFileAttributes("C:\\Tool\\UNSETUP.INI", attr::kReadOnly));
+  sim.setCommandLine("C:\\WINDOWS\\UNORSET.EXE C:\\Tool\\UNSETUP.INI");
+  activate();
+  EXPECT_EQ(frmMain.txtFolder.caption(), "C:\\Tool\\");
+  EXPECT_EQ(sim.fileAttributes("C:\\WINDOWS\\TEMP\\UNSETUP.INI"), attr::kNormal);
+  sim.userClicks(frmMain.btnEnd);
+  sim.userAnswers(kIdYes);
+  run();
+  EXPECT_FALSE(sim.fileExists("C:\\WINDOWS\\TEMP\\UNSETUP.INI")) << "Exit deletes the copy";
+  EXPECT_TRUE(sim.fileExists("C:\\Tool\\UNSETUP.INI"));
+}
+
+TEST_F(ModeSelection, NoCopyIsMadeOrDeletedThroughALinkedTemporaryFolder) {
+  // The user's programs may make their temporary folder a junction to another product's folder.
+  ASSERT_TRUE(sim.createFolder("C:\\Other"));
+  writeText("C:\\Other\\UNSETUP.INI", "[SetupFolder]\nFolder=C:\\Other\\\n");
+  ASSERT_TRUE(sim.makeFolderLink("C:\\WINDOWS\\TEMP\\LINK", "C:\\Other"));
+  sim.setTempFolder("C:\\WINDOWS\\TEMP\\LINK\\");
+  ASSERT_TRUE(sim.createFolder("C:\\Tool"));
+  writeText("C:\\Tool\\UNSETUP.INI", "[SetupFolder]\nFolder=C:\\Tool\\\n");
+  sim.setCommandLine("C:\\WINDOWS\\UNORSET.EXE C:\\Tool\\UNSETUP.INI");
+  activate();
+  EXPECT_EQ(frmMain.lblMessage.caption(), std::string(kInfoFileMissing) + "\r");
+  EXPECT_EQ(sim.readFile("C:\\Other\\UNSETUP.INI", 1 << 20),
+            sim.toShiftJis("[SetupFolder]\r\nFolder=C:\\Other\\\r\n"));
+}
+
 TEST_F(ModeSelection, NoTemporaryFolderFallsBackToTheProgramFolder) {
   sim.setTempFolder("");
   ASSERT_TRUE(sim.createFolder("C:\\Tool"));
