@@ -92,6 +92,8 @@ inline constexpr int kSendTo = 9;
 inline constexpr int kCommonPrograms = 0x17;
 inline constexpr int kCommonStartup = 0x18;
 inline constexpr int kCommonDesktop = 0x19;
+// The user's profile folder, which holds the user's shell folders.
+inline constexpr int kProfile = 0x28;
 }  // namespace csidl
 
 enum class RegistryRoot { kClassesRoot, kCurrentUser, kLocalMachine, kUsers };

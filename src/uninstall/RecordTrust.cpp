@@ -80,6 +80,30 @@ std::vector<std::string> ShellFolderKeys(const Platform& platform) {
   return keys;
 }
 
+bool BelowOtherProfilesPrograms(const Platform& platform, std::string_view folder) {
+  const auto key = [&platform](int shell) -> std::optional<std::string> {
+    const auto path = platform.specialFolder(shell);
+    return path && !path->empty() ? KeyOf(platform, *path, *path) : std::nullopt;
+  };
+  const auto profile = key(csidl::kProfile);
+  const auto programs = key(csidl::kPrograms);
+  const auto startup = key(csidl::kStartup);
+  const auto wanted = KeyOf(platform, folder, folder);
+  if (!profile || !programs || !startup || !wanted || !PathWithin(*programs, *profile) ||
+      !PathWithin(*startup, *profile)) {
+    return false;
+  }
+  // The profiles lie side by side: <profiles>\<name>, and the shell's folders at the same place
+  // in each.
+  const std::string profiles = profile->substr(0, profile->rfind('\\') + 1);
+  if (!wanted->starts_with(profiles)) return false;
+  const std::string other = wanted->substr(0, wanted->find('\\', profiles.size()));
+  if (other == *profile) return false;
+  const std::string theirPrograms = other + programs->substr(profile->size());
+  return wanted->size() > theirPrograms.size() && PathWithin(*wanted, theirPrograms) &&
+         *wanted != other + startup->substr(profile->size());
+}
+
 bool CommandNamesRecord(const Platform& platform, std::string_view command,
                         std::string_view recordFile) {
   const auto open = command.find('"');

@@ -85,6 +85,11 @@ bool MayDeleteFile(const Platform& platform, const Globals& globals, std::string
 // shell's folders nor a folder that holds one, and neither it nor a folder on its way is a link.
 bool MayRemoveFolder(const Platform& platform, const Globals& globals, std::string_view path);
 
+// Whether a folder (resolved) lies below a Programs folder of another profile, where the shell
+// looks for program groups: a run an administrator elevated for another user finds that user's
+// groups there. That profile's Startup folder is the shell's own, never a group.
+bool BelowOtherProfilesPrograms(const Platform& platform, std::string_view folder);
+
 // The uninstaller's copy of the record lies in the temporary folder of the user who started it,
 // which that user's programs may write. A file already at the copy's place (a stale copy, perhaps
 // read-only) goes first, unless it is the named record itself; the copy is made neither over a

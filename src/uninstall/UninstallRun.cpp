@@ -229,9 +229,11 @@ bool UninstallRun::IsShortcutGroup(std::string_view folder) const {
     if (!path || path->empty()) return false;
   }
   const std::string wanted = PathKey(p, folder);
-  return std::ranges::any_of(ShellFolderKeys(p), [&wanted](const std::string& shell) {
-    return wanted.size() > shell.size() && PathWithin(wanted, shell);
-  });
+  return std::ranges::any_of(ShellFolderKeys(p),
+                             [&wanted](const std::string& shell) {
+                               return wanted.size() > shell.size() && PathWithin(wanted, shell);
+                             }) ||
+         BelowOtherProfilesPrograms(p, folder);
 }
 
 void UninstallRun::DeleteRegistryKeys() {

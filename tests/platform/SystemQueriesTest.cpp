@@ -28,6 +28,18 @@ TEST_F(SystemQueries, WindowsSystemAndTempFoldersExist) {
   EXPECT_NE(windows.back(), '\\');
 }
 
+// An uninstall finds another profile's program groups at the place this user's have in theirs.
+TEST_F(SystemQueries, TheUsersShellFoldersLieInTheProfileFolder) {
+  const auto upper = [this](int folder) {
+    return MapString(platform(), platform().specialFolder(folder).value_or(""), kMapUpperCase);
+  };
+  const std::string profile = upper(csidl::kProfile);
+  ASSERT_FALSE(profile.empty());
+  for (const int folder : {csidl::kDesktop, csidl::kPrograms, csidl::kStartup, csidl::kSendTo}) {
+    EXPECT_TRUE(upper(folder).starts_with(profile + "\\")) << upper(folder);
+  }
+}
+
 TEST_F(SystemQueries, CommandLineStartsWithTheProgramFile) {
   const std::string program = platform().programFilePath();
   ASSERT_FALSE(program.empty());

@@ -77,6 +77,25 @@ TEST_F(UninstallRunTest, RemovesWhatTheRecordListsInItsOrder) {
   EXPECT_TRUE(frmBack.runFinished());
 }
 
+TEST_F(UninstallRunTest, AnotherProfilesEmptiedGroupGoesAndItsStartupFolderStays) {
+  // Elevated for another user: the groups lie in that user's profile.
+  const std::string programs =
+      "C:\\Users\\Alice\\AppData\\Roaming\\Microsoft\\Windows\\"
+      "Start Menu\\Programs\\";
+  ASSERT_TRUE(sim.createFolderPath(programs + "Tool\\Sub"));
+  ASSERT_TRUE(sim.createFolderPath(programs + "Startup"));
+  file(programs + "Tool\\Sub\\Tool.lnk");
+  file(programs + "Startup\\Run.lnk");
+  uninstall(
+      "[SetupFolder]\nFolder=C:\\Tool\\\n[DeleteFolder]\nFolder1=C:\\Tool\\DATA\\\n"
+      "[DeleteFile]\nFile1=C:\\Tool\\UNSETUP.INI\n[DeleteShortCut]\nFile1=" +
+      programs + "Tool\\Sub\\Tool.lnk\nFile2=" + programs + "Startup\\Run.lnk\n");
+  EXPECT_EQ(failures(), "");
+  EXPECT_FALSE(sim.folderExists(programs + "Tool\\Sub"));
+  EXPECT_TRUE(sim.folderExists(programs + "Tool")) << "only the link's own folder goes";
+  EXPECT_TRUE(sim.folderExists(programs + "Startup"));
+}
+
 TEST_F(UninstallRunTest, SharedLibrariesAndFlagsDecideWhatStays) {
   const char* kept[] = {"C:\\WINDOWS\\SYSTEM\\X.DLL", "C:\\WINDOWS\\Q.DLL\\F.TXT",
                         "C:\\Tool\\..\\WINDOWS\\SYSTEM\\N.DLL", "C:\\Tool\\K.TXT",

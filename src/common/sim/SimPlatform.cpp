@@ -148,7 +148,8 @@ SimPlatform::SimPlatform(fs::path root)
   mapDrive('C', root / "C");
   const std::string roaming = "C:\\Users\\User\\AppData\\Roaming\\Microsoft\\Windows\\";
   const std::string common = "C:\\ProgramData\\Microsoft\\Windows\\";
-  specialFolders_ = {{csidl::kDesktop, "C:\\Users\\User\\Desktop"},
+  specialFolders_ = {{csidl::kProfile, "C:\\Users\\User"},
+                     {csidl::kDesktop, "C:\\Users\\User\\Desktop"},
                      {csidl::kPrograms, roaming + "Start Menu\\Programs"},
                      {csidl::kStartup, roaming + "Start Menu\\Programs\\Startup"},
                      {csidl::kSendTo, roaming + "SendTo"},
