@@ -13,7 +13,9 @@ after_xp='^(GetTickCount64|(Initialize|Acquire|Release|TryAcquire)SRWLock(Exclus
 'GetSystemTimePreciseAsFileTime|(Create(Event|Mutex|Semaphore)Ex[AW])|GetErrorMode|'\
 '(GetLocaleInfo|LCMapString|CompareString)Ex|GetUserDefaultLocaleName|CreateSymbolicLink[AW]|'\
 'GetFinalPathNameByHandle[AW]|RegDeleteTree[AW]|RegGetValue[AW]|SHGetKnownFolderPath|'\
-'TaskDialog(Indirect)?)$'
+'TaskDialog(Indirect)?|SetProcessDPIAware|SetProcessDpiAwareness(Context)?|'\
+'SetThreadDpiAwarenessContext|GetDpiFor(Window|System|Monitor)|GetSystemMetricsForDpi|'\
+'AdjustWindowRectExForDpi|SystemParametersInfoForDpi|EnableNonClientDpiScaling)$'
 shopt -s nocasematch
 status=0
 count=0

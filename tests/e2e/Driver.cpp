@@ -18,6 +18,17 @@
 //   dialog "text"                    a dialog shows this text in one of its controls
 //   nobox                            no message box is up
 //   exit <code>                      the program ends with this exit code
+//   dpi <N>                          the display has N DPI; the layout steps below scale the
+//                                    program's design units (pixels at 96 DPI) by N/96
+//   client <form> <width> <height>   the form's client area is that design size, scaled
+//   place <form>.<control> <left> <top> <width> <height>
+//                                    the control's rectangle in its parent's client area is that
+//                                    design rectangle, scaled, each edge within one pixel ("*"
+//                                    leaves an edge unchecked)
+//   fits <form>.<control> "face" <height>
+//                                    the control's text, measured in that font (the height in
+//                                    design pixels, scaled), fits in the control beside what the
+//                                    control draws around it
 //   shot <name>                      screenshot of the screen to <folder>\<name>.bmp
 //   write "path" "text"              write a Shift-JIS text file (for prepared records)
 //   replace "path" "old" "new"       in a Shift-JIS text file, the first "old" becomes "new"
@@ -337,6 +348,10 @@ class Driver {
     }
     if (verb == "nobox") return noBox();
     if (verb == "exit") return exit(std::stoi(w.at(1)));
+    if (verb == "dpi") return dpi(std::stoi(w.at(1)));
+    if (verb == "client") return client(w.at(1), w.at(2), w.at(3));
+    if (verb == "place") return place(w.at(1), {w.at(2), w.at(3), w.at(4), w.at(5)});
+    if (verb == "fits") return fits(w.at(1), w.at(2), std::stoi(w.at(3)));
     if (verb == "shot") {
       std::this_thread::sleep_for(std::chrono::milliseconds(300));  // let painting settle
       SaveScreenshot(shots_ + L"\\" + Wide(w.at(1)) + L".bmp");
@@ -580,6 +595,104 @@ class Driver {
     DWORD code = 0;
     ::GetExitCodeProcess(process_.hProcess, &code);
     return check(std::to_string(code), std::to_string(wanted), "exit code");
+  }
+
+  int scaled(int design) const { return (design * dpi_ + 48) / 96; }
+
+  bool dpi(int wanted) {
+    const HDC screen = ::GetDC(nullptr);
+    const int seen = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    dpi_ = wanted;
+    return check(std::to_string(seen), std::to_string(wanted), "the display's DPI");
+  }
+
+  // Design values within one pixel of the pixels seen, each "*" passed over.
+  bool withinOnePixel(const std::vector<int>& seen, const std::vector<std::string>& design,
+                      const std::string& what) {
+    std::string wanted;
+    std::string got;
+    bool close = true;
+    for (std::size_t i = 0; i < seen.size(); ++i) {
+      const bool any = design[i] == "*";
+      const int value = any ? seen[i] : scaled(std::stoi(design[i]));
+      close = close && std::abs(seen[i] - value) <= 1;
+      wanted += (i ? " " : "") + (any ? std::string("*") : std::to_string(value));
+      got += (i ? " " : "") + std::to_string(seen[i]);
+    }
+    return close || check(got, wanted, what + " at " + std::to_string(dpi_) + " DPI");
+  }
+
+  bool client(const std::string& name, const std::string& width, const std::string& height) {
+    RECT area;
+    ::GetClientRect(form(name), &area);
+    return withinOnePixel({area.right, area.bottom}, {width, height}, "client area of " + name);
+  }
+
+  // Edges are compared, not sizes: left, top, right, bottom.
+  bool place(const std::string& qualified, const std::vector<std::string>& design) {
+    const HWND window = control(qualified);
+    RECT area;
+    ::GetWindowRect(window, &area);
+    ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&area), 2);
+    const auto edge = [&](int at, int size) {
+      return design[at] == "*" || design[size] == "*"
+                 ? std::string("*")
+                 : std::to_string(std::stoi(design[at]) + std::stoi(design[size]));
+    };
+    return withinOnePixel({area.left, area.top, area.right, area.bottom},
+                          {design[0], design[1], edge(0, 2), edge(1, 3)}, "place of " + qualified);
+  }
+
+  bool fits(const std::string& qualified, const std::string& face, int height) {
+    const HWND window = control(qualified);
+    LOGFONTW description{};
+    description.lfHeight = -scaled(height);
+    description.lfCharSet = SHIFTJIS_CHARSET;
+    const std::wstring wideFace = Wide(face);
+    wideFace.copy(description.lfFaceName, LF_FACESIZE - 1);
+    const HFONT font = ::CreateFontIndirectW(&description);
+    const HDC screen = ::GetDC(nullptr);
+    const HGDIOBJ old = ::SelectObject(screen, font);
+    wchar_t className[16] = {};
+    ::GetClassNameW(window, className, 16);
+    const std::wstring kind = className;
+    const LONG style = ::GetWindowLongW(window, GWL_STYLE);
+    std::wstring text = Wide(WindowText(window));
+    int room = 0;  // what the control draws beside its text
+    UINT format = DT_CALCRECT;
+    if (kind == L"OrvGroup") {
+      text = L" " + text + L" ";
+      room = 2 * scaled(8);
+      format |= DT_NOPREFIX | DT_SINGLELINE;
+    } else if (kind == L"OrvLabel") {
+      // The program breaks a label's lines at a lone "\r", as DrawText does at "\r\n".
+      for (std::size_t at = text.find(L'\r'); at != std::wstring::npos;
+           at = text.find(L'\r', at + 1)) {
+        if (at + 1 == text.size() || text[at + 1] != L'\n') text.insert(at + 1, 1, L'\n');
+      }
+      format |= DT_NOPREFIX;
+    } else if (::lstrcmpiW(className, L"Button") == 0 && (style & BS_TYPEMASK) == BS_AUTOCHECKBOX) {
+      // Wine's check box: the box, 12 pixels at 96 DPI and one more, then half a digit's width.
+      int digit = 0;
+      ::GetCharWidth32W(screen, L'0', L'0', &digit);
+      room = 12 * dpi_ / 96 + 1 + digit / 2;
+    } else if (::lstrcmpiW(className, L"Button") == 0) {
+      room = 2 * scaled(2);  // the button's edges
+    }
+    RECT extent{0, 0, 0, 0};
+    ::DrawTextW(screen, text.c_str(), -1, &extent, format);
+    ::SelectObject(screen, old);
+    ::ReleaseDC(nullptr, screen);
+    ::DeleteObject(font);
+    RECT area;
+    ::GetClientRect(window, &area);
+    const int width = extent.right + room;
+    if (width <= area.right && extent.bottom <= area.bottom) return true;
+    error_ = "the text of " + qualified + " takes " + std::to_string(width) + " x " +
+             std::to_string(extent.bottom) + " pixels, the control has " +
+             std::to_string(area.right) + " x " + std::to_string(area.bottom);
+    return false;
   }
 
   bool write(const std::string& path, const std::string& utf8) {
@@ -855,6 +968,7 @@ class Driver {
   std::map<std::string, std::set<std::string>> snapshots_;
   PROCESS_INFORMATION process_{};
   std::string error_;
+  int dpi_ = 96;
 };
 
 }  // namespace
@@ -868,6 +982,13 @@ int wmain(int argc, wchar_t** argv) {
   if (!scenario) {
     std::fprintf(stderr, "cannot read the scenario\n");
     return 2;
+  }
+  // The program's windows and the display as they are, not as a program unaware of DPI sees them
+  // (a function of Windows Vista, which the build's headers leave out).
+  using SetAwareFunction = BOOL(WINAPI*)();
+  if (const auto setAware = reinterpret_cast<SetAwareFunction>(reinterpret_cast<void*>(
+          ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "SetProcessDPIAware")))) {
+    setAware();
   }
   const std::wstring program = argv[2];
   g_disk = program.substr(0, program.find_last_of(L'\\'));

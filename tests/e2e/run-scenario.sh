@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs one end-to-end scenario: lays out its installation disk ("# disk: <fixture>" in the
-# scenario), runs the driver under Wine on a private Xvfb display, and keeps the screenshots as
+# scenario), runs the driver under Wine on a private Xvfb display (at the display DPI that
+# "# dpi: <N>" names, 96 without it), and keeps the screenshots as
 # PNG files in the results folder. Then the host checks: each line
 #   lnk "name" "target" "working folder"
 # reads a link file the driver exported (files/<name>) with lnkinfo and compares its target and
@@ -15,6 +16,7 @@ driver=$(realpath "$3")
 results=$4
 name=$(basename "$scenario" .scenario)
 disk_name=$(sed -n 's/^# disk: *//p' "$scenario" | head -n 1)
+dpi=$(sed -n 's/^# dpi: *//p' "$scenario" | head -n 1)
 
 out="$results/$name"
 rm -rf "$out"
@@ -24,7 +26,7 @@ out=$(realpath "$out")
 
 windows_path() { echo "Z:${1//\//\\}"; }
 set +e
-ORV_WINE_TIMEOUT=${ORV_WINE_TIMEOUT:-120} "$here/../wine/wine-run.sh" --xvfb "$driver" \
+ORV_WINE_DPI=$dpi ORV_WINE_TIMEOUT=${ORV_WINE_TIMEOUT:-120} "$here/../wine/wine-run.sh" --xvfb "$driver" \
   "$(windows_path "$scenario")" "$(windows_path "$out/disk/SETUP.EXE")" "$(windows_path "$out/shots")"
 status=$?
 set -e

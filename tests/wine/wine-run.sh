@@ -15,6 +15,8 @@
 #   ORV_WINE_RUN_DIR  set for the program: the run's folder (screenshots, driver files)
 #   ORV_WINE_REUSE    a run folder an earlier, kept run left: its prefix and HOME are used again
 #                     (and kept) instead of a fresh copy of the template
+#   ORV_WINE_DPI      the display's DPI for the run (LogPixels, for example 144 for a scale of
+#                     150 %); default 96
 #
 # program may also name a program of Wine's own (such as "uninstaller", Add/Remove Programs).
 set -euo pipefail
@@ -101,6 +103,24 @@ if [[ ! -d "$WINEPREFIX" ]]; then
   for folder in "${shared[@]}"; do
     if [[ -d "$template/$folder" ]]; then cp -al "$template/$folder" "$WINEPREFIX/$folder"; fi
   done
+fi
+
+# Wine takes the DPI from the user's registry when a process starts. Written into the registry
+# file before any Wine process of the run starts, so no Wine tool has to run for it.
+if [[ -n "${ORV_WINE_DPI:-}" ]]; then
+  if ! [[ $ORV_WINE_DPI =~ ^[1-9][0-9]{1,3}$ ]]; then
+    echo "wine-run: ORV_WINE_DPI is not a DPI: $ORV_WINE_DPI" >&2
+    exit 2
+  fi
+  printf -v log_pixels '"LogPixels"=dword:%08x' "$ORV_WINE_DPI"
+  awk -v value="$log_pixels" '
+    /^"LogPixels"=/ && desktop { next }
+    /^\[/ { desktop = 0 }
+    { print }
+    /^\[Control Panel\\\\Desktop\]/ { desktop = 1; found = 1; print value }
+    END { if (!found) { print ""; print "[Control Panel\\\\Desktop]"; print value } }
+  ' "$WINEPREFIX/user.reg" >"$WINEPREFIX/user.reg.new"
+  mv "$WINEPREFIX/user.reg.new" "$WINEPREFIX/user.reg"
 fi
 
 xvfb_pid=""

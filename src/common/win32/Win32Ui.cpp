@@ -168,7 +168,10 @@ std::optional<std::string> Win32Platform::browseForFolder(const Form& owner, std
 }
 
 Size Win32Platform::measureText(const Font& font, std::string_view text) const {
-  return win32::MeasureText(fonts_, font, text);
+  // Measured in the font the windows show, at the system's scale, and told in design units.
+  const int dpi = win32::SystemDpi();
+  const Size size = win32::MeasureText(fonts_, Scaled(font, dpi), text);
+  return {Unscaled(size.width, dpi), Unscaled(size.height, dpi)};
 }
 
 }  // namespace orv

@@ -18,6 +18,47 @@ constexpr wchar_t kLabelClass[] = L"OrvLabel";
 // system's own calls (a resize arrives inside ShowWindow).
 constexpr UINT kActivateMessage = WM_APP + 1;
 constexpr UINT kResizeMessage = WM_APP + 2;
+// Messages of Windows 8.1 and 10 about a move to a display of another scale (the headers define
+// them only for builds that require those Windows).
+constexpr UINT kDpiChangedMessage = 0x02E0;
+constexpr UINT kGetDpiScaledSizeMessage = 0x02E4;
+
+// Functions of Windows 10 and later, looked up at run time so that the program still loads on
+// Windows XP; where they are missing, every window has the system's DPI.
+struct DpiFunctions {
+  UINT(WINAPI* dpiForWindow)(HWND);
+  BOOL(WINAPI* adjustWindowRectExForDpi)(RECT*, DWORD, BOOL, DWORD, UINT);
+};
+
+template <typename Function>
+Function UserFunction(const char* name) {
+  return reinterpret_cast<Function>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), name)));
+}
+
+const DpiFunctions& Dpi() {
+  static const DpiFunctions functions{
+      UserFunction<UINT(WINAPI*)(HWND)>("GetDpiForWindow"),
+      UserFunction<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi")};
+  return functions;
+}
+
+// The outer size of a form window of this style around a client area of client pixels, with the
+// frame and caption the system draws at dpi.
+Size OuterSize(Size client, DWORD style, int dpi) {
+  RECT outer{0, 0, client.width, client.height};
+  if (Dpi().adjustWindowRectExForDpi != nullptr) {
+    Dpi().adjustWindowRectExForDpi(&outer, style, FALSE, WS_EX_CONTROLPARENT,
+                                   static_cast<UINT>(dpi));
+  } else {
+    ::AdjustWindowRectEx(&outer, style, FALSE, WS_EX_CONTROLPARENT);
+  }
+  return {outer.right - outer.left, outer.bottom - outer.top};
+}
+
+Rect RectOf(const RECT& area) {
+  return {area.left, area.top, area.right - area.left, area.bottom - area.top};
+}
 
 COLORREF ToColorRef(Color color) {
   return RGB(color.red, color.green, color.blue);
@@ -86,7 +127,8 @@ LRESULT CALLBACK GroupProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       ::DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
       const std::wstring caption = WindowText(window);
       if (!caption.empty()) {
-        RECT text{8, 0, area.right - 8, metrics.tmHeight};
+        const int indent = Scaled(8, WindowDpi(window));
+        RECT text{indent, 0, area.right - indent, metrics.tmHeight};
         ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
         ::SetBkMode(dc, OPAQUE);
         ::SetTextColor(dc,
@@ -175,7 +217,7 @@ std::map<const Form*, Win32View*>& Views() {
 }  // namespace
 
 Win32View::Win32View(Form& form, FontCache& fonts, HWND application)
-    : form_(form), fonts_(fonts), application_(application) {
+    : ScaledView(form), fonts_(fonts), application_(application) {
   Views()[&form_] = this;
 }
 
@@ -198,10 +240,8 @@ void Win32View::create() {
   }
   DWORD windowStyle = WS_CAPTION | WS_BORDER | (hasTransparentLabels_ ? 0 : WS_CLIPCHILDREN);
   if (style.systemMenu) windowStyle |= WS_SYSMENU;
-  RECT outer{0, 0, style.clientSize.width, style.clientSize.height};
-  ::AdjustWindowRectEx(&outer, windowStyle, FALSE, WS_EX_CONTROLPARENT);
-  const int width = outer.right - outer.left;
-  const int height = outer.bottom - outer.top;
+  setDpi(SystemDpi());
+  const auto [width, height] = OuterSize(Scaled(style.clientSize, dpi()), windowStyle, dpi());
   int left = CW_USEDEFAULT;
   int top = CW_USEDEFAULT;
   if (style.centered) {
@@ -217,13 +257,42 @@ void Win32View::create() {
       style.clientSize.height > 0 ? height : CW_USEDEFAULT, owner ? owner->window() : application_,
       nullptr, ::GetModuleHandleW(nullptr), this);
   window_ = WindowHandle(window);
-  ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.get(style.font)), FALSE);
+  ::SendMessageW(window, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(fonts_.get(Scaled(style.font, dpi()))), FALSE);
 
   int id = kFirstControlId;
   for (const Control* control : form_.controls())
     createControl(*control, id++);
   ::EnableWindow(window, style.enabled);
   if (!form_.closeItemEnabled()) applyToForm(Property::kCloseItem);
+
+  // A window made on a display whose scale is not the system's has that display's DPI: the
+  // form keeps its centre and takes the size for that scale.
+  const int shown = WindowDpi(window);
+  if (shown == dpi()) return;
+  RECT now;
+  ::GetWindowRect(window, &now);
+  Rect outer = RectOf(now);
+  if (style.clientSize.width > 0) {
+    const Size size = OuterSize(Scaled(style.clientSize, shown), windowStyle, shown);
+    outer = {outer.left + (outer.width - size.width) / 2,
+             outer.top + (outer.height - size.height) / 2, size.width, size.height};
+  }
+  dpiChanged(shown, outer);
+}
+
+void Win32View::placeWindow(const Rect& outer) {
+  ::SetWindowPos(window_.get(), nullptr, outer.left, outer.top, outer.width, outer.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SendMessageW(window_.get(), WM_SETFONT,
+                 reinterpret_cast<WPARAM>(fonts_.get(Scaled(form_.style().font, dpi()))), FALSE);
+  ::InvalidateRect(window_.get(), nullptr, TRUE);
+}
+
+void Win32View::placeControl(const Control& control, const Rect& bounds, const Font& font) {
+  const HWND window = windowOf(control);
+  ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.get(font)), FALSE);
+  ::MoveWindow(window, bounds.left, bounds.top, bounds.width, bounds.height, TRUE);
 }
 
 void Win32View::createControl(const Control& control, int id) {
@@ -261,14 +330,15 @@ void Win32View::createControl(const Control& control, int id) {
       windowClass = PROGRESS_CLASSW;
       break;
   }
-  const Rect& bounds = control.bounds();
+  const Rect bounds = ScaledBounds(control, dpi());
   const HWND parent = control.parent() != nullptr ? windowOf(*control.parent()) : window_.get();
   const HWND window = ::CreateWindowExW(extended, windowClass, Wide(control.caption()).c_str(),
                                         style, bounds.left, bounds.top, bounds.width, bounds.height,
                                         parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                         ::GetModuleHandleW(nullptr), nullptr);
   windows_[&control] = window;
-  ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.get(control.font())), FALSE);
+  ::SendMessageW(window, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(fonts_.get(Scaled(control.font(), dpi()))), FALSE);
   for (const Property property : {Property::kEnabled, Property::kChecked, Property::kProgress,
                                   Property::kLines, Property::kVisible}) {
     apply(control, property);
@@ -342,7 +412,7 @@ void Win32View::apply(const Control& control, Property property) {
       }
       break;
     case Property::kBounds: {
-      const Rect& b = control.bounds();
+      const Rect b = ScaledBounds(control, dpi());
       ::MoveWindow(window, b.left, b.top, b.width, b.height, TRUE);
       if (control.options().transparent) ::InvalidateRect(window_.get(), nullptr, TRUE);
       break;
@@ -397,7 +467,7 @@ void Win32View::close() {
 }
 
 void Win32View::invalidate(const Control& label) {
-  const Rect& b = label.bounds();
+  const Rect b = ScaledBounds(label, dpi());
   const RECT area{b.left, b.top, b.left + b.width, b.top + b.height};
   ::InvalidateRect(window_.get(), &area, TRUE);
 }
@@ -416,9 +486,9 @@ void Win32View::paintTransparentLabels(HDC dc) {
   ::SetBkMode(dc, TRANSPARENT);
   for (const Control* control : form_.controls()) {
     if (!control->options().transparent || !control->showing()) continue;
-    const HGDIOBJ oldFont = ::SelectObject(dc, fonts_.get(control->font()));
+    const HGDIOBJ oldFont = ::SelectObject(dc, fonts_.get(Scaled(control->font(), dpi())));
     ::SetTextColor(dc, ToColorRef(control->options().color.value_or(Color{})));
-    const Rect& b = control->bounds();
+    const Rect b = ScaledBounds(*control, dpi());
     RECT area{b.left, b.top, b.left + b.width, b.top + b.height};
     ::DrawTextW(dc, WideDisplayText(control->caption()).c_str(), -1, &area,
                 DT_NOPREFIX | DT_NOCLIP);
@@ -464,9 +534,24 @@ LRESULT Win32View::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_SIZE: {
       RECT outer;
       ::GetWindowRect(window, &outer);
-      form_.viewMoved({outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top});
+      const Rect moved = RectOf(outer);
+      form_.viewMoved({Unscaled(moved.left, dpi()), Unscaled(moved.top, dpi()),
+                       Unscaled(moved.width, dpi()), Unscaled(moved.height, dpi())});
       ::PostMessageW(window, kResizeMessage, 0, 0);
       break;
+    }
+    case kDpiChangedMessage:
+      dpiChanged(HIWORD(wParam), RectOf(*reinterpret_cast<const RECT*>(lParam)));
+      return 0;
+    case kGetDpiScaledSizeMessage: {
+      // A form of fixed size keeps its client area in design units: its frame is the system's
+      // at the new scale, which the default (the whole window scaled) would not give.
+      if (form_.style().clientSize.width == 0) break;
+      const int next = static_cast<int>(wParam);
+      const Size size = OuterSize(Scaled(form_.style().clientSize, next),
+                                  static_cast<DWORD>(::GetWindowLongW(window, GWL_STYLE)), next);
+      *reinterpret_cast<SIZE*>(lParam) = {size.width, size.height};
+      return TRUE;
     }
     case kResizeMessage:
       form_.deliverResize();
@@ -502,6 +587,17 @@ LRESULT Win32View::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       break;
   }
   return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+int SystemDpi() {
+  const HDC screen = ::GetDC(nullptr);
+  const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+  ::ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
+int WindowDpi(HWND window) {
+  return Dpi().dpiForWindow != nullptr ? static_cast<int>(Dpi().dpiForWindow(window)) : SystemDpi();
 }
 
 HFONT FontCache::get(const Font& font) {

@@ -1,6 +1,7 @@
 // Real windows for a form: the form's window and one child window per control, at the
 // control's position, with its caption as window text (so screen readers and test drivers can
-// read every control, labels included). Input goes back to the form as events.
+// read every control, labels included). Input goes back to the form as events. Positions, sizes
+// and fonts are scaled to the DPI of the display the window is on.
 #pragma once
 
 #include <windows.h>
@@ -8,7 +9,7 @@
 #include <map>
 #include <vector>
 
-#include "common/View.h"
+#include "common/Scaling.h"
 #include "common/win32/Handles.h"
 #include "common/win32/WideText.h"
 
@@ -19,7 +20,7 @@ class FontCache;
 // Window ids of controls: the first control of a form has this id, the next one more.
 inline constexpr int kFirstControlId = 100;
 
-class Win32View final : public FormView {
+class Win32View final : public ScaledView {
  public:
   // application: the window that owns forms without an owner of their own (may be null).
   Win32View(Form& form, FontCache& fonts, HWND application);
@@ -36,6 +37,8 @@ class Win32View final : public FormView {
   static Win32View* Of(const Form& form);
 
  private:
+  void placeWindow(const Rect& outer) override;
+  void placeControl(const Control& control, const Rect& bounds, const Font& font) override;
   static LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void create();
@@ -49,7 +52,6 @@ class Win32View final : public FormView {
   const Control* controlOf(HWND window) const;
   HWND windowOf(const Control& control) const;
 
-  Form& form_;
   FontCache& fonts_;
   HWND application_;
   WindowHandle window_;
@@ -67,6 +69,11 @@ class FontCache {
  private:
   std::vector<std::pair<Font, GdiObject>> fonts_;
 };
+
+// The DPI of the system, which windows have where no display has a scale of its own (before
+// Windows 10), and the DPI of window.
+int SystemDpi();
+int WindowDpi(HWND window);
 
 // The size text takes in font, lines broken at "\r".
 Size MeasureText(FontCache& fonts, const Font& font, std::string_view text);
