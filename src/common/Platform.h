@@ -151,6 +151,9 @@ class Platform {
   virtual Status createFolder(std::string_view path) = 0;
   // Removes an empty folder only.
   virtual Status removeFolder(std::string_view path) = 0;
+  // Has Windows delete an existing file, or a folder then empty, when it next starts, in the order
+  // asked (administrators only): what is in use now goes then.
+  virtual Status deleteAtRestart(std::string_view path) = 0;
   virtual Status setCurrentFolder(std::string_view path) = 0;
   // The process's current folder, a full path.
   virtual std::string currentFolder() const = 0;

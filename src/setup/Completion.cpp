@@ -73,9 +73,10 @@ std::optional<std::string> WriteUninstallRecord(TfrmMain& main) {
   main.lblMessage.setCaption(completion_text::kWritingRecord);
   main.platform().processMessages();
   const RunState& state = main.runState();
-  const auto bytes = WriteIniFile(
-      main.platform(), state.UninstallInfoPath,
-      UninstallRecordSections(state, main.globals().UnSetupTitle, UninstallKeyName(main)));
+  const auto bytes =
+      WriteIniFile(main.platform(), state.UninstallInfoPath,
+                   UninstallRecordSections(state, main.globals().UnSetupTitle,
+                                           std::string(kUninstallBranch) + UninstallKeyName(main)));
   if (!bytes) return std::nullopt;
   return Sha256Hex(*bytes);
 }

@@ -105,7 +105,7 @@ void CompleteRecordLists(const Platform& platform, RunState& state) {
 
 std::vector<IniSection> UninstallRecordSections(const RunState& state,
                                                 std::string_view unSetupTitle,
-                                                std::string_view uninstallKeyName) {
+                                                std::string_view entryKey) {
   const auto any = [](const std::string&) { return true; };
   const auto namesAKey = [](const std::string& entry) {
     return !ParseRecordedKey(entry).Path.empty();
@@ -121,8 +121,7 @@ std::vector<IniSection> UninstallRecordSections(const RunState& state,
       NumberedSection("DeleteFile", "File", state.DeleteFileRecords.Entries(), any),
       NumberedSection("DeleteShortCut", "File", state.DeleteShortCutRecords.Entries(), any),
       NumberedSection("DeleteRegistry", "Key", state.DeleteRegistryRecords.Entries(), namesAKey),
-      {"UnSetupRegistryKey",
-       {{"Key", std::string(kUninstallBranch) + std::string(uninstallKeyName)}}},
+      {"UnSetupRegistryKey", {{"Key", std::string(entryKey)}}},
   };
   std::erase_if(sections, [](const IniSection& section) { return section.entries.empty(); });
   return sections;

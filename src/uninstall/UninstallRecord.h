@@ -56,9 +56,9 @@ void CompleteRecordLists(const Platform& platform, RunState& state);
 // The sections of UNSETUP.INI in the order the file holds them: [Information], [Title],
 // [SetupFolder], the four record lists (a section only when it has entries; a registry entry
 // naming no key is left out, so the uninstall never deletes below a root) and
-// [UnSetupRegistryKey].
+// [UnSetupRegistryKey] naming the uninstall entry's key.
 std::vector<IniSection> UninstallRecordSections(const RunState& state,
                                                 std::string_view unSetupTitle,
-                                                std::string_view uninstallKeyName);
+                                                std::string_view entryKey);
 
 }  // namespace orv

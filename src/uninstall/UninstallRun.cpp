@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <tuple>
 
 #include "app/FailureDisplay.h"
 #include "app/Main.h"
@@ -9,9 +10,11 @@
 #include "common/IniFile.h"
 #include "common/ResolvedPath.h"
 #include "common/SetupError.h"
+#include "common/Sha256.h"
 #include "common/TextUtils.h"
 #include "common/Utf.h"
 #include "setup/RecordList.h"
+#include "setup/RunState.h"
 #include "uninstall/KeyProtection.h"
 #include "uninstall/UninstallRecord.h"
 
@@ -38,6 +41,11 @@ void AddOnce(std::vector<Entry>& list, Entry value, const Upper& upper) {
 bool DeleteRecordedFile(Platform& p, const std::string& path) {
   p.clearReadOnly(path);
   return p.deleteFile(path).succeeded();
+}
+
+// A key or value that is not there (any more) is gone.
+bool Gone(Status deleted) {
+  return deleted || deleted.error() == kErrorFileNotFound;
 }
 
 }  // namespace
@@ -78,17 +86,24 @@ void UninstallRun::Run() {
   DeleteShortcuts();
   RemoveFolders();
   DeleteRegistryKeys();
-  DeleteUninstallEntry();
-  RemoveSetupFolder();
+  const bool kept = KeepWhatIsLeft();
+  if (!kept) {
+    DeleteUninstallEntry();
+    RemoveSetupFolder();
+  }
   if (!DeleteRecordCopy(p, g.InfoFilePath)) failures.Add(kFileFailureTag, g.InfoFilePath);
 
   OfferFailureList(main_, failures, uninstall_text::kFailuresQuestion,
                    uninstall_text::kFailuresCaption, main_.btnUnSetup);
   if (g.AbortRequested) return;  // the application was asked to quit
-  main_.lblMessage.setCaption(uninstall_text::kComplete);
+  using namespace uninstall_text;
+  const auto [text, caption, icon] =
+      kept                 ? std::tuple(kLeftRecorded, kLeftCaption, kMbIconExclamation)
+      : scheduled_.empty() ? std::tuple(kComplete, kCompleteCaption, kMbIconInformation)
+                           : std::tuple(kRestartCompletes, kRestartCaption, kMbIconExclamation);
+  main_.lblMessage.setCaption(text);
   p.processMessages();
-  p.messageBox(uninstall_text::kComplete, uninstall_text::kCompleteCaption,
-               kMbOk | kMbIconInformation);
+  p.messageBox(text, caption, kMbOk | icon);
   Finish();
 }
 
@@ -181,8 +196,9 @@ void UninstallRun::DeleteFiles() {
           p.messageBox(g.MessageText, uninstall_text::kDeleteCaption, kMbYesNo | kMbIconQuestion);
       if (g.MessageAnswer != kIdYes) continue;
     }
-    if (!DeleteRecordedFile(p, *file.Path)) {
+    if (!DeleteOrSchedule(*file.Path)) {
       main_.runState().Failures.Add(kFileFailureTag, *file.Path);
+      if (p.fileExists(*file.Path)) leftFiles_.push_back(file.Recorded + file.Flag);
     }
   }
 }
@@ -196,27 +212,33 @@ void UninstallRun::DeleteShortcuts() {
       continue;
     }
     const std::string& path = *shortcut.Path;
-    const bool deleted = DeleteRecordedFile(p, path);
+    const bool deleted = DeleteOrSchedule(path);
     // A program group goes with its last shortcut; the shell's own folders stay.
     const bool shellFolder = path.find(kStartupName) != std::string::npos ||
                              Upper(path).find(kSendToName) != std::string::npos;
     const std::string folder = FolderPart(path);
     if (!shellFolder && IsShortcutGroup(folder) && MayRemoveFolder(p, g, folder)) {
-      (void)p.removeFolder(folder);
+      (void)RemoveOrSchedule(folder);
     }
-    if (!deleted) main_.runState().Failures.Add(kShortcutFailureTag, path);
+    if (!deleted) {
+      main_.runState().Failures.Add(kShortcutFailureTag, path);
+      if (p.fileExists(path)) leftShortcuts_.push_back(shortcut.Recorded);
+    }
   }
 }
 
 void UninstallRun::RemoveFolders() {
   Platform& p = main_.platform();
   for (const RecordedPath& folder : folders_) {
-    if (!folder.Path || !MayRemoveFolder(p, main_.globals(), *folder.Path) ||
-        !p.removeFolder(*folder.Path)) {
-      main_.runState().Failures.Add(kFolderFailureTag, folder.Shown());
-    } else {
+    const bool may = folder.Path && MayRemoveFolder(p, main_.globals(), *folder.Path);
+    if (may && RemoveOrSchedule(*folder.Path)) {
       removed_.push_back(PathKey(p, *folder.Path));
+      continue;
     }
+    main_.runState().Failures.Add(kFolderFailureTag, folder.Shown());
+    // Kept, should a later uninstall have the rest to remove; a folder goes only when empty.
+    if (may && p.folderExists(*folder.Path))
+      leftFolders_.insert(leftFolders_.begin(), folder.Recorded);
   }
 }
 
@@ -249,6 +271,10 @@ void UninstallRun::DeleteRegistryKeys() {
                                         main_.globals().NamedInfoFile);
     if (!entryForeign_) productEntry_ = entry;
   }
+  const auto keyLeft = [this](const std::string& recorded) {
+    main_.runState().Failures.Add(kRegistryFailureTag, recorded);
+    leftKeys_.insert(leftKeys_.begin(), recorded);
+  };
   for (const std::string& recorded : registryKeys_) {
     const RecordedKey key = ParseRecordedKey(recorded);
     switch (JudgeKey(p, key.Root, key.Path, productEntry_)) {
@@ -256,15 +282,71 @@ void UninstallRun::DeleteRegistryKeys() {
         main_.runState().Failures.Add(kRegistryFailureTag, recorded);
         break;
       case KeyVerdict::kDelete:
-        (void)p.deleteRegistryKey(key.Root, key.Path);
+        if (!Gone(p.deleteRegistryKey(key.Root, key.Path))) keyLeft(recorded);
         break;
       case KeyVerdict::kUndoAssociation:
         // Windows keeps its own values and keys in an extension's key: only the product's goes.
-        (void)p.deleteRegistryValue(key.Root, key.Path, "");
-        if (p.registryKeyEmpty(key.Root, key.Path)) (void)p.deleteRegistryKey(key.Root, key.Path);
+        if (!Gone(p.deleteRegistryValue(key.Root, key.Path, ""))) {
+          keyLeft(recorded);
+        } else if (p.registryKeyEmpty(key.Root, key.Path)) {
+          (void)p.deleteRegistryKey(key.Root, key.Path);
+        }
         break;
     }
   }
+}
+
+bool UninstallRun::DeleteOrSchedule(const std::string& path) {
+  Platform& p = main_.platform();
+  if (DeleteRecordedFile(p, path)) return true;
+  if (!p.fileExists(path) || !p.deleteAtRestart(path)) return false;
+  scheduled_.push_back(PathKey(p, path));
+  return true;
+}
+
+bool UninstallRun::RemoveOrSchedule(const std::string& folder) {
+  Platform& p = main_.platform();
+  if (p.removeFolder(folder)) return true;
+  const std::string key = PathKey(p, folder);
+  if (std::ranges::none_of(scheduled_,
+                           [&key](const std::string& going) { return PathWithin(going, key); }) ||
+      !p.deleteAtRestart(folder)) {
+    return false;
+  }
+  scheduled_.push_back(key);
+  return true;
+}
+
+bool UninstallRun::KeepWhatIsLeft() {
+  if (productEntry_.empty() ||
+      (leftFiles_.empty() && leftShortcuts_.empty() && leftKeys_.empty())) {
+    return false;
+  }
+  Platform& p = main_.platform();
+  const Globals& g = main_.globals();
+  // The record is written with administrator rights where other users may write: not through a
+  // link, nor onto anything but a plain file.
+  if (!MayDeleteFile(p, g, g.NamedInfoFile)) return false;
+  RunState left;
+  left.SetupFolderPath = setupFolder_;
+  left.UninstallInfoPath = g.NamedInfoFile;
+  const auto insert = [&p](RecordList& list, const std::vector<std::string>& entries) {
+    for (const std::string& entry : entries)
+      (void)list.Insert(p, entry);
+  };
+  insert(left.DeleteFolderRecords, leftFolders_);
+  insert(left.DeleteFileRecords, leftFiles_);
+  insert(left.DeleteShortCutRecords, leftShortcuts_);
+  insert(left.DeleteRegistryRecords, leftKeys_);
+  CompleteRecordLists(p, left);
+  const auto bytes =
+      WriteIniFile(p, g.NamedInfoFile, UninstallRecordSections(left, g.UnSetupTitle, entryKey_));
+  if (!bytes) return false;
+  // Without the renewed digest the record would count as changed: it is still held to the product.
+  (void)p.writeRegistryValue(RegistryRoot::kLocalMachine, entryKey_,
+                             std::string(kRecordDigestValue),
+                             {RegistryType::kString, Sha256Hex(*bytes), 0});
+  return true;
 }
 
 void UninstallRun::DeleteUninstallEntry() {
@@ -282,7 +364,7 @@ void UninstallRun::RemoveSetupFolder() {
   const auto folder = scope_->Folder(setupFolder_);
   // A setup folder the record also lists as a folder is gone already: no failure.
   if (folder && std::ranges::find(removed_, PathKey(p, *folder)) != removed_.end()) return;
-  if (!folder || !MayRemoveFolder(p, main_.globals(), *folder) || !p.removeFolder(*folder)) {
+  if (!folder || !MayRemoveFolder(p, main_.globals(), *folder) || !RemoveOrSchedule(*folder)) {
     main_.runState().Failures.Add(kSetupFolderFailureTag, setupFolder_);
   }
 }

@@ -32,6 +32,13 @@ inline constexpr const char* kFailuresQuestion =
 inline constexpr const char* kFailuresCaption = "削除処理失敗　詳細表示";
 inline constexpr const char* kComplete = "アンセットアップを完了しました．";
 inline constexpr const char* kCompleteCaption = "完了";
+inline constexpr const char* kRestartCompletes =
+    "Windowsを再起動すると，アンセットアップが完了します．";
+inline constexpr const char* kRestartCaption = "情報";
+inline constexpr const char* kLeftRecorded =
+    "削除できなかったものを，アンセットアップ情報ファイルに残しました．\r"
+    "原因を取り除いてから，もう一度アンセットアップしてください．";
+inline constexpr const char* kLeftCaption = "警告";
 }  // namespace uninstall_text
 
 // The uninstall flags of a file record: delete a shared library too, ask first, leave the file.
@@ -71,9 +78,19 @@ class UninstallRun {
   void DeleteShortcuts();
   void RemoveFolders();
   void DeleteRegistryKeys();
+  // True when something of the product's own stays (in use, denied) and the record, written again
+  // with only that, and the entry are kept for a later uninstall to finish.
+  bool KeepWhatIsLeft();
   void DeleteUninstallEntry();
   void RemoveSetupFolder();
   void Finish();
+
+  // A file Windows will not delete now (in use, a running program) goes at the next restart.
+  // False when it stays.
+  bool DeleteOrSchedule(const std::string& path);
+  // An empty folder goes now; one that holds what goes at the restart is left to Windows then,
+  // which removes it only if it is empty by then.
+  bool RemoveOrSchedule(const std::string& folder);
 
   // A recorded value cut at the read limit names some other path: it is reported, never used.
   bool Whole(std::string_view value, std::string_view tag);
@@ -89,12 +106,18 @@ class UninstallRun {
   std::vector<FileRecord> files_;
   std::vector<RecordedPath> shortcuts_;
   std::vector<std::string> registryKeys_;
-  std::vector<std::string> removed_;  // folders this run removed, in PathKey form
-  std::string entryKey_;              // [UnSetupRegistryKey] Key as recorded
-  std::string setupFolder_;           // [SetupFolder] Folder as recorded
-  bool entryValid_ = false;           // the entry names one key right below the Uninstall branch
-  bool entryForeign_ = false;         // and that key is another product's
-  std::string productEntry_;          // this product's entry, as UninstallEntryOf gives it
+  std::vector<std::string> removed_;    // folders this run removed, in PathKey form
+  std::vector<std::string> scheduled_;  // what goes at the next restart, in PathKey form
+  // The records of what stays that is the product's own (not by design), in record order.
+  std::vector<std::string> leftFolders_;
+  std::vector<std::string> leftFiles_;
+  std::vector<std::string> leftShortcuts_;
+  std::vector<std::string> leftKeys_;
+  std::string entryKey_;       // [UnSetupRegistryKey] Key as recorded
+  std::string setupFolder_;    // [SetupFolder] Folder as recorded
+  bool entryValid_ = false;    // the entry names one key right below the Uninstall branch
+  bool entryForeign_ = false;  // and that key is another product's
+  std::string productEntry_;   // this product's entry, as UninstallEntryOf gives it
 };
 
 }  // namespace orv

@@ -44,6 +44,14 @@ TEST_F(FileOperations, APathEndingInASeparatorNamesNoFile) {
   EXPECT_TRUE(platform().folderExists(testPlatform().scratch() + "\\")) << "a folder still is one";
 }
 
+TEST_F(FileOperations, DeletionAtRestartLeavesTheFileAndFolderForNow) {
+  ASSERT_TRUE(platform().createFolder(path("later")));
+  write("later\\in use.exe", "x");
+  EXPECT_TRUE(platform().deleteAtRestart(path("later\\in use.exe")));
+  EXPECT_TRUE(platform().deleteAtRestart(path("later")));
+  EXPECT_TRUE(platform().fileExists(path("later\\in use.exe")));
+}
+
 TEST_F(FileOperations, JapaneseFileNamesWork) {
   write("ソフト表.txt", "能");
   EXPECT_TRUE(platform().fileExists(path("ソフト表.txt")));

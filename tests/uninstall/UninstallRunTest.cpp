@@ -127,7 +127,7 @@ TEST_F(UninstallRunTest, SharedLibrariesAndFlagsDecideWhatStays) {
   EXPECT_EQ(failures(), "<SetupFolder> \r\n") << "the record names no setup folder";
 }
 
-TEST_F(UninstallRunTest, WhatCannotBeRemovedIsReportedAndTheRunCompletes) {
+TEST_F(UninstallRunTest, WhatIsInUseGoesAtTheRestartAndTheUserIsTold) {
   file("C:\\Tool\\DATA\\USER.TXT");  // a file the user added
   file("C:\\Tool\\A.TXT");
   file(in(csidl::kDesktop, "A.lnk"));
@@ -142,12 +142,60 @@ TEST_F(UninstallRunTest, WhatCannotBeRemovedIsReportedAndTheRunCompletes) {
       "[DeleteFile]\nFile1=C:\\Tool\\A.TXT\nFile2=C:\\Tool\\UNSETUP.INI\n"
       "[DeleteShortCut]\nFile1=" +
       in(csidl::kDesktop, "A.lnk") + "\n");
-  EXPECT_EQ(failures(), "<File> C:\\Tool\\A.TXT\r\n<ShortCut> " + in(csidl::kDesktop, "A.lnk") +
-                            "\r\n<Folder> C:\\Tool\\DATA\\\r\n<SetupFolder> C:\\Tool\\\r\n"
-                            "<File> C:\\WINDOWS\\TEMP\\UNSETUP.INI\r\n");
+  EXPECT_EQ(failures(), "<Folder> C:\\Tool\\DATA\\\r\n<File> C:\\WINDOWS\\TEMP\\UNSETUP.INI\r\n")
+      << "the user's files keep their folder";
+  EXPECT_EQ(
+      sim.pendingDeletions(),
+      std::vector<std::string>({"C:\\Tool\\A.TXT", in(csidl::kDesktop, "A.lnk"), "C:\\Tool\\"}))
+      << "the folder of what goes at the restart goes after it";
   EXPECT_EQ(shownCaptions(),
-            std::vector<std::string>({failure_text::kWarningCaption, kCompleteCaption}));
+            std::vector<std::string>({failure_text::kWarningCaption, kRestartCaption}));
   EXPECT_EQ(sim.shownMessages()[0].text, kFailuresQuestion);
+  EXPECT_EQ(sim.shownMessages()[1].text, kRestartCompletes);
+  EXPECT_FALSE(sim.registryKeyExists(kMachine, kEntry));
+}
+
+TEST_F(UninstallRunTest, WhatStaysIsRecordedAgainSoALaterUninstallFinishes) {
+  file("C:\\Tool\\A.TXT");
+  file("C:\\Tool\\B.TXT");
+  ASSERT_TRUE(sim.createRegistryKey(kMachine, "SOFTWARE\\Tool"));
+  ASSERT_TRUE(sim.createRegistryKey(kMachine, "SOFTWARE\\ToolData"));
+  sim.injectFault(SimPlatform::Operation::kDeleteFile, "C:\\Tool\\A.TXT", kErrorAccessDenied, 1);
+  sim.injectFault(SimPlatform::Operation::kDeleteAtRestart, "C:\\Tool\\A.TXT", kErrorAccessDenied,
+                  1);
+  sim.injectRegistryFault(SimPlatform::Operation::kDeleteRegistryKey, kMachine, "SOFTWARE\\Tool",
+                          kErrorAccessDenied, 1);
+  sim.userAnswers(kIdNo);  // the failure list
+  uninstall(
+      "[SetupFolder]\nFolder=C:\\Tool\\\n[DeleteFolder]\nFolder1=C:\\Tool\\\n"
+      "Folder2=C:\\Tool\\DATA\\\n[DeleteFile]\nFile1=C:\\Tool\\A.TXT,/F\n"
+      "File2=C:\\Tool\\B.TXT\nFile3=C:\\Tool\\UNSETUP.INI\n"
+      "[DeleteRegistry]\nKey1=(Local)SOFTWARE\\Tool\nKey2=(Local)SOFTWARE\\ToolData\n");
+  EXPECT_EQ(shownCaptions(),
+            std::vector<std::string>({failure_text::kWarningCaption, kLeftCaption}));
+  EXPECT_EQ(sim.shownMessages()[1].text, kLeftRecorded);
+  const IniReader left =
+      IniReader::FromBytes(sim, sim.readFile("C:\\Tool\\UNSETUP.INI", 1 << 20).value_or(""));
+  const std::vector<std::pair<std::string, std::string>> expected = {
+      {"Folder1", "C:\\Tool\\"},         {"Folder2", ""},
+      {"File1", "C:\\Tool\\A.TXT,/F"},   {"File2", "C:\\Tool\\UNSETUP.INI"},
+      {"Key1", "(Local)SOFTWARE\\Tool"}, {"Key2", ""}};
+  for (const auto& [key, value] : expected) {
+    const char* section = key.starts_with("Folder") ? "DeleteFolder"
+                          : key.starts_with("File") ? "DeleteFile"
+                                                    : "DeleteRegistry";
+    EXPECT_EQ(left.Read(section, key, ""), value) << key;
+  }
+  EXPECT_TRUE(sim.registryKeyExists(kMachine, kEntry)) << "the entry stays";
+  EXPECT_FALSE(sim.fileExists("C:\\Tool\\B.TXT"));
+
+  ProgramStart again(sim);
+  sim.userClicks(again.frmMain.btnUnSetup);
+  again.frmBack.show(ShowMode::kMaximized);
+  EXPECT_EQ(sim.shownMessages().back().caption, kCompleteCaption);
+  EXPECT_EQ(sim.shownMessages().size(), 3u) << "the record written again counts as the setup's own";
+  EXPECT_FALSE(sim.folderExists("C:\\Tool"));
+  EXPECT_FALSE(sim.registryKeyExists(kMachine, "SOFTWARE\\Tool"));
   EXPECT_FALSE(sim.registryKeyExists(kMachine, kEntry));
 }
 

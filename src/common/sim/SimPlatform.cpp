@@ -430,6 +430,16 @@ Status SimPlatform::deleteFile(std::string_view path) {
   return Status::ok();
 }
 
+Status SimPlatform::deleteAtRestart(std::string_view path) {
+  Resolved target;
+  if (const Status status = begin(Operation::kDeleteAtRestart, path, target); !status) {
+    return status;
+  }
+  if (!IsFile(target.host) && !IsFolder(target.host)) return Status(kErrorFileNotFound);
+  pendingDeletions_.emplace_back(path);
+  return Status::ok();
+}
+
 std::optional<std::uint32_t> SimPlatform::fileAttributes(std::string_view path) const {
   const auto target = resolve(path);
   if (!target) return std::nullopt;

@@ -79,6 +79,7 @@ class SimPlatform final : public Platform {
     kFileSize,
     kCreateFolder,
     kRemoveFolder,
+    kDeleteAtRestart,
     kSetCurrentFolder,
     kCreateRegistryKey,
     kWriteRegistryValue,
@@ -168,6 +169,8 @@ class SimPlatform final : public Platform {
   // The Windows session ends: the program is told at once.
   void endSession();
   const std::vector<ShownMessage>& shownMessages() const { return shownMessages_; }
+  // What the next start of Windows deletes, in order, as the paths were given.
+  const std::vector<std::string>& pendingDeletions() const { return pendingDeletions_; }
   // Forms whose windows were closed, in order.
   const std::vector<std::string>& closedForms() const { return closedForms_; }
   void formClosed(const std::string& name) { closedForms_.push_back(name); }
@@ -201,6 +204,7 @@ class SimPlatform final : public Platform {
   bool folderExists(std::string_view path) const override;
   Status createFolder(std::string_view path) override;
   Status removeFolder(std::string_view path) override;
+  Status deleteAtRestart(std::string_view path) override;
   Status setCurrentFolder(std::string_view path) override;
   std::string currentFolder() const override { return currentFolder_; }
   std::optional<std::string> longPathName(std::string_view path) const override;
@@ -328,6 +332,7 @@ class SimPlatform final : public Platform {
   std::deque<std::optional<std::string>> folderChoices_;
   std::vector<std::function<bool()>> workHooks_;
   std::vector<ShownMessage> shownMessages_;
+  std::vector<std::string> pendingDeletions_;
   std::vector<std::string> closedForms_;
   Size screenSize_{1024, 768};
   std::map<std::string, std::uint64_t> reportedSizes_;  // by key

@@ -222,6 +222,10 @@ Status Win32Platform::removeFolder(std::string_view path) {
   return Result(::RemoveDirectoryW(Wide(path).c_str()));
 }
 
+Status Win32Platform::deleteAtRestart(std::string_view path) {
+  return Result(::MoveFileExW(Wide(path).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT));
+}
+
 Status Win32Platform::setCurrentFolder(std::string_view path) {
   return Result(::SetCurrentDirectoryW(Wide(path).c_str()));
 }

@@ -25,6 +25,7 @@ class Win32Platform final : public Platform {
   bool folderExists(std::string_view path) const override;
   Status createFolder(std::string_view path) override;
   Status removeFolder(std::string_view path) override;
+  Status deleteAtRestart(std::string_view path) override;
   Status setCurrentFolder(std::string_view path) override;
   std::string currentFolder() const override;
   std::optional<std::string> longPathName(std::string_view path) const override;
