@@ -45,6 +45,8 @@
 //   quit                             post a quit message to the program's thread
 //   set-readonly "path"              give a file the read-only attribute (as on a CD-ROM)
 //   readonly "path" yes|no           a file has the read-only attribute, or not
+//   hold "path"                      keep a file open, sharing only reading, as a running
+//                                    program does, until the driver ends
 //   registry "ROOT\\key" "name" "TYPE:data"   a registry value in the native view (ROOT: HKCU,
 //                                    HKLM, HKCR; TYPE: REG_SZ, REG_EXPAND_SZ, or REG_DWORD with 0x
 //                                    and 8 hex digits), or "none"
@@ -82,6 +84,7 @@
 #include <thread>
 #include <vector>
 
+#include "common/win32/Handles.h"
 #include "e2e/ProgramWindows.h"
 
 namespace {
@@ -423,6 +426,11 @@ class Driver {
     if (verb == "quit") {
       return check(yesNo(::PostThreadMessageW(process_.dwThreadId, WM_QUIT, 0, 0)), "yes",
                    "post the quit message");
+    }
+    if (verb == "hold") {
+      held_.emplace_back(::CreateFileW(Expand(w.at(1)).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                       nullptr, OPEN_EXISTING, 0, nullptr));
+      return check(yesNo(held_.back().valid()), "yes", "hold " + w.at(1));
     }
     if (verb == "set-readonly") {
       return check(yesNo(::SetFileAttributesW(Expand(w.at(1)).c_str(), FILE_ATTRIBUTE_READONLY)),
@@ -865,6 +873,7 @@ class Driver {
     const std::string text = Narrow(reinterpret_cast<const wchar_t*>(data.data()));
     if (type == REG_SZ) return "REG_SZ:" + text;
     if (type == REG_EXPAND_SZ) return "REG_EXPAND_SZ:" + text;
+    if (type == REG_MULTI_SZ) return "REG_MULTI_SZ:" + text;  // the first string
     return "type " + std::to_string(type);
   }
 
@@ -968,6 +977,7 @@ class Driver {
   std::map<std::string, std::set<std::string>> snapshots_;
   PROCESS_INFORMATION process_{};
   std::string error_;
+  std::vector<orv::win32::UniqueHandle<orv::win32::FileHandleTraits>> held_;
   int dpi_ = 96;
 };
 
