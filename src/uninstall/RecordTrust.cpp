@@ -80,6 +80,16 @@ std::vector<std::string> ShellFolderKeys(const Platform& platform) {
   return keys;
 }
 
+bool MayDeleteAtRestart(const Platform& platform, const Globals& globals, std::string_view path) {
+  const std::string key = PathKey(platform, path);
+  const auto below = [&](const std::string& folder) {
+    const auto outer = KeyOf(platform, folder, globals.TempFolder);
+    return outer && !IsRoot(*outer) && key.size() > outer->size() && PathWithin(key, *outer);
+  };
+  return (below(globals.ProgramFilesFolder) || below(globals.WindowsFolder)) &&
+         !PassesThroughLink(platform, path, true);
+}
+
 bool BelowOtherProfilesPrograms(const Platform& platform, std::string_view folder) {
   const auto key = [&platform](int shell) -> std::optional<std::string> {
     const auto path = platform.specialFolder(shell);

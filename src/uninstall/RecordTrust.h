@@ -85,6 +85,12 @@ bool MayDeleteFile(const Platform& platform, const Globals& globals, std::string
 // shell's folders nor a folder that holds one, and neither it nor a folder on its way is a link.
 bool MayRemoveFolder(const Platform& platform, const Globals& globals, std::string_view path);
 
+// Whether what lies at path may be left to Windows to delete at its next start. Windows deletes it
+// by name then, after anyone who may change a folder on its way could have made that folder a
+// link to elsewhere: so only below the Program Files or the Windows folder, which only
+// administrators may change, and with no link on the way now.
+bool MayDeleteAtRestart(const Platform& platform, const Globals& globals, std::string_view path);
+
 // Whether a folder (resolved) lies below a Programs folder of another profile, where the shell
 // looks for program groups: a run an administrator elevated for another user finds that user's
 // groups there. That profile's Startup folder is the shell's own, never a group.

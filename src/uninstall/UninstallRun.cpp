@@ -299,7 +299,10 @@ void UninstallRun::DeleteRegistryKeys() {
 bool UninstallRun::DeleteOrSchedule(const std::string& path) {
   Platform& p = main_.platform();
   if (DeleteRecordedFile(p, path)) return true;
-  if (!p.fileExists(path) || !p.deleteAtRestart(path)) return false;
+  if (!p.fileExists(path) || !MayDeleteAtRestart(p, main_.globals(), path) ||
+      !p.deleteAtRestart(path)) {
+    return false;
+  }
   scheduled_.push_back(PathKey(p, path));
   return true;
 }
@@ -310,7 +313,7 @@ bool UninstallRun::RemoveOrSchedule(const std::string& folder) {
   const std::string key = PathKey(p, folder);
   if (std::ranges::none_of(scheduled_,
                            [&key](const std::string& going) { return PathWithin(going, key); }) ||
-      !p.deleteAtRestart(folder)) {
+      !MayDeleteAtRestart(p, main_.globals(), folder) || !p.deleteAtRestart(folder)) {
     return false;
   }
   scheduled_.push_back(key);

@@ -128,29 +128,28 @@ TEST_F(UninstallRunTest, SharedLibrariesAndFlagsDecideWhatStays) {
 }
 
 TEST_F(UninstallRunTest, WhatIsInUseGoesAtTheRestartAndTheUserIsTold) {
-  file("C:\\Tool\\DATA\\USER.TXT");  // a file the user added
-  file("C:\\Tool\\A.TXT");
-  file(in(csidl::kDesktop, "A.lnk"));
-  sim.injectFault(SimPlatform::Operation::kDeleteFile, "C:\\Tool\\A.TXT", kErrorSharingViolation);
-  sim.injectFault(SimPlatform::Operation::kDeleteFile, in(csidl::kDesktop, "A.lnk"),
-                  kErrorAccessDenied);
+  // Below Program Files, whose folders only administrators may change.
+  const std::string tool = "C:\\Program Files\\Tool\\";
+  ASSERT_TRUE(sim.createFolderPath(tool + "DATA"));
+  file(tool + "DATA\\USER.TXT");  // a file the user added
+  file(tool + "A.EXE");
+  sim.injectFault(SimPlatform::Operation::kDeleteFile, tool + "A.EXE", kErrorAccessDenied);
   sim.injectFault(SimPlatform::Operation::kDeleteFile, "C:\\WINDOWS\\TEMP\\UNSETUP.INI",
                   kErrorAccessDenied);
+  sim.setCommandLine("C:\\WINDOWS\\UNORSET.EXE \"" + tool + "UNSETUP.INI\"");
+  writeSetupRecord(tool + "UNSETUP.INI", "[SetupFolder]\nFolder=" + tool +
+                                             "\n[DeleteFolder]\nFolder1=" + tool +
+                                             "DATA\\\n[DeleteFile]\nFile1=" + tool +
+                                             "A.EXE\nFile2=" + tool + "UNSETUP.INI\n");
+  sim.userClicks(frmMain.btnUnSetup);
   sim.userAnswers(kIdNo);  // the failure list
-  uninstall(
-      "[SetupFolder]\nFolder=C:\\Tool\\\n[DeleteFolder]\nFolder1=C:\\Tool\\DATA\\\n"
-      "[DeleteFile]\nFile1=C:\\Tool\\A.TXT\nFile2=C:\\Tool\\UNSETUP.INI\n"
-      "[DeleteShortCut]\nFile1=" +
-      in(csidl::kDesktop, "A.lnk") + "\n");
-  EXPECT_EQ(failures(), "<Folder> C:\\Tool\\DATA\\\r\n<File> C:\\WINDOWS\\TEMP\\UNSETUP.INI\r\n")
+  run();
+  EXPECT_EQ(failures(), "<Folder> " + tool + "DATA\\\r\n<File> C:\\WINDOWS\\TEMP\\UNSETUP.INI\r\n")
       << "the user's files keep their folder";
-  EXPECT_EQ(
-      sim.pendingDeletions(),
-      std::vector<std::string>({"C:\\Tool\\A.TXT", in(csidl::kDesktop, "A.lnk"), "C:\\Tool\\"}))
+  EXPECT_EQ(sim.pendingDeletions(), std::vector<std::string>({tool + "A.EXE", tool}))
       << "the folder of what goes at the restart goes after it";
   EXPECT_EQ(shownCaptions(),
             std::vector<std::string>({failure_text::kWarningCaption, kRestartCaption}));
-  EXPECT_EQ(sim.shownMessages()[0].text, kFailuresQuestion);
   EXPECT_EQ(sim.shownMessages()[1].text, kRestartCompletes);
   EXPECT_FALSE(sim.registryKeyExists(kMachine, kEntry));
 }
@@ -161,8 +160,6 @@ TEST_F(UninstallRunTest, WhatStaysIsRecordedAgainSoALaterUninstallFinishes) {
   ASSERT_TRUE(sim.createRegistryKey(kMachine, "SOFTWARE\\Tool"));
   ASSERT_TRUE(sim.createRegistryKey(kMachine, "SOFTWARE\\ToolData"));
   sim.injectFault(SimPlatform::Operation::kDeleteFile, "C:\\Tool\\A.TXT", kErrorAccessDenied, 1);
-  sim.injectFault(SimPlatform::Operation::kDeleteAtRestart, "C:\\Tool\\A.TXT", kErrorAccessDenied,
-                  1);
   sim.injectRegistryFault(SimPlatform::Operation::kDeleteRegistryKey, kMachine, "SOFTWARE\\Tool",
                           kErrorAccessDenied, 1);
   sim.userAnswers(kIdNo);  // the failure list
@@ -187,6 +184,8 @@ TEST_F(UninstallRunTest, WhatStaysIsRecordedAgainSoALaterUninstallFinishes) {
     EXPECT_EQ(left.Read(section, key, ""), value) << key;
   }
   EXPECT_TRUE(sim.registryKeyExists(kMachine, kEntry)) << "the entry stays";
+  EXPECT_TRUE(sim.pendingDeletions().empty())
+      << "a folder other users may change could lead elsewhere by the restart";
   EXPECT_FALSE(sim.fileExists("C:\\Tool\\B.TXT"));
 
   ProgramStart again(sim);
