@@ -86,8 +86,10 @@ bool MayDeleteAtRestart(const Platform& platform, const Globals& globals, std::s
     const auto outer = KeyOf(platform, folder, globals.TempFolder);
     return outer && !IsRoot(*outer) && key.size() > outer->size() && PathWithin(key, *outer);
   };
+  // Windows' temporary folder is one that every user may write in.
   return (below(globals.ProgramFilesFolder) || below(globals.WindowsFolder)) &&
-         !PassesThroughLink(platform, path, true);
+         !below(StripSeparator(globals.WindowsFolder, "B") + "\\TEMP") &&
+         !below(globals.TempFolder) && !PassesThroughLink(platform, path, true);
 }
 
 bool BelowOtherProfilesPrograms(const Platform& platform, std::string_view folder) {

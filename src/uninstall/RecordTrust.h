@@ -88,7 +88,7 @@ bool MayRemoveFolder(const Platform& platform, const Globals& globals, std::stri
 // Whether what lies at path may be left to Windows to delete at its next start. Windows deletes it
 // by name then, after anyone who may change a folder on its way could have made that folder a
 // link to elsewhere: so only below the Program Files or the Windows folder, which only
-// administrators may change, and with no link on the way now.
+// administrators may change (not in a temporary folder), and with no link on the way now.
 bool MayDeleteAtRestart(const Platform& platform, const Globals& globals, std::string_view path);
 
 // Whether a folder (resolved) lies below a Programs folder of another profile, where the shell
