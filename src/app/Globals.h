@@ -6,11 +6,14 @@
 
 namespace orv {
 
+class RunLog;
+
 struct Globals {
   std::string ProgramFolder;  // folder of the program file, with trailing "\"
   std::string TempFolder;     // the system's temporary folder; ProgramFolder without one
   std::string InfoFilePath;   // SETUP.INI beside the program, or the copy of UNSETUP.INI
   std::string NamedInfoFile;  // the UNSETUP.INI the command line names, as a full path
+  std::string PresetFolder;   // the setup folder the command line names ("" when none)
   std::string SetupTitle;
   std::string UnSetupTitle;
   std::string WindowsFolder;       // empty when the query failed
@@ -19,6 +22,7 @@ struct Globals {
   std::string MessageText;         // the text of the message area, or of the last question
   int MessageAnswer = 0;           // answer of the last question box
   bool AbortRequested = false;     // the user confirmed Abort; runs stop at their next check
+  RunLog* Log = nullptr;           // the log the command line asked for, if any
 };
 
 inline constexpr const char* kSetupInfoFileName = "SETUP.INI";

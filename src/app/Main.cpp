@@ -143,8 +143,9 @@ void TfrmMain::FormActivate() {
   Platform& p = platform();
 
   disableCloseItem();
-  const auto arguments = SplitCommandLine(p.commandLine());
-  const std::string argument = arguments.size() > 1 ? arguments[1] : std::string();
+  const ProgramArguments arguments = ReadProgramArguments(p.commandLine());
+  const std::string& argument = arguments.ModeArgument;
+  g_.PresetFolder = arguments.Folder.value_or(std::string());
   g_.ProgramFolder = FolderPart(p.programFilePath());
   // The wide query has no length limit: a long temporary folder is used whole.
   g_.TempFolder = p.tempFolder();

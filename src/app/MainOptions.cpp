@@ -53,10 +53,14 @@ void TfrmMain::btnContinueClick() {
   if (g_.SystemFolder.empty()) errors += std::string(main_text::kSystemFolderFailed) + "\r";
   g_.ProgramFilesFolder = StripSeparator(ParentFolder(g_.WindowsFolder), "B") + "\\Program Files";
 
-  const std::string proposed =
-      ProposedSetupFolder(info().Read("DefaultFolder", "Folder", "(Prg)\\"), g_);
   runState_.ResetOptionTables();
   const bool optionsEnabled = info().Read("Extend", "Enabled", "") != "False";
+  // A folder the command line names replaces the proposal, where the script lets the user
+  // choose one.
+  const std::string proposed =
+      optionsEnabled && !g_.PresetFolder.empty()
+          ? AddSeparator(g_.PresetFolder, "B")
+          : ProposedSetupFolder(info().Read("DefaultFolder", "Folder", "(Prg)\\"), g_);
   if (setupMode()) enableShortcutOptions(optionsEnabled);
   txtFolder.setCaption(proposed);
 

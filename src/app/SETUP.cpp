@@ -1,20 +1,64 @@
 #include "app/SETUP.h"
 
+#include <optional>
+
 #include "app/ProgramStart.h"
+#include "app/RunLog.h"
+#include "app/Unattended.h"
+#include "app/Version.h"
+#include "common/CommandLine.h"
 #include "common/Platform.h"
 
 namespace orv {
 
-int RunProgram(Platform& platform) {
+namespace {
+
+int RunStart(Platform& platform, const ProgramArguments& arguments, RunLog* log) {
+  const bool unattended = arguments.Unattended;
   // A second start while a copy runs ends at once, silently.
   const auto instance = platform.claimNamedMutex(kSingleInstanceName);
-  if (!instance) return 0;
+  if (!instance) {
+    if (log != nullptr) log->Write("another copy of the program is running");
+    return unattended ? exit_code::kAlreadyRunning : 0;
+  }
+  if (unattended && (!arguments.Problem.empty() || (log != nullptr && !log->written()))) {
+    if (log != nullptr) log->Write("bad command line: " + arguments.Problem);
+    return exit_code::kBadCommandLine;
+  }
 
-  platform.setApplicationTitle(kApplicationTitle);
-  ProgramStart start(platform);
-  start.frmBack.show(ShowMode::kMaximized);
-  platform.runMessageLoop();
-  return 0;
+  std::optional<UnattendedPlatform> quiet;
+  if (unattended) quiet.emplace(platform, log);
+  std::optional<LoggedPlatform> logged;
+  if (log != nullptr) logged.emplace(quiet ? *quiet : platform, *log);
+  Platform& shown = logged ? *logged : quiet ? static_cast<Platform&>(*quiet) : platform;
+
+  ProgramStart start(shown);
+  start.globals.Log = log;
+  int code = 0;
+  if (unattended) {
+    code = RunUnattended(start, arguments, log);
+  } else {
+    shown.setApplicationTitle(kApplicationTitle);
+    start.frmBack.show(ShowMode::kMaximized);
+    shown.runMessageLoop();
+  }
+  if (log != nullptr) log->WriteOutcome(start.runState, code);
+  return code;
+}
+
+}  // namespace
+
+int RunProgram(Platform& platform) {
+  const std::string commandLine = platform.commandLine();
+  const ProgramArguments arguments = ReadProgramArguments(commandLine);
+  std::optional<RunLog> log;
+  if (arguments.LogPath && !arguments.LogPath->empty()) {
+    log.emplace(platform, *arguments.LogPath);
+    log->Write(std::string(kApplicationTitle) + " " + ORV_FILE_VERSION_TEXT);
+    log->Write("command line: " + commandLine);
+    log->Write(arguments.Unattended ? "unattended start" : "interactive start");
+  }
+  return RunStart(platform, arguments, log ? &*log : nullptr);
 }
 
 }  // namespace orv

@@ -1,5 +1,6 @@
 // The program: one copy at a time, the background window and the main window over it, the
-// message loop. Always ends with exit code 0.
+// message loop; or, started with /S, the same program with nobody at the screen. The exit code
+// is 0 for an interactive start, the outcome's for an unattended one.
 #pragma once
 
 namespace orv {

@@ -1,5 +1,5 @@
 // The Windows entry point: COM and the common controls for the thread, the real platform, the
-// program. The exit code is always 0.
+// program, whose outcome is the exit code.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -19,6 +19,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                                       ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&controls);
   orv::Win32Platform platform;
-  orv::RunProgram(platform);
-  return 0;
+  return orv::RunProgram(platform);
 }

@@ -447,16 +447,6 @@ class Reporter {
   SimPlatform& sim_;
 };
 
-std::string YesNo(bool yes) {
-  return yes ? "yes" : "no";
-}
-
-std::string OptionsText(const OptionSnapshot& options) {
-  return "overwrite " + YesNo(options.OverWrite) + ", desktop " + YesNo(options.Desktop) +
-         ", start menu " + YesNo(options.StartMenu) + ", startup " + YesNo(options.StartUp) +
-         ", send to " + YesNo(options.SendTo);
-}
-
 std::vector<Section> RunSections(const RunOutcome& outcome) {
   std::vector<Section> sections;
   Section notes{"notes", {}};

@@ -49,7 +49,10 @@ struct SectionRule {
 
 const std::vector<SectionRule>& SectionRules() {
   static const std::vector<SectionRule> rules = {
-      {"Title", {"Setup", "UnSetup", "UnSetupKey"}, {}},
+      {"Title",
+       {"Setup", "UnSetup", "UnSetupKey", kProductValues[0].ScriptKey, kProductValues[1].ScriptKey,
+        kProductValues[2].ScriptKey},
+       {}},
       {"Readme", {"File", "Title"}, {}},
       {"DefaultFolder", {"Folder"}, {}},
       {"Extend", {"Enabled"}, {}},

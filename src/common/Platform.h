@@ -108,6 +108,17 @@ struct RegistryValue {
   friend bool operator==(const RegistryValue&, const RegistryValue&) = default;
 };
 
+// A local date and time, as the system clock tells it.
+struct LocalTime {
+  int year = 0;
+  int month = 0;  // 1 to 12
+  int day = 0;
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+  int millisecond = 0;
+};
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -227,6 +238,7 @@ class Platform {
 
   // --- Time and sound -----------------------------------------------------------------------
   virtual void sleep(std::uint32_t milliseconds) = 0;
+  virtual LocalTime localTime() const = 0;
   // The default beep.
   virtual void beep() = 0;
 

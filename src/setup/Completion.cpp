@@ -1,5 +1,7 @@
 #include "setup/Completion.h"
 
+#include <algorithm>
+
 #include "app/FailureDisplay.h"
 #include "app/Main.h"
 #include "common/IniFile.h"
@@ -22,6 +24,25 @@ constexpr std::string_view kProgramName = "SETUP.EXE";
 
 RegistryValue Text(std::string text) {
   return {RegistryType::kString, std::move(text), 0};
+}
+
+RegistryValue Number(std::uint32_t number) {
+  return {RegistryType::kDword, {}, number};
+}
+
+// What the recorded files take on the disk now, in KiB rounded up (the entry's size).
+std::uint32_t InstalledKiB(const Platform& p, const RunState& state) {
+  std::uint64_t bytes = 0;
+  for (const std::string& entry : state.DeleteFileRecords.Entries()) {
+    bytes += p.fileSize(entry.substr(0, entry.find(','))).value_or(0);
+  }
+  constexpr std::uint64_t kMaxKiB = 0xFFFFFFFF;
+  return static_cast<std::uint32_t>(std::min(kMaxKiB, (bytes + 1023) / 1024));
+}
+
+std::string DateText(const LocalTime& t) {
+  const auto two = [](int n) { return std::string(n < 10 ? "0" : "") + std::to_string(n); };
+  return std::to_string(t.year) + two(t.month) + two(t.day);
 }
 
 }  // namespace
@@ -86,26 +107,39 @@ void RegisterUninstall(TfrmMain& main, std::string_view recordDigest) {
   const std::string name = UninstallKeyName(main);
   const std::string key = std::string(kUninstallBranch) + name;
   const std::string uninstaller = UninstallerPath(main.globals());
+  const RunState& state = main.runState();
+  const std::string command = uninstaller + " \"" + state.UninstallInfoPath + "\"";
   constexpr RegistryRoot kMachine = RegistryRoot::kLocalMachine;
   CreateKeyOrRaise(p, kMachine, key);
   WriteValueOrRaise(p, kMachine, key, "DisplayName", Text(name));
-  WriteValueOrRaise(p, kMachine, key, "UninstallString",
-                    Text(uninstaller + " \"" + main.runState().UninstallInfoPath + "\""));
+  WriteValueOrRaise(p, kMachine, key, "UninstallString", Text(command));
   WriteValueOrRaise(p, kMachine, key, kRecordDigestValue, Text(std::string(recordDigest)));
   WriteValueOrRaise(p, kMachine, key, "DisplayIcon", Text(uninstaller));
   // The uninstaller neither changes nor repairs an installation.
-  WriteValueOrRaise(p, kMachine, key, "NoModify", {RegistryType::kDword, {}, 1});
-  WriteValueOrRaise(p, kMachine, key, "NoRepair", {RegistryType::kDword, {}, 1});
+  WriteValueOrRaise(p, kMachine, key, "NoModify", Number(1));
+  WriteValueOrRaise(p, kMachine, key, "NoRepair", Number(1));
+  // What the Apps list and package managers read.
+  WriteValueOrRaise(p, kMachine, key, "QuietUninstallString", Text(command + " /S"));
+  WriteValueOrRaise(p, kMachine, key, "InstallLocation",
+                    Text(StripSeparator(state.SetupFolderPath, "B")));
+  WriteValueOrRaise(p, kMachine, key, "EstimatedSize", Number(InstalledKiB(p, state)));
+  WriteValueOrRaise(p, kMachine, key, "InstallDate", Text(DateText(p.localTime())));
+  for (const ProductValue& product : kProductValues) {
+    const std::string text = main.info().Read("Title", product.ScriptKey, "");
+    if (!text.empty()) WriteValueOrRaise(p, kMachine, key, product.EntryValue, Text(text));
+  }
 }
 
 void ShowCompletion(TfrmMain& main) {
   Platform& p = main.platform();
   Globals& g = main.globals();
   const std::string execute = main.info().Read("ExecuteFile", "File", "");
+  main.runState().End = RunEnd::kCompleted;
   if (execute == completion_text::kRebootRequest) {
     g.MessageAnswer = p.restartDialog(main);
     // Windows gives Yes or No; Wine always 0. Anything but Yes means no restart now.
     if (g.MessageAnswer != kIdYes) {
+      main.runState().End = RunEnd::kRestartNeeded;
       p.messageBox(completion_text::kRestartNote, completion_text::kInformationCaption,
                    kMbOk | kMbIconExclamation);
     }

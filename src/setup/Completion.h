@@ -3,6 +3,7 @@
 // the script starts.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,6 +31,15 @@ inline constexpr const char* kStartFailed =
     "提供者へご報告ください．";
 inline constexpr const char* kRebootRequest = "WINDOWS_REBOOT";
 }  // namespace completion_text
+
+// The optional [Title] keys of the script that describe the product in its uninstall entry, and
+// the value of the entry each one becomes.
+struct ProductValue {
+  const char* ScriptKey;
+  const char* EntryValue;
+};
+inline constexpr std::array<ProductValue, 3> kProductValues = {
+    {{"Version", "DisplayVersion"}, {"Publisher", "Publisher"}, {"Url", "URLInfoAbout"}}};
 
 // <Windows folder>\UNORSET.EXE
 std::string UninstallerPath(const Globals& globals);

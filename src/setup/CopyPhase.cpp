@@ -30,6 +30,7 @@ bool ChangeDisk(TfrmMain& main, const std::string& source) {
                                     copy_text::kDiskCaption, kMbOkCancel | kMbIconInformation);
     if (answer != kIdOk) {
       p.messageBox(setup_text::kCannotContinue, copy_text::kFatalCaption, kMbOk | kMbIconStop);
+      state.End = RunEnd::kDiskMissing;
       main.frmBack().setRunFinished();
       main.setModalResult(kModalOk);
       return false;

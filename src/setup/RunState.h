@@ -56,6 +56,24 @@ struct OptionSnapshot {
   bool SendTo = true;
 };
 
+// How a run of this start ended: the log says it, and an unattended start's exit code.
+enum class RunEnd {
+  kNotStarted,
+  kWorking,        // started and not ended by itself: an error ended it, or a quit from outside
+  kStopped,        // ended, with the reason told, before anything was installed
+  kDiskMissing,    // ended when the next disk was not given
+  kCompleted,      // done (the failure list says what failed)
+  kRestartNeeded,  // done; a restart of Windows completes it
+};
+
+// The options as a log or report tells them.
+inline std::string OptionsText(const OptionSnapshot& options) {
+  const auto yesNo = [](bool yes) { return std::string(yes ? "yes" : "no"); };
+  return "overwrite " + yesNo(options.OverWrite) + ", desktop " + yesNo(options.Desktop) +
+         ", start menu " + yesNo(options.StartMenu) + ", startup " + yesNo(options.StartUp) +
+         ", send to " + yesNo(options.SendTo);
+}
+
 struct RunState {
   static constexpr std::size_t kFolderCapacity = 20;
   static constexpr std::size_t kFileKeys = 99;
@@ -89,6 +107,8 @@ struct RunState {
   bool SizesKnown = true;
   int DiskNumber = 1;
   OptionSnapshot Options;
+  RunEnd End = RunEnd::kNotStarted;
+  bool SetupFolderNotMade = false;
 
   // Empties the folder, file and shortcut tables, as the options stage does each time it is
   // shown.

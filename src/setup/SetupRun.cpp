@@ -2,6 +2,7 @@
 
 #include "app/FailureDisplay.h"
 #include "app/Main.h"
+#include "app/RunLog.h"
 #include "common/Platform.h"
 #include "common/SetupError.h"
 #include "common/TextUtils.h"
@@ -99,6 +100,8 @@ bool SetupRun::Start() {
   state.CopiedBytes = 0;
   state.Failures.Clear();
   state.SizesKnown = true;
+  state.End = RunEnd::kWorking;
+  state.SetupFolderNotMade = false;
   main_.globals().AbortRequested = false;
 
   for (Control* control : {&main_.txtFolder, &main_.btnRefer, &main_.chkOverWrite,
@@ -116,6 +119,10 @@ bool SetupRun::Start() {
   state.Options = {main_.chkOverWrite.checked(), main_.chkSCutDesktop.checked(),
                    main_.chkSCutStartMenu.checked(), main_.chkSCutStartUp.checked(),
                    main_.chkSCutSendTo.checked()};
+  if (RunLog* log = main_.globals().Log) {
+    log->Write("setup run: folder " + main_.txtFolder.caption() + "; " +
+               OptionsText(state.Options));
+  }
   return ShowStatus(setup_text::kPreparing);
 }
 
@@ -137,10 +144,11 @@ bool SetupRun::CheckSetupFolder() {
     // An empty folder cannot be made; the error ends the run before anything is made or
     // recorded, and Abort is left to leave the program.
     if (StripSeparator(state.SetupFolderPath, "B").empty()) {
+      state.SetupFolderNotMade = true;
       throw SetupError(setup_text::kCannotCreateFolder);
     }
     // A folder that cannot be made shows in the failures of the later phases.
-    (void)p.createFolderPath(state.SetupFolderPath);
+    state.SetupFolderNotMade = !p.createFolderPath(state.SetupFolderPath);
   }
   state.UninstallInfoPath = StripSeparator(state.SetupFolderPath, "B") + "\\UNSETUP.INI";
   return true;
@@ -158,6 +166,7 @@ bool SetupRun::SummarizeFailures() {
 // The run ends before anything is installed: the user is told why and the window closes.
 void SetupRun::Stop(const std::string& message) {
   main_.platform().messageBox(message, setup_text::kStoppedCaption, kMbOk | kMbIconStop);
+  main_.runState().End = RunEnd::kStopped;
   Finish();
 }
 

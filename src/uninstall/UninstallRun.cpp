@@ -6,6 +6,7 @@
 
 #include "app/FailureDisplay.h"
 #include "app/Main.h"
+#include "app/RunLog.h"
 #include "common/ErrorBox.h"
 #include "common/IniFile.h"
 #include "common/ResolvedPath.h"
@@ -69,6 +70,8 @@ void UninstallRun::Run() {
   Globals& g = main_.globals();
   FailureList& failures = main_.runState().Failures;
   failures.Clear();
+  main_.runState().End = RunEnd::kWorking;
+  if (RunLog* log = g.Log) log->Write("uninstall run: record " + g.NamedInfoFile);
   main_.btnUnSetup.setEnabled(false);
   main_.btnEnd.setEnabled(false);
   main_.lblMessage.setCaption(uninstall_text::kUninstalling);
@@ -104,6 +107,7 @@ void UninstallRun::Run() {
   main_.lblMessage.setCaption(text);
   p.processMessages();
   p.messageBox(text, caption, kMbOk | icon);
+  main_.runState().End = !kept && !scheduled_.empty() ? RunEnd::kRestartNeeded : RunEnd::kCompleted;
   Finish();
 }
 

@@ -30,5 +30,46 @@ TEST(CommandLine, EmptyAndUnterminatedInput) {
   EXPECT_EQ(SplitCommandLine("p \"ソフト 表\""), Args({"p", "ソフト 表"}));
 }
 
+TEST(ProgramArguments, SwitchesStandAnywhereAndTheModeArgumentIsTheFirstOther) {
+  struct Case {
+    const char* line;
+    std::string mode;
+    bool unattended;
+    std::optional<std::string> folder;
+    std::optional<std::string> log;
+    bool problem;
+  };
+  const std::string record = "C:\\Tool\\UNSETUP.INI";
+  const Case cases[] = {
+      {"UNORSET.EXE /S \"C:\\Tool\\UNSETUP.INI\"", record, true, {}, {}, false},
+      {"UNORSET.EXE \"C:\\Tool\\UNSETUP.INI\" /s", record, true, {}, {}, false},
+      {"SETUP.EXE /S /D=C:\\Program Files\\My Tool",
+       "",
+       true,
+       "C:\\Program Files\\My Tool",
+       {},
+       false},
+      {"SETUP.EXE /S \"/D=C:\\My Tool\"  ", "", true, "C:\\My Tool", {}, false},
+      {"SETUP.EXE /d=\"C:\\My Tool\" /log=C:\\x.log", "", false, "C:\\My Tool", "C:\\x.log", false},
+      {"SETUP.EXE /D=C:\\My Tool /S", "Tool", true, "C:\\My", {}, false},
+      {"SETUP.EXE /S /D=", "", true, "", {}, true},
+      {"SETUP.EXE /S /LOG=", "", true, {}, "", true},
+      {"SETUP.EXE /VERYSILENT", "/VERYSILENT", false, {}, {}, true},
+      {"SETUP.EXE /S a b", "a", true, {}, {}, true},
+      {"UNORSET.EXE /S \\Tool\\UNSETUP.INI", "\\Tool\\UNSETUP.INI", true, {}, {}, false},
+      {"UNORSET.EXE /Sx/UNSETUP.INI", "/Sx/UNSETUP.INI", false, {}, {}, false},
+      {"SETUP.EXE", "", false, {}, {}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    const ProgramArguments read = ReadProgramArguments(c.line);
+    EXPECT_EQ(read.ModeArgument, c.mode);
+    EXPECT_EQ(read.Unattended, c.unattended);
+    EXPECT_EQ(read.Folder, c.folder);
+    EXPECT_EQ(read.LogPath, c.log);
+    EXPECT_EQ(!read.Problem.empty(), c.problem) << read.Problem;
+  }
+}
+
 }  // namespace
 }  // namespace orv

@@ -51,13 +51,13 @@ std::set<std::string> State(const SimMachine& machine) {
   }
   for (const std::string& key : snapshot.registryKeys)
     state.insert("registry [" + key + "]");
-  // So is its digest in the entry, which follows what the run recorded.
+  // So are its digest in the entry and the size the entry tells, which follow what the run
+  // recorded.
   for (const auto& [where, value] : snapshot.registryValues) {
-    const bool digest = where.second == kRecordDigestValue;
+    const bool recorded = where.second == kRecordDigestValue || where.second == "EstimatedSize";
     state.insert("registry [" + where.first + "] " + where.second + " = " +
                  std::to_string(static_cast<int>(value.type)) + ":" +
-                 (digest ? "the record's digest" : value.text) + ":" +
-                 std::to_string(value.number));
+                 (recorded ? "as recorded" : value.text + ":" + std::to_string(value.number)));
   }
   return state;
 }

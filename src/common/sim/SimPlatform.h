@@ -173,6 +173,8 @@ class SimPlatform final : public Platform {
   const std::vector<std::string>& pendingDeletions() const { return pendingDeletions_; }
   // Forms whose windows were closed, in order.
   const std::vector<std::string>& closedForms() const { return closedForms_; }
+  // How many forms were given a view (a window).
+  int viewsCreated() const { return viewsCreated_; }
   void formClosed(const std::string& name) { closedForms_.push_back(name); }
   const Size& screenSize() const { return screenSize_; }
   void setScreenSize(Size size) { screenSize_ = size; }
@@ -263,6 +265,9 @@ class SimPlatform final : public Platform {
   Size measureText(const Font& font, std::string_view text) const override;
   // The time all sleeps have waited on the virtual clock.
   std::uint64_t elapsedMilliseconds() const { return clock_; }
+  // The local time, as set (the virtual clock does not move it).
+  LocalTime localTime() const override { return localTime_; }
+  void setLocalTime(LocalTime time) { localTime_ = time; }
   void beep() override { ++beeps_; }
   int beeps() const { return beeps_; }
 
@@ -320,6 +325,7 @@ class SimPlatform final : public Platform {
   std::string commandLine_ = "C:\\SETUP\\SETUP.EXE";
   std::uint64_t clock_ = 0;
   int beeps_ = 0;
+  LocalTime localTime_{2026, 12, 8, 9, 30, 0, 0};
   // Attribute bits set on files (by host path); files without an entry are plain archive files.
   std::map<std::filesystem::path, std::uint32_t> attributes_;
   mutable std::vector<Fault> faults_;
@@ -334,6 +340,7 @@ class SimPlatform final : public Platform {
   std::vector<ShownMessage> shownMessages_;
   std::vector<std::string> pendingDeletions_;
   std::vector<std::string> closedForms_;
+  int viewsCreated_ = 0;
   Size screenSize_{1024, 768};
   std::map<std::string, std::uint64_t> reportedSizes_;  // by key
   std::map<std::string, std::string> shortNames_;       // folder key + short name: the long name

@@ -43,6 +43,7 @@ class SimView final : public FormView {
 }  // namespace
 
 std::unique_ptr<FormView> SimPlatform::createView(Form& form) {
+  ++viewsCreated_;
   return std::make_unique<SimView>(*this, form);
 }
 

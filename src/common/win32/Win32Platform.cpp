@@ -327,6 +327,12 @@ void Win32Platform::sleep(std::uint32_t milliseconds) {
   ::Sleep(milliseconds);
 }
 
+LocalTime Win32Platform::localTime() const {
+  SYSTEMTIME now;
+  ::GetLocalTime(&now);
+  return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds};
+}
+
 void Win32Platform::beep() {
   ::MessageBeep(0);
 }

@@ -62,6 +62,7 @@ class Win32Platform final : public Platform {
   std::string fromShiftJis(std::string_view bytes) const override;
 
   void sleep(std::uint32_t milliseconds) override;
+  LocalTime localTime() const override;
   void beep() override;
 
   void setApplicationTitle(std::string_view title) override;
