@@ -8,6 +8,12 @@
 // Scenario lines ("#" starts a comment; texts in double quotes with \r, \n, \" and \\):
 //   start ["arguments"]              start SETUP.EXE with these arguments
 //   second-start                     start another copy; it must end with code 0, no window
+//   run "arguments" <code>           start SETUP.EXE with these arguments and wait for it to end
+//                                    with that exit code, no window of it ever shown
+//   run-recorded "key" "value" <code>
+//                                    run the command in that value of HKLM\<key> (native view)
+//                                    as "run" does
+//   holds "path" "text"              a UTF-8 file (a log) holds the text (%VARIABLES% expanded)
 //   text <form>.<control> "text"      the control's text becomes this (%VARIABLES% expanded)
 //   caption <form> "text"            the form's caption becomes this
 //   application "text"               the application's (task bar) title is this
@@ -92,6 +98,8 @@ namespace {
 using orv::e2e::VisibleWindows;
 using Clock = std::chrono::steady_clock;
 constexpr auto kTimeout = std::chrono::seconds(15);
+// An unattended run does a whole installation.
+constexpr auto kRunTimeout = std::chrono::seconds(60);
 constexpr auto kPoll = std::chrono::milliseconds(10);
 
 std::wstring Wide(const std::string& text) {
@@ -323,6 +331,11 @@ class Driver {
     const std::string& verb = w[0];
     if (verb == "start") return start(w.size() > 1 ? w[1] : std::string());
     if (verb == "second-start") return secondStart();
+    if (verb == "run") {
+      return runWindowless(L"\"" + program_ + L"\" " + Expand(w.at(1)), w.at(2), kRunTimeout);
+    }
+    if (verb == "run-recorded") return runRecorded(w.at(1), w.at(2), w.at(3));
+    if (verb == "holds") return holds(w.at(1), w.at(2));
     if (verb == "text") return waitFor([&] { return text(w.at(1)); }, Narrow(Expand(w.at(2))));
     if (verb == "caption") return waitFor([&] { return WindowText(form(w.at(1))); }, w.at(2));
     if (verb == "application") {
@@ -473,7 +486,17 @@ class Driver {
       if (seen == wanted) return true;
       std::this_thread::sleep_for(kPoll);
     } while (Clock::now() < deadline);
-    return check(seen, wanted, "waited " + std::to_string(kTimeout.count()) + " s");
+    return check(seen, wanted, "waited " + std::to_string(kTimeout.count()) + " s" + ended());
+  }
+
+  // What a wait that failed should also tell: that the program is no longer running.
+  std::string ended() const {
+    DWORD code = STILL_ACTIVE;
+    if (process_.hProcess == nullptr || !::GetExitCodeProcess(process_.hProcess, &code) ||
+        code == STILL_ACTIVE) {
+      return "";
+    }
+    return " (the program had ended with exit code " + std::to_string(code) + ")";
   }
 
   bool start(const std::string& arguments) {
@@ -490,30 +513,50 @@ class Driver {
     return true;
   }
 
-  bool secondStart() {
-    std::wstring commandLine = L"\"" + program_ + L"\"";
+  bool secondStart() { return runWindowless(L"\"" + program_ + L"\"", "0", kTimeout); }
+
+  // Runs a command line to its end, watching that the program never shows a window.
+  bool runWindowless(std::wstring commandLine, const std::string& wantedCode,
+                     std::chrono::seconds timeout) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    PROCESS_INFORMATION second{};
-    if (!::CreateProcessW(program_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          nullptr, &startup, &second)) {
-      error_ = "CreateProcess failed";
+    PROCESS_INFORMATION run{};
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &run)) {
+      error_ = "CreateProcess failed: " + std::to_string(::GetLastError());
       return false;
     }
     bool sawWindow = false;
-    const auto deadline = Clock::now() + kTimeout;
-    while (::WaitForSingleObject(second.hProcess, 10) == WAIT_TIMEOUT && Clock::now() < deadline) {
-      sawWindow = sawWindow || !VisibleWindows(second.dwProcessId, L"").empty();
+    const auto deadline = Clock::now() + timeout;
+    while (::WaitForSingleObject(run.hProcess, 10) == WAIT_TIMEOUT && Clock::now() < deadline) {
+      sawWindow = sawWindow || !VisibleWindows(run.dwProcessId, L"").empty();
     }
     DWORD code = 259;
-    ::GetExitCodeProcess(second.hProcess, &code);
-    ::CloseHandle(second.hProcess);
-    ::CloseHandle(second.hThread);
+    ::GetExitCodeProcess(run.hProcess, &code);
+    if (code == STILL_ACTIVE) ::TerminateProcess(run.hProcess, 99);
+    ::CloseHandle(run.hProcess);
+    ::CloseHandle(run.hThread);
     if (sawWindow) {
-      error_ = "the second copy showed a window";
+      error_ = "the program showed a window: " + Narrow(commandLine);
       return false;
     }
-    return check(std::to_string(code), "0", "exit code of the second copy");
+    return check(std::to_string(code), wantedCode, "exit code of " + Narrow(commandLine));
+  }
+
+  bool runRecorded(const std::string& key, const std::string& value, const std::string& code) {
+    const std::string command = registryValue("HKLM\\" + key, value);
+    if (!command.starts_with("REG_SZ:")) {
+      error_ = "no " + value + " under " + key + ": " + command;
+      return false;
+    }
+    return runWindowless(Wide(command.substr(7)), code, kRunTimeout);
+  }
+
+  bool holds(const std::string& path, const std::string& text) {
+    const std::string wanted = Narrow(Expand(text));
+    if (readAll(path).find(wanted) != std::string::npos) return true;
+    error_ = path + " does not hold \"" + Printable(wanted) + "\"";
+    return false;
   }
 
   // "main" is the program's form that another form owns, "back" the one the application owns.
