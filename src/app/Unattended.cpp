@@ -49,6 +49,13 @@ int ExitCodeOf(const RunState& state) {
 
 int UnattendedPlatform::messageBox(std::string_view text, std::string_view caption,
                                    std::uint32_t flags) {
+  const int given = answer(text, caption, flags);
+  answered_.push_back({std::string(caption), std::string(text), flags, given});
+  return given;
+}
+
+int UnattendedPlatform::answer(std::string_view text, std::string_view caption,
+                               std::uint32_t flags) {
   switch (flags & 0x0F) {
     case kMbYesNo:
       return caption == setup_text::kCreateFolderCaption || caption == relate_text::kCaption

@@ -61,8 +61,20 @@ class UnattendedPlatform : public ForwardingPlatform {
   bool waitForInput() override { return false; }
   void runMessageLoop() override {}
 
+  // The boxes the run showed, in order, with the answer each was given.
+  struct Answered {
+    std::string Caption;
+    std::string Text;
+    std::uint32_t Flags = 0;
+    int Answer = 0;
+  };
+  const std::vector<Answered>& answered() const { return answered_; }
+
  private:
+  int answer(std::string_view text, std::string_view caption, std::uint32_t flags);
+
   RunLog* log_;
+  std::vector<Answered> answered_;
   std::vector<std::string> disksAsked_;
 };
 

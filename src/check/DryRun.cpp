@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "app/ProgramStart.h"
+#include "app/Unattended.h"
 #include "check/Json.h"
 #include "common/TextEncoding.h"
 #include "common/TextUtils.h"
@@ -167,6 +168,7 @@ struct Changes {
 
 struct RunOutcome {
   bool Completed = false;
+  int ExitCode = 0;  // an unattended start's
   std::vector<std::string> Notes;
   std::vector<Row> Messages;
   std::vector<Row> Failures;
@@ -206,6 +208,13 @@ class DryRun {
 
   RunOutcome install() {
     sim_.setProgramFilePath(kProgramFile);
+    if (options_.Unattended) {
+      // A set copied into one folder: each later disk's files over the earlier ones'.
+      for (std::size_t disk = 2; disk <= options_.Disks.size(); ++disk)
+        copyDisk(static_cast<int>(disk));
+      return runUnattended(std::string(kProgramFile) + " /S" +
+                           (options_.Folder ? " /D=" + *options_.Folder : ""));
+    }
     sim_.setCommandLine(kProgramFile);
     return run([this](ProgramStart& start, RunOutcome& outcome) {
       TfrmMain& main = start.frmMain;
@@ -232,6 +241,8 @@ class DryRun {
 
   RunOutcome uninstall(const std::string& record) {
     sim_.setProgramFilePath(kUninstallerFile);
+    if (options_.Unattended)
+      return runUnattended(std::string(kUninstallerFile) + " \"" + record + "\" /S");
     sim_.setCommandLine(std::string(kUninstallerFile) + " \"" + record + "\"");
     return run([this](ProgramStart& start, RunOutcome& outcome) {
       press(start.frmMain, start.frmMain.btnUnSetup, outcome);
@@ -276,14 +287,39 @@ class DryRun {
       outcome.Messages.push_back(std::move(row));
     }
     outcome.Completed = outcome.Completed && !leaving_;
-    for (const std::string& line : SplitLines(start.runState.Failures.FailureText)) {
-      if (!line.empty()) outcome.Failures.push_back({{"failure", line}});
-    }
-    outcome.SetupFolder = start.runState.SetupFolderPath;
-    outcome.RecordPath = start.runState.UninstallInfoPath;
-    outcome.Options = start.runState.Options;
+    collect(start.runState, outcome);
     sim_.startAfresh();  // the scripted user's leftovers refer to this start's forms
     return outcome;
+  }
+
+  // One unattended start of the program with this command line.
+  RunOutcome runUnattended(const std::string& commandLine) {
+    sim_.startAfresh();
+    sim_.setCommandLine(commandLine);
+    UnattendedPlatform quiet(sim_, nullptr);
+    RunOutcome outcome;
+    {
+      ProgramStart start(quiet);
+      outcome.ExitCode = RunUnattended(start, ReadProgramArguments(commandLine), nullptr);
+      outcome.Completed =
+          start.runState.End == RunEnd::kCompleted || start.runState.End == RunEnd::kRestartNeeded;
+      collect(start.runState, outcome);
+    }
+    for (const UnattendedPlatform::Answered& box : quiet.answered()) {
+      Row row = {{"caption", box.Caption}, {"text", box.Text}};
+      if ((box.Flags & 0x0F) != kMbOk) row.push_back({"answer", AnswerName(box.Answer)});
+      outcome.Messages.push_back(std::move(row));
+    }
+    return outcome;
+  }
+
+  static void collect(const RunState& state, RunOutcome& outcome) {
+    for (const std::string& line : SplitLines(state.Failures.FailureText)) {
+      if (!line.empty()) outcome.Failures.push_back({{"failure", line}});
+    }
+    outcome.SetupFolder = state.SetupFolderPath;
+    outcome.RecordPath = state.UninstallInfoPath;
+    outcome.Options = state.Options;
   }
 
   void press(TfrmMain& main, const Control& button, RunOutcome& outcome) {
@@ -337,10 +373,15 @@ class DryRun {
     const fs::path folder = sim_.hostPath(kProgramFolder);
     for (const auto& entry : fs::directory_iterator(folder))
       fs::remove_all(entry.path());
-    // A link on the disk could lead anywhere on the author's machine: only what is on the disk.
-    fs::copy(options_.Disks[static_cast<std::size_t>(number - 1)], folder,
-             fs::copy_options::recursive | fs::copy_options::skip_symlinks);
+    copyDisk(number);
     diskInserted_ = number;
+  }
+
+  void copyDisk(int number) {
+    // A link on the disk could lead anywhere on the author's machine: only what is on the disk.
+    fs::copy(options_.Disks[static_cast<std::size_t>(number - 1)], sim_.hostPath(kProgramFolder),
+             fs::copy_options::recursive | fs::copy_options::skip_symlinks |
+                 fs::copy_options::overwrite_existing);
   }
 
   const DryRunOptions& options_;
@@ -468,7 +509,9 @@ int DryRunIn(const fs::path& root, const DryRunOptions& options, std::ostream& o
   const SimSnapshot installed = dryRun.snapshot();
   Part setupPart{"setup",
                  "setup",
-                 {{"answers", options.AnswerYes ? "Yes" : "No"},
+                 {{"answers", options.Unattended  ? "unattended"
+                              : options.AnswerYes ? "Yes"
+                                                  : "No"},
                   {"folder", setup.SetupFolder},
                   {"options", OptionsText(setup.Options)},
                   {"result", setup.Completed ? "completed" : "ended early"}},
@@ -478,6 +521,7 @@ int DryRunIn(const fs::path& root, const DryRunOptions& options, std::ostream& o
   for (Section& section : RunSections(setup))
     setupPart.Sections.push_back(std::move(section));
 
+  if (options.Unattended) setupPart.Facts.push_back({"exit code", std::to_string(setup.ExitCode)});
   RunOutcome uninstall;
   if (!record.Rows.empty()) {
     uninstall = dryRun.uninstall(setup.RecordPath);
@@ -488,6 +532,9 @@ int DryRunIn(const fs::path& root, const DryRunOptions& options, std::ostream& o
                      "uninstall",
                      {{"result", uninstall.Completed ? "completed" : "ended early"}},
                      RunSections(uninstall)};
+  if (options.Unattended) {
+    uninstallPart.Facts.push_back({"exit code", std::to_string(uninstall.ExitCode)});
+  }
 
   Part leftPart{"left behind after uninstall",
                 "leftBehind",

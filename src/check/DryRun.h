@@ -18,6 +18,9 @@ struct DryRunOptions {
   std::optional<std::string> Folder;  // the setup folder the user types; none: the proposed one
   OptionSnapshot Boxes;               // a false member: that box is unchecked
   bool AnswerYes = true;
+  // As SETUP.EXE /S and the recorded quiet uninstall would: the unattended answers, the boxes'
+  // defaults, every disk of the set in the program's folder, and the exit codes.
+  bool Unattended = false;
   bool Json = false;
 };
 

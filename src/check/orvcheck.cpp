@@ -6,8 +6,10 @@
 //     errors.
 //   orvcheck --dry-run [--json] DISK [DISK2 ...] [--folder PATH] [--no-desktop]
 //            [--no-startmenu] [--no-startup] [--no-sendto] [--no-overwrite] [--answer yes|no]
+//            [--unattended]
 //     Installs and uninstalls the disk on a simulated Windows and reports what the runs did and
-//     what the uninstall leaves behind. Exit code 0 when both runs completed and nothing is left,
+//     what the uninstall leaves behind; --unattended as SETUP.EXE /S and the quiet uninstall
+//     would, with their exit codes. Exit code 0 when both runs completed and nothing is left,
 //     1 otherwise, 2 when it could not run.
 // A wrong command line gives exit code 3.
 #include <cstdio>
@@ -31,7 +33,7 @@ constexpr const char* kUsage =
     "usage: orvcheck [--json] DISK [DISK2 ...]\n"
     "       orvcheck --dry-run [--json] DISK [DISK2 ...] [--folder PATH] [--no-desktop]\n"
     "                [--no-startmenu] [--no-startup] [--no-sendto] [--no-overwrite]\n"
-    "                [--answer yes|no]\n"
+    "                [--answer yes|no] [--unattended]\n"
     "checks DISK/SETUP.INI and the files on the disks, or installs and uninstalls the disk on a\n"
     "simulated Windows; later disks are those the [CopyFile] entries marked (Dch) ask for\n";
 
@@ -119,6 +121,8 @@ int main(int argc, char** argv) {
       options.Boxes.StartUp = false;
     } else if (argument == "--no-sendto") {
       options.Boxes.SendTo = false;
+    } else if (argument == "--unattended") {
+      options.Unattended = true;
     } else if (argument == "--no-overwrite") {
       options.Boxes.OverWrite = false;
     } else if (argument.starts_with("-")) {
@@ -128,6 +132,12 @@ int main(int argc, char** argv) {
     }
   }
   if (options.Disks.empty() || options.Disks.size() > 20) return UsageError("give one to 20 disks");
+  const bool boxesChanged = !options.Boxes.OverWrite || !options.Boxes.Desktop ||
+                            !options.Boxes.StartMenu || !options.Boxes.StartUp ||
+                            !options.Boxes.SendTo || !options.AnswerYes;
+  if (options.Unattended && boxesChanged) {
+    return UsageError("--unattended answers and sets the boxes itself: no --answer or --no-...");
+  }
   if (dryRun) return orv::RunDryRun(options, std::cout);
   if (dryRunOnly) return UsageError("--folder, --answer and --no-... need --dry-run");
   for (const std::filesystem::path& disk : options.Disks) {

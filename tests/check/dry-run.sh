@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The dry run of the e2e fixture disks, compared with expected listings: the sample disk as text,
 # the copy disk with its second disk as JSON; the copy disk without its second disk, and the
-# sample disk with its desktop box unchecked and with every question answered No.
+# sample disk with its desktop box unchecked and with every question answered No; the copy disk set
+# unattended.
 #
 #   dry-run.sh <orvcheck> <work folder>
 set -euo pipefail
@@ -51,6 +52,15 @@ run 1 --dry-run "$work/sample/disk" --answer no
 grep -qx '  answers: No' "$work/out" || fail "answers No not reported"
 grep -qx '    no uninstall record was written: the uninstall could not run' "$work/out" ||
   fail "a refused setup folder still wrote a record"
+
+# Unattended: the set in one folder installs with exit code 0; the uninstall keeps the ",/C" file
+# (the safe answer), so its folder stays and is listed: exit code 1.
+run 1 --dry-run "$work/copy/disk" "$work/copy/disk2" --unattended
+grep -qx '  answers: unattended' "$work/out" || fail "unattended answers not reported"
+[[ $(grep -cx '  exit code: [0-9]*' "$work/out") == 2 ]] || fail "no exit codes"
+grep -qx '  exit code: 0' "$work/out" || fail "the unattended install did not exit with 0"
+grep -qxF '    C:\Program Files\Orvane Copy\PROG.EXE' "$work/out" || fail "the ,/C file did not stay"
+run 3 --dry-run "$work/copy/disk" --unattended --answer no
 
 run 2 --dry-run "$work/no-such-disk"
 exit $failed
