@@ -5,7 +5,9 @@
 // from there, as the setup run must) and to cp and msexpand. Prints the times, the ratios and the
 // peak memory.
 //
-//   orv_copy_benchmark [work folder]
+//   orv_copy_benchmark [work folder [--keep]]
+//
+// --keep leaves the work folder, with the disk in C/DISK, for other benchmarks.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -152,6 +154,8 @@ int main(int argc, char** argv) {
     names.push_back(name);
   }
   std::ofstream(disk / "SETUP.INI", std::ios::binary) << ini;
+  // The run installs the program from its disk as the uninstaller.
+  std::ofstream(disk / "SETUP.EXE", std::ios::binary) << "the program";
   const long before = PeakKilobytes(RUSAGE_SELF);
 
   // The run and the floor take turns; each keeps its fastest round.
@@ -200,6 +204,6 @@ int main(int argc, char** argv) {
   std::printf("ratio setup / cp + msexpand:        %.2f\n", setup.seconds / referenceSeconds);
   std::printf("peak memory: this process %ld KB (%ld KB before the rounds), tools %ld KB\n", peak,
               before, referencePeak);
-  fs::remove_all(work);
+  if (argc <= 2 || std::string(argv[2]) != "--keep") fs::remove_all(work);
   return 0;
 }
