@@ -20,6 +20,8 @@ std::string TimeText(const LocalTime& t) {
          Digits(t.millisecond, 3);
 }
 
+}  // namespace
+
 std::string AnswerText(int answer) {
   switch (answer) {
     case kIdOk:
@@ -34,6 +36,8 @@ std::string AnswerText(int answer) {
       return std::to_string(answer);
   }
 }
+
+namespace {
 
 const char* EndText(RunEnd end) {
   switch (end) {

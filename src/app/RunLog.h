@@ -14,6 +14,9 @@ namespace orv {
 
 struct RunState;
 
+// A message box's answer as a person reads it: "OK", "Cancel", "Yes", "No".
+std::string AnswerText(int answer);
+
 class RunLog {
  public:
   // path is taken relative to the current folder now: the uninstall later changes it.

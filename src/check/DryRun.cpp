@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "app/ProgramStart.h"
+#include "app/RunLog.h"
 #include "app/Unattended.h"
 #include "check/Json.h"
 #include "common/TextEncoding.h"
@@ -139,19 +140,6 @@ std::string ValueName(const std::string& name) {
   return name.empty() ? "(default)" : name;
 }
 
-std::string AnswerName(int answer) {
-  switch (answer) {
-    case kIdOk:
-      return "OK";
-    case kIdCancel:
-      return "Cancel";
-    case kIdYes:
-      return "Yes";
-    default:
-      return "No";
-  }
-}
-
 // The answer that agrees (or declines) in a box of these buttons.
 int Answer(std::uint32_t flags, bool yes) {
   if ((flags & 0x0F) == kMbOkCancel) return yes ? kIdOk : kIdCancel;
@@ -282,7 +270,7 @@ class DryRun {
     for (const ShownMessage& shown : sim_.shownMessages()) {
       Row row = {{"caption", shown.caption}, {"text", shown.text}};
       if ((shown.flags & 0x0F) != kMbOk && next < answers_.size())
-        row.push_back({"answer", AnswerName(answers_[next++])});
+        row.push_back({"answer", AnswerText(answers_[next++])});
       outcome.Completed = outcome.Completed || shown.caption == completion_text::kCompleteCaption;
       outcome.Messages.push_back(std::move(row));
     }
@@ -307,7 +295,7 @@ class DryRun {
     }
     for (const UnattendedPlatform::Answered& box : quiet.answered()) {
       Row row = {{"caption", box.Caption}, {"text", box.Text}};
-      if ((box.Flags & 0x0F) != kMbOk) row.push_back({"answer", AnswerName(box.Answer)});
+      if ((box.Flags & 0x0F) != kMbOk) row.push_back({"answer", AnswerText(box.Answer)});
       outcome.Messages.push_back(std::move(row));
     }
     return outcome;
