@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fails when a Windows executable in the given build folders imports a DLL that is not part of
 # Windows itself (the program must run from the installation disk with nothing installed), or when
-# the i686 release of SETUP.EXE imports a function that Windows XP lacks (a missing import stops the program from
+# the i686 release of SETUP.EXE or of ORVCHECK.EXE imports a function that Windows XP lacks (a missing import stops the program from
 # loading at all). The list holds the later functions that compilers' runtimes and libraries are
 # known to reach for.
 set -euo pipefail
@@ -30,7 +30,7 @@ for folder in "$@"; do
         status=1
       fi
     done < <("$objdump" -p "$exe" | sed -n 's/^\s*DLL Name: //p')
-    [[ "$folder" == *win32* && "$(basename "$exe")" == SETUP.EXE ]] || continue
+    [[ "$folder" == *win32* && "$(basename "$exe")" =~ ^(SETUP|ORVCHECK)\.EXE$ ]] || continue
     while read -r function; do
       if [[ "$function" =~ $after_xp ]]; then
         echo "imports: $exe needs $function, which Windows XP lacks" >&2

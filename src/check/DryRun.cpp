@@ -11,6 +11,7 @@
 #include "check/Json.h"
 #include "common/TextEncoding.h"
 #include "common/TextUtils.h"
+#include "common/sim/HostPath.h"
 #include "common/sim/SimPlatform.h"
 #include "common/sim/SimRoot.h"
 #include "setup/Completion.h"
@@ -178,7 +179,7 @@ class DryRun {
   bool prepare(std::ostream& out) {
     for (const fs::path& disk : options_.Disks) {
       if (!fs::is_directory(disk)) {
-        out << "orvcheck: no disk folder " << disk.string() << '\n';
+        out << "orvcheck: no disk folder " << Utf8(disk) << '\n';
         return false;
       }
     }
@@ -188,7 +189,7 @@ class DryRun {
     }
     insertDisk(1);
     if (!sim_.fileExists(std::string(kProgramFolder) + "\\" + kSetupInfoFileName)) {
-      out << "orvcheck: no " << kSetupInfoFileName << " in " << options_.Disks[0].string() << '\n';
+      out << "orvcheck: no " << kSetupInfoFileName << " in " << Utf8(options_.Disks[0]) << '\n';
       return false;
     }
     return true;

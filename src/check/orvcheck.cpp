@@ -12,17 +12,25 @@
 //     would, with their exit codes. Exit code 0 when both runs completed and nothing is left,
 //     1 otherwise, 2 when it could not run.
 // A wrong command line gives exit code 3.
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <cstdio>
 #include <filesystem>
-#include <iostream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "check/DryRun.h"
 #include "check/Json.h"
 #include "check/ScriptCheck.h"
+#include "common/sim/HostPath.h"
 #include "common/sim/SimPlatform.h"
+#ifdef _WIN32
+#include "common/win32/WideText.h"
+#endif
 #include "common/sim/SimRoot.h"
 
 namespace {
@@ -37,8 +45,10 @@ constexpr const char* kUsage =
     "checks DISK/SETUP.INI and the files on the disks, or installs and uninstalls the disk on a\n"
     "simulated Windows; later disks are those the [CopyFile] entries marked (Dch) ask for\n";
 
+std::ostringstream errors;
+
 int UsageError(const std::string& why) {
-  std::cerr << "orvcheck: " << why << "\n" << kUsage;
+  errors << "orvcheck: " << why << "\n" << kUsage;
   return kUsageError;
 }
 
@@ -66,11 +76,11 @@ void PrintJson(const std::vector<orv::Finding>& findings, std::ostream& out) {
 }
 
 // The disks as drives D:, E:, ... of a scratch machine; only its temporary folder is written.
-int Check(const std::vector<std::filesystem::path>& disks, bool json) {
+int Check(const std::vector<std::filesystem::path>& disks, bool json, std::ostream& out) {
   const orv::SimRoot root;
   orv::SimPlatform machine(root.path());
   if (!machine.createFolderPath(machine.tempFolder())) {
-    std::cerr << "orvcheck: no room for the scratch machine\n";
+    errors << "orvcheck: no room for the scratch machine\n";
     return 2;
   }
   std::vector<std::string> folders;
@@ -80,20 +90,20 @@ int Check(const std::vector<std::filesystem::path>& disks, bool json) {
     folders.push_back(std::string(1, drive) + ":\\");
   }
   const std::vector<orv::Finding> findings = orv::CheckDisks(machine, folders);
-  json ? PrintJson(findings, std::cout) : PrintText(findings, std::cout);
+  json ? PrintJson(findings, out) : PrintText(findings, out);
   bool errors = false;
   for (const orv::Finding& finding : findings)
     errors = errors || finding.Level == orv::Severity::kError;
   return errors ? 2 : findings.empty() ? 0 : 1;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+// argv: the arguments as UTF-8, the program's name first.
+int Run(const std::vector<std::string>& argv, std::ostream& out) {
+  const std::size_t argc = argv.size();
   orv::DryRunOptions options;
   bool dryRun = false;
   bool dryRunOnly = false;  // an option that only the dry run takes
-  for (int i = 1; i < argc; ++i) {
+  for (std::size_t i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
     const auto value = [&]() -> std::optional<std::string> {
       if (i + 1 >= argc) return std::nullopt;
@@ -128,7 +138,7 @@ int main(int argc, char** argv) {
     } else if (argument.starts_with("-")) {
       return UsageError("unknown option " + argument);
     } else {
-      options.Disks.emplace_back(argument);
+      options.Disks.push_back(orv::HostPath(argument));
     }
   }
   if (options.Disks.empty() || options.Disks.size() > 20) return UsageError("give one to 20 disks");
@@ -138,13 +148,54 @@ int main(int argc, char** argv) {
   if (options.Unattended && boxesChanged) {
     return UsageError("--unattended answers and sets the boxes itself: no --answer or --no-...");
   }
-  if (dryRun) return orv::RunDryRun(options, std::cout);
+  if (dryRun) return orv::RunDryRun(options, out);
   if (dryRunOnly) return UsageError("--folder, --answer and --no-... need --dry-run");
   for (const std::filesystem::path& disk : options.Disks) {
     std::error_code error;
     if (!std::filesystem::is_directory(disk, error)) {
-      return UsageError(disk.string() + " is not a folder");
+      return UsageError(orv::Utf8(disk) + " is not a folder");
     }
   }
-  return Check(options.Disks, options.Json);
+  return Check(options.Disks, options.Json, out);
 }
+
+// A console shows the text in its own way; a file or a pipe takes it as UTF-8.
+void Emit(const std::string& text, bool toErrors) {
+  if (text.empty()) return;
+#ifdef _WIN32
+  const HANDLE handle = ::GetStdHandle(toErrors ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+  DWORD mode = 0;
+  DWORD written = 0;
+  if (::GetConsoleMode(handle, &mode)) {
+    const std::wstring wide = orv::win32::Wide(text);
+    ::WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+  } else {
+    ::WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  }
+#else
+  std::fwrite(text.data(), 1, text.size(), toErrors ? stderr : stdout);
+#endif
+}
+
+int Main(const std::vector<std::string>& arguments) {
+  std::ostringstream out;
+  const int code = Run(arguments, out);
+  Emit(out.str(), false);
+  Emit(errors.str(), true);
+  return code;
+}
+
+}  // namespace
+
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) {
+  std::vector<std::string> arguments;
+  for (int i = 0; i < argc; ++i)
+    arguments.push_back(orv::win32::Narrow(argv[i]));
+  return Main(arguments);
+}
+#else
+int main(int argc, char** argv) {
+  return Main(std::vector<std::string>(argv, argv + argc));
+}
+#endif

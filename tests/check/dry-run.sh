@@ -4,10 +4,11 @@
 # sample disk with its desktop box unchecked and with every question answered No; the copy disk set
 # unattended.
 #
-#   dry-run.sh <orvcheck> <work folder>
+#   dry-run.sh <work folder> <orvcheck command...>   (ORVCHECK.EXE through wine-orvcheck.sh)
 set -euo pipefail
-orvcheck=$1
-work=$2
+work=$1
+shift
+orvcheck=("$@")
 here=$(cd "$(dirname "$0")" && pwd)
 disks=$here/../e2e/disks
 rm -rf "$work"
@@ -26,7 +27,7 @@ run() {
   local expected=$1
   shift
   local status=0
-  "$orvcheck" "$@" >"$work/out" || status=$?
+  "${orvcheck[@]}" "$@" >"$work/out" || status=$?
   [[ $status == "$expected" ]] || fail "orvcheck $* exited $status, expected $expected"
 }
 

@@ -1,9 +1,5 @@
 #include "common/sim/SimPlatform.h"
 
-#include <iconv.h>
-#include <locale.h>
-#include <wctype.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -13,6 +9,7 @@
 
 #include "common/TextUtils.h"
 #include "common/Utf.h"
+#include "common/sim/HostPath.h"
 
 namespace fs = std::filesystem;
 
@@ -20,66 +17,8 @@ namespace orv {
 
 namespace {
 
-class Iconv {
- public:
-  Iconv(const char* to, const char* from) : handle_(iconv_open(to, from)) {}
-  ~Iconv() {
-    if (handle_ != reinterpret_cast<iconv_t>(-1)) iconv_close(handle_);
-  }
-  Iconv(const Iconv&) = delete;
-  Iconv& operator=(const Iconv&) = delete;
-
-  // Converts as much as possible; returns false at the first byte that cannot be converted,
-  // leaving in pointing at it.
-  bool convert(const char*& in, std::size_t& inLeft, std::string& out) {
-    iconv(handle_, nullptr, nullptr, nullptr, nullptr);  // a fresh start for each text
-    char buffer[4096];
-    while (inLeft > 0) {
-      char* outPtr = buffer;
-      std::size_t outLeft = sizeof buffer;
-      const std::size_t result =
-          iconv(handle_, const_cast<char**>(&in), &inLeft, &outPtr, &outLeft);
-      out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
-      if (result == static_cast<std::size_t>(-1) && errno != E2BIG) return false;
-    }
-    return true;
-  }
-
- private:
-  iconv_t handle_;
-};
-
-}  // namespace
-
-// The C.UTF-8 locale, whose towupper is the Unicode simple upper-case mapping.
-class SimPlatform::Locale {
- public:
-  Locale() : handle_(newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr)) {}
-  ~Locale() {
-    if (handle_ != nullptr) freelocale(handle_);
-  }
-  Locale(const Locale&) = delete;
-  Locale& operator=(const Locale&) = delete;
-
-  char32_t upper(char32_t c) const {
-    return handle_ == nullptr ? c
-                              : static_cast<char32_t>(towupper_l(static_cast<wint_t>(c), handle_));
-  }
-  // Converters kept open: opening one costs more than most conversions.
-  Iconv& toShiftJis() { return toShiftJis_; }
-  Iconv& fromShiftJis() { return fromShiftJis_; }
-
- private:
-  locale_t handle_;
-  Iconv toShiftJis_{"CP932", "UTF-8"};
-  Iconv fromShiftJis_{"UTF-8", "CP932"};
-};
-
-namespace {
-
 constexpr std::uint32_t kStorableAttributes =
     attr::kReadOnly | attr::kHidden | attr::kSystem | attr::kArchive;
-constexpr char32_t kShiftJisDefaultCharacter = 0x30FB;  // "・"
 // The longest absolute paths Windows takes from a program that is not long-path aware, in UTF-16
 // units: MAX_PATH less the terminating zero, and for a new folder room for an 8.3 name besides.
 constexpr std::size_t kMaxPathLength = 259;
@@ -141,10 +80,12 @@ bool IsLink(const fs::path& path) {
 
 }  // namespace
 
+SimPlatform::~SimPlatform() = default;
+
 SimPlatform::SimPlatform(fs::path root)
-    : locale_(std::make_unique<Locale>()),
-      registry_(std::make_unique<SimRegistry>(
-          [this](std::string_view name) { return upperCase(name); })) {
+    : locale_(MakeLocale()), registry_(std::make_unique<SimRegistry>([this](std::string_view name) {
+        return upperCase(name);
+      })) {
   mapDrive('C', root / "C");
   const std::string roaming = "C:\\Users\\User\\AppData\\Roaming\\Microsoft\\Windows\\";
   const std::string common = "C:\\ProgramData\\Microsoft\\Windows\\";
@@ -157,8 +98,6 @@ SimPlatform::SimPlatform(fs::path root)
                      {csidl::kCommonPrograms, common + "Start Menu\\Programs"},
                      {csidl::kCommonStartup, common + "Start Menu\\Programs\\Startup"}};
 }
-
-SimPlatform::~SimPlatform() = default;
 
 void SimPlatform::mapDrive(char letter, fs::path hostFolder) {
   fs::create_directories(hostFolder);
@@ -268,7 +207,7 @@ std::optional<SimPlatform::Resolved> SimPlatform::resolve(std::string_view path)
       std::error_code error;
       bool found = false;
       for (const auto& entry : fs::directory_iterator(host, error)) {
-        const std::string name = entry.path().filename().string();
+        const std::string name = Utf8(entry.path().filename());
         if (name == component || upperCase(name) == wanted) {
           actual = name;
           found = true;
@@ -280,7 +219,7 @@ std::optional<SimPlatform::Resolved> SimPlatform::resolve(std::string_view path)
         actual = alias->second;
       }
     }
-    host /= actual;
+    host /= HostPath(actual);
     // A name Windows takes may still be too long for the host, which then has no such file.
     std::error_code error;
     parentExists = fs::exists(host, error);
@@ -320,7 +259,7 @@ Status SimPlatform::setShortName(std::string_view path, std::string_view shortNa
   std::error_code error;
   if (!resolved || !fs::exists(resolved->host, error)) return Status(kErrorFileNotFound);
   const std::string folder = resolved->key.substr(0, resolved->key.rfind('\\'));
-  shortNames_[folder + "\\" + upperCase(shortName)] = resolved->host.filename().string();
+  shortNames_[folder + "\\" + upperCase(shortName)] = Utf8(resolved->host.filename());
   return Status::ok();
 }
 
@@ -599,7 +538,7 @@ Status SimPlatform::setCurrentFolder(std::string_view path) {
     absolute = target.key.substr(0, 2);
     fs::path relative = target.host.lexically_relative(drives_.at(target.key[0]));
     for (const auto& part : relative) {
-      if (part != ".") absolute += "\\" + part.string();
+      if (part != ".") absolute += "\\" + Utf8(part);
     }
   }
   currentFolder_ = absolute.size() == 2 ? absolute + "\\" : absolute;
@@ -609,39 +548,6 @@ Status SimPlatform::setCurrentFolder(std::string_view path) {
 std::unique_ptr<InstanceLock> SimPlatform::claimNamedMutex(std::string_view name) {
   if (!mutexNames_->insert(std::string(name)).second) return nullptr;
   return std::make_unique<SimInstanceLock>(mutexNames_, std::string(name));
-}
-
-std::string SimPlatform::upperCase(std::string_view text) const {
-  std::string upper;
-  upper.reserve(text.size());
-  for (std::size_t pos = 0; pos < text.size();)
-    AppendUtf8(upper, locale_->upper(NextCodePoint(text, pos)));
-  return upper;
-}
-
-std::optional<std::string> SimPlatform::toShiftJis(std::string_view text) const {
-  Iconv& converter = locale_->toShiftJis();
-  const char* in = text.data();
-  std::size_t left = text.size();
-  std::string out;
-  if (!converter.convert(in, left, out)) return std::nullopt;
-  // iconv maps look-alikes that Windows refuses (¥ to the byte of "\", which reads back as "\");
-  // only a character that comes back as itself has a Shift-JIS form.
-  if (fromShiftJis(out) != text) return std::nullopt;
-  return out;
-}
-
-std::string SimPlatform::fromShiftJis(std::string_view bytes) const {
-  Iconv& converter = locale_->fromShiftJis();
-  const char* in = bytes.data();
-  std::size_t left = bytes.size();
-  std::string out;
-  while (!converter.convert(in, left, out)) {
-    AppendUtf8(out, kShiftJisDefaultCharacter);
-    ++in;
-    --left;
-  }
-  return out;
 }
 
 // --- The platform's registry operations -------------------------------------------------------
@@ -670,7 +576,7 @@ SimSnapshot SimPlatform::snapshot() const {
     for (const auto& entry : fs::recursive_directory_iterator(hostRoot)) {
       std::string path = windowsRoot;
       for (const auto& component : entry.path().lexically_relative(hostRoot))
-        path += "\\" + component.string();
+        path += "\\" + Utf8(component);
       if (entry.is_directory()) {
         snapshot.folders.insert(path);
       } else {

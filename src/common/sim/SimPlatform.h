@@ -286,7 +286,9 @@ class SimPlatform final : public Platform {
     WinError error;
     int times;
   };
+  // The host's text mappings (defined, with the destructor, where the host's are used).
   class Locale;
+  static std::shared_ptr<Locale> MakeLocale();
 
   // The fault key of a registry path.
   std::string registryFaultKey(RegistryRoot root, std::string_view path) const;
@@ -314,7 +316,7 @@ class SimPlatform final : public Platform {
   std::uint32_t storedAttributes(const std::filesystem::path& host) const;
   bool isProtected(const std::filesystem::path& host) const;
 
-  std::unique_ptr<Locale> locale_;
+  std::shared_ptr<Locale> locale_;  // shared: its deleter is made where it is complete
   std::map<char, std::filesystem::path> drives_;
   std::map<std::string, std::filesystem::path> shares_;  // by "\\SERVER\SHARE"
   std::string currentFolder_ = "C:\\";

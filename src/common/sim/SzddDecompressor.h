@@ -1,5 +1,6 @@
-// libmspack's SZDD decompressor (the format of Windows' LZ functions and of mscompress), owned:
-// the simulation's expansion, and the copy benchmark's floor.
+// An SZDD decompressor (the format of Windows' LZ functions and of mscompress), owned: the
+// simulation's expansion, and the copy benchmark's floor. libmspack's on a Linux host, the LZ
+// functions on Windows.
 #pragma once
 
 #include <filesystem>

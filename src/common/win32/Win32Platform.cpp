@@ -2,13 +2,12 @@
 
 #include <windows.h>
 
-#include <lzexpand.h>
-
 #include <string>
 #include <vector>
 
 #include "common/Utf.h"
 #include "common/win32/Handles.h"
+#include "common/win32/SystemText.h"
 #include "common/win32/WideText.h"
 
 namespace orv {
@@ -43,8 +42,6 @@ namespace {
 
 using win32::Narrow;
 using win32::Wide;
-
-constexpr UINT kShiftJisCodePage = 932;
 
 Status LastError() {
   return Status(static_cast<WinError>(::GetLastError()));
@@ -194,24 +191,7 @@ std::optional<std::string> Win32Platform::readFileHead(std::string_view path,
 }
 
 Status Win32Platform::expandFile(std::string_view source, std::string_view target) {
-  // The LZ functions take handles of the old kind; a kernel handle converts (LZInit reads it
-  // through the same calls), and longer paths than LZOpenFile's 128 characters then work.
-  win32::FileHandle input(::CreateFileW(Wide(source).c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!input.valid()) return LastError();
-  const win32::FileHandle output(::CreateFileW(Wide(target).c_str(), GENERIC_WRITE, 0, nullptr,
-                                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!output.valid()) return LastError();
-  FILETIME written{};
-  ::GetFileTime(input.get(), nullptr, nullptr, &written);
-  const INT lz = ::LZInit(static_cast<HFILE>(reinterpret_cast<INT_PTR>(input.get())));
-  if (lz < 0) return Status(kErrorInvalidParameter);
-  input.release();  // LZClose closes it from now on
-  const LONG copied = ::LZCopy(lz, static_cast<HFILE>(reinterpret_cast<INT_PTR>(output.get())));
-  ::LZClose(lz);
-  if (copied < 0) return Status(kErrorWriteFault);
-  ::SetFileTime(output.get(), nullptr, nullptr, &written);
-  return Status::ok();
+  return win32::ExpandWithLz(Wide(source), Wide(target));
 }
 
 Status Win32Platform::createFolder(std::string_view path) {
@@ -284,43 +264,15 @@ std::unique_ptr<InstanceLock> Win32Platform::claimNamedMutex(std::string_view na
 }
 
 std::string Win32Platform::upperCase(std::string_view text) const {
-  const std::wstring wide = Wide(text);
-  if (wide.empty()) return {};
-  const int size = ::LCMapStringW(LOCALE_SYSTEM_DEFAULT, LCMAP_UPPERCASE, wide.data(),
-                                  static_cast<int>(wide.size()), nullptr, 0);
-  if (size <= 0) return std::string(text);
-  std::wstring upper(static_cast<std::size_t>(size), L'\0');
-  if (::LCMapStringW(LOCALE_SYSTEM_DEFAULT, LCMAP_UPPERCASE, wide.data(),
-                     static_cast<int>(wide.size()), upper.data(), size) == 0) {
-    return std::string(text);
-  }
-  return Narrow(upper);
+  return win32::UpperCase(text);
 }
 
 std::optional<std::string> Win32Platform::toShiftJis(std::string_view text) const {
-  const std::wstring wide = Wide(text);
-  if (wide.empty()) return std::string();
-  BOOL usedDefault = FALSE;
-  const int size =
-      ::WideCharToMultiByte(kShiftJisCodePage, WC_NO_BEST_FIT_CHARS, wide.data(),
-                            static_cast<int>(wide.size()), nullptr, 0, nullptr, &usedDefault);
-  if (size <= 0 || usedDefault) return std::nullopt;
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  ::WideCharToMultiByte(kShiftJisCodePage, WC_NO_BEST_FIT_CHARS, wide.data(),
-                        static_cast<int>(wide.size()), bytes.data(), size, nullptr, &usedDefault);
-  if (usedDefault) return std::nullopt;
-  return bytes;
+  return win32::ToShiftJis(text);
 }
 
 std::string Win32Platform::fromShiftJis(std::string_view bytes) const {
-  if (bytes.empty()) return {};
-  const int size = ::MultiByteToWideChar(kShiftJisCodePage, 0, bytes.data(),
-                                         static_cast<int>(bytes.size()), nullptr, 0);
-  if (size <= 0) return {};
-  std::wstring wide(static_cast<std::size_t>(size), L'\0');
-  ::MultiByteToWideChar(kShiftJisCodePage, 0, bytes.data(), static_cast<int>(bytes.size()),
-                        wide.data(), size);
-  return Narrow(wide);
+  return win32::FromShiftJis(bytes);
 }
 
 void Win32Platform::sleep(std::uint32_t milliseconds) {
