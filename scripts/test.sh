@@ -16,11 +16,11 @@ for preset in host host-asan win64 win32; do
 done
 
 echo "=== release size"
-# The i686 release goes on installation disks and with every download: 304 KiB at most (the
+# The i686 release goes on installation disks and with every download: 312 KiB at most (the
 # record's digest, the resolution of paths and the guards on what an uninstall may delete cost
 # the program about 20 KiB of its first 256; the unattended mode, its log and the entry's new
-# values about 24 more).
-budget=311296
+# values about 28 more).
+budget=319488
 size=$(stat -c %s build/win32/src/app/SETUP.EXE)
 echo "SETUP.EXE (i686 release): $size bytes, budget $budget"
 if [[ $size -gt $budget ]]; then

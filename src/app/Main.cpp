@@ -145,7 +145,10 @@ void TfrmMain::FormActivate() {
   disableCloseItem();
   const ProgramArguments arguments = ReadProgramArguments(p.commandLine());
   const std::string& argument = arguments.ModeArgument;
-  g_.PresetFolder = arguments.Folder.value_or(std::string());
+  // Taken as a full path now: the entry records it, and the uninstall starts elsewhere.
+  if (arguments.Folder) {
+    g_.PresetFolder = ResolvePath(*arguments.Folder, p.currentFolder()).value_or(*arguments.Folder);
+  }
   g_.ProgramFolder = FolderPart(p.programFilePath());
   // The wide query has no length limit: a long temporary folder is used whole.
   g_.TempFolder = p.tempFolder();

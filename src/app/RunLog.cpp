@@ -4,6 +4,7 @@
 #include "common/ResolvedPath.h"
 #include "common/TextUtils.h"
 #include "setup/RunState.h"
+#include "uninstall/RecordTrust.h"
 
 namespace orv {
 
@@ -85,6 +86,14 @@ RunLog::RunLog(Platform& platform, std::string_view path)
     : platform_(platform),
       path_(ResolvePath(path, platform.currentFolder()).value_or(std::string(path))) {}
 
+bool RunLog::mayWrite() const {
+  return MayWriteFileAt(platform_, path_);
+}
+
+void RunLog::Begin() {
+  written_ = mayWrite() && platform_.writeFile(path_, "").succeeded();
+}
+
 void RunLog::Write(std::string_view text) {
   const std::string time = TimeText(platform_.localTime());
   const std::string indent(time.size() + 2, ' ');
@@ -98,8 +107,7 @@ void RunLog::Write(std::string_view text) {
       entry += text[i];
     }
   }
-  text_ += entry + "\r\n";
-  written_ = platform_.writeFile(path_, text_).succeeded() && written_;
+  written_ = mayWrite() && platform_.appendFile(path_, entry + "\r\n").succeeded() && written_;
 }
 
 void RunLog::WriteOutcome(const RunState& state, int exitCode) {

@@ -1,7 +1,7 @@
 // The log a start writes when the command line asks for one (/LOG=file): UTF-8 lines, each with
 // the local time, from the program's version and command line through every status text,
-// question and answer, the failures, to the outcome and the exit code. The file is written anew
-// after every entry, so what a start did is there even when the process is ended.
+// question and answer, the failures, to the outcome and the exit code. Each entry is added to the
+// file as it comes, so what a start did is there even when the process is ended.
 #pragma once
 
 #include <memory>
@@ -19,10 +19,15 @@ std::string AnswerText(int answer);
 
 class RunLog {
  public:
-  // path is taken relative to the current folder now: the uninstall later changes it.
+  // path is taken relative to the current folder now: the uninstall later changes it. Nothing is
+  // written yet: a start that another copy keeps from running adds to that copy's log.
   RunLog(Platform& platform, std::string_view path);
 
-  // Adds an entry; a text of several lines is indented below its time.
+  // Starts the file afresh: this start runs.
+  void Begin();
+  // Adds an entry at the end of the file; a text of several lines is indented below its time.
+  // Nothing is written through a link or over what is not a plain file: the uninstaller runs
+  // with administrator rights, and the folder may be one that others can change.
   void Write(std::string_view text);
   // False once the file could not be written.
   bool written() const { return written_; }
@@ -32,9 +37,10 @@ class RunLog {
   void WriteOutcome(const RunState& state, int exitCode);
 
  private:
+  bool mayWrite() const;
+
   Platform& platform_;
   std::string path_;
-  std::string text_;
   bool written_ = true;
 };
 

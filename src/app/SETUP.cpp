@@ -17,6 +17,12 @@ int RunStart(Platform& platform, const ProgramArguments& arguments, RunLog* log)
   const bool unattended = arguments.Unattended;
   // A second start while a copy runs ends at once, silently.
   const auto instance = platform.claimNamedMutex(kSingleInstanceName);
+  if (log != nullptr) {
+    if (instance) log->Begin();
+    log->Write(std::string(kApplicationTitle) + " " + ORV_FILE_VERSION_TEXT);
+    log->Write("command line: " + platform.commandLine());
+    log->Write(unattended ? "unattended start" : "interactive start");
+  }
   if (!instance) {
     if (log != nullptr) log->Write("another copy of the program is running");
     return unattended ? exit_code::kAlreadyRunning : 0;
@@ -49,15 +55,9 @@ int RunStart(Platform& platform, const ProgramArguments& arguments, RunLog* log)
 }  // namespace
 
 int RunProgram(Platform& platform) {
-  const std::string commandLine = platform.commandLine();
-  const ProgramArguments arguments = ReadProgramArguments(commandLine);
+  const ProgramArguments arguments = ReadProgramArguments(platform.commandLine());
   std::optional<RunLog> log;
-  if (arguments.LogPath && !arguments.LogPath->empty()) {
-    log.emplace(platform, *arguments.LogPath);
-    log->Write(std::string(kApplicationTitle) + " " + ORV_FILE_VERSION_TEXT);
-    log->Write("command line: " + commandLine);
-    log->Write(arguments.Unattended ? "unattended start" : "interactive start");
-  }
+  if (arguments.LogPath && !arguments.LogPath->empty()) log.emplace(platform, *arguments.LogPath);
   return RunStart(platform, arguments, log ? &*log : nullptr);
 }
 

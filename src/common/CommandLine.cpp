@@ -46,6 +46,12 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
                     [](char a, char b) { return AsciiUpper(a) == AsciiUpper(b); });
 }
 
+bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
+  return text.size() >= suffix.size() &&
+         StartsWithNoCase(text.substr(text.size() - suffix.size()), suffix);
+}
+
+constexpr std::string_view kRecordName = "UNSETUP.INI";
 constexpr std::string_view kUnattended = "/S";
 constexpr std::string_view kFolder = "/D=";
 constexpr std::string_view kLog = "/LOG=";
@@ -103,6 +109,12 @@ ProgramArguments ReadProgramArguments(std::string_view commandLine) {
       if (last) {
         // The switch's own letters are the first three of the line's rest once quotes go.
         read.Folder = RestOfLine(commandLine, arguments[i].Start).substr(kFolder.size());
+        // What the rest holds beside blanks in a folder name would be a mistake to take whole.
+        for (std::size_t later = i + 1; later < arguments.size(); ++later) {
+          const std::string& word = arguments[later].Text;
+          if (LooksLikeSwitch(word)) problem("unknown switch " + word);
+          if (EndsWithNoCase(word, kRecordName)) problem("a record in the folder of /D=: " + word);
+        }
         i = arguments.size();
       } else {
         read.Folder = text.substr(kFolder.size());

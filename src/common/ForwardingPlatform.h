@@ -38,6 +38,9 @@ class ForwardingPlatform : public Platform {
   Status writeFile(std::string_view path, std::string_view bytes) override {
     return inner_.writeFile(path, bytes);
   }
+  Status appendFile(std::string_view path, std::string_view bytes) override {
+    return inner_.appendFile(path, bytes);
+  }
   Status replaceFile(std::string_view from, std::string_view to) override {
     return inner_.replaceFile(from, to);
   }

@@ -145,6 +145,8 @@ class Platform {
                                               std::uint64_t maxBytes) const = 0;
   // Creates or truncates the file and writes bytes; a read-only file is refused.
   virtual Status writeFile(std::string_view path, std::string_view bytes) = 0;
+  // Adds bytes at the end of the file, creating it when missing; a read-only file is refused.
+  virtual Status appendFile(std::string_view path, std::string_view bytes) = 0;
   // Moves a file over another in one step (the destination is replaced if it exists).
   virtual Status replaceFile(std::string_view from, std::string_view to) = 0;
   // Renames a file; fails when a file of the new name exists.

@@ -208,6 +208,13 @@ bool MakeRecordCopy(Platform& platform, std::string_view record, std::string_vie
   return true;
 }
 
+bool MayWriteFileAt(const Platform& platform, std::string_view path) {
+  const auto attributes = platform.fileAttributes(path);
+  constexpr std::uint32_t kNotPlain = attr::kDirectory | attr::kDevice | attr::kReparsePoint;
+  return !PassesThroughLink(platform, path, false) &&
+         (!attributes || (*attributes & kNotPlain) == 0);
+}
+
 bool DeleteRecordCopy(Platform& platform, std::string_view copy) {
   return !PassesThroughLink(platform, copy, false) && platform.deleteFile(copy).succeeded();
 }

@@ -96,6 +96,11 @@ bool MayDeleteAtRestart(const Platform& platform, const Globals& globals, std::s
 // groups there. That profile's Startup folder is the shell's own, never a group.
 bool BelowOtherProfilesPrograms(const Platform& platform, std::string_view folder);
 
+// Whether the program, with its rights, may write a file at path (a full path) that others may
+// have prepared: no folder on the way is a junction, mount point or symbolic link, and what is
+// there already, if anything, is a plain file.
+bool MayWriteFileAt(const Platform& platform, std::string_view path);
+
 // The uninstaller's copy of the record lies in the temporary folder of the user who started it,
 // which that user's programs may write. A file already at the copy's place (a stale copy, perhaps
 // read-only) goes first, unless it is the named record itself; the copy is made neither over a

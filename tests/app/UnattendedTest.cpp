@@ -93,6 +93,10 @@ TEST_F(UnattendedTest, ExitCodesTellTheOutcome) {
   const std::vector<Case> cases = {
       {"done", kScript, "/S", nullptr, exit_code::kDone},
       {"restart needed", restart, "/S", nullptr, exit_code::kRestartNeeded},
+      // A package manager reads 3010 as done: with something failed, 1 says what matters more.
+      {"restart needed and a failure", restart, "/S",
+       [](SimPlatform& s) { ASSERT_TRUE(s.createFolderPath("C:\\Program Files\\Tool\\TOOL.EXE")); },
+       exit_code::kDoneWithFailures},
       {"a failure", kScript, "/S",
        [](SimPlatform& s) { ASSERT_TRUE(s.createFolderPath("C:\\Program Files\\Tool\\TOOL.EXE")); },
        exit_code::kDoneWithFailures},
@@ -135,13 +139,31 @@ TEST_F(UnattendedTest, ExitCodesTellTheOutcome) {
   }
 }
 
-TEST_F(UnattendedTest, ASecondCopyGetsItsCode) {
+TEST_F(UnattendedTest, ASecondCopyGetsItsCodeAndAddsToTheRunningCopysLog) {
   writeSetupIni(kScript);
   ASSERT_TRUE(sim.createFolder("C:\\LOGS"));
+  ASSERT_TRUE(sim.writeFile("C:\\LOGS\\RUN.LOG", "the running copy's lines\r\n"));
   const auto held = sim.claimNamedMutex(kSingleInstanceName);
   ASSERT_NE(held, nullptr);
   EXPECT_EQ(start("C:\\SETUP\\SETUP.EXE", "/S /LOG=C:\\LOGS\\RUN.LOG"), exit_code::kAlreadyRunning);
+  EXPECT_TRUE(log().starts_with("the running copy's lines\r\n")) << log();
   EXPECT_NE(log().find("another copy of the program is running"), std::string::npos) << log();
+}
+
+TEST_F(UnattendedTest, AFolderOnTheCommandLineIsRecordedWhole) {
+  ASSERT_TRUE(sim.setCurrentFolder("C:\\"));
+  ASSERT_EQ(install("/S /D=Tool"), exit_code::kDone);
+  EXPECT_EQ(entryValue("InstallLocation"), "C:\\Tool");
+  EXPECT_EQ(entryValue("QuietUninstallString"),
+            "C:\\WINDOWS\\UNORSET.EXE \"C:\\Tool\\UNSETUP.INI\" /S");
+}
+
+TEST_F(UnattendedTest, NoLogIsWrittenThroughALink) {
+  // Another user made the folder the administrator names a link to the system folder.
+  ASSERT_TRUE(sim.makeFolderLink("C:\\LOGS", "C:\\WINDOWS\\SYSTEM"));
+  EXPECT_EQ(install("/S /LOG=C:\\LOGS\\RUN.LOG"), exit_code::kBadCommandLine);
+  EXPECT_FALSE(sim.fileExists("C:\\WINDOWS\\SYSTEM\\RUN.LOG"));
+  EXPECT_FALSE(sim.fileExists("C:\\Program Files\\Tool\\TOOL.EXE"));
 }
 
 TEST_F(UnattendedTest, UnattendedAnswers) {

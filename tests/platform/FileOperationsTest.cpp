@@ -15,6 +15,13 @@ TEST_F(FileOperations, WrittenBytesReadBackExactlyUnderAnyCaseOfTheName) {
   EXPECT_TRUE(platform().fileExists(path("mIxEd.TxT")));
 }
 
+TEST_F(FileOperations, AppendingCreatesThenAddsAtTheEnd) {
+  EXPECT_TRUE(platform().appendFile(path("log.txt"), "one\r\n"));
+  EXPECT_TRUE(platform().appendFile(path("LOG.TXT"), "two\r\n"));
+  EXPECT_EQ(read("log.txt"), "one\r\ntwo\r\n");
+  EXPECT_EQ(platform().appendFile(path("nofolder\\log.txt"), "x"), Status(kErrorPathNotFound));
+}
+
 TEST_F(FileOperations, ExistenceTellsFilesFromFoldersAndMissingNames) {
   write("file.txt", "x");
   ASSERT_TRUE(platform().createFolder(path("folder")));
@@ -114,6 +121,7 @@ TEST_F(FileOperations, ReadOnlyDestinationIsNotOverwritten) {
   EXPECT_EQ(platform().copyFile(path("src.txt"), path("dst.txt"), false),
             Status(kErrorAccessDenied));
   EXPECT_EQ(platform().writeFile(path("dst.txt"), "other"), Status(kErrorAccessDenied));
+  EXPECT_EQ(platform().appendFile(path("dst.txt"), "other"), Status(kErrorAccessDenied));
   EXPECT_EQ(read("dst.txt"), "old");
 }
 

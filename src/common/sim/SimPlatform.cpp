@@ -455,6 +455,18 @@ Status SimPlatform::writeFile(std::string_view path, std::string_view bytes) {
   return Status::ok();
 }
 
+Status SimPlatform::appendFile(std::string_view path, std::string_view bytes) {
+  Resolved target;
+  if (const Status status = begin(Operation::kWriteFile, path, target); !status) return status;
+  if (target.endsInSeparator) return Status(kErrorInvalidName);
+  if (IsFolder(target.host) || isProtected(target.host)) return Status(kErrorAccessDenied);
+  std::ofstream out(target.host, std::ios::binary | std::ios::app);
+  if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) || !out.flush()) {
+    return Status(kErrorWriteFault);
+  }
+  return Status::ok();
+}
+
 Status SimPlatform::replaceFile(std::string_view from, std::string_view to) {
   const auto source = resolve(from);
   const auto target = resolve(to);

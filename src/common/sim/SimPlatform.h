@@ -198,6 +198,7 @@ class SimPlatform final : public Platform {
   std::optional<std::uint64_t> fileSize(std::string_view path) const override;
   std::optional<std::string> readFile(std::string_view path, std::uint64_t maxBytes) const override;
   Status writeFile(std::string_view path, std::string_view bytes) override;
+  Status appendFile(std::string_view path, std::string_view bytes) override;
   Status replaceFile(std::string_view from, std::string_view to) override;
   Status renameFile(std::string_view from, std::string_view to) override;
   std::optional<std::string> readFileHead(std::string_view path, std::size_t count) const override;

@@ -51,6 +51,19 @@ Status Result(BOOL succeeded) {
   return succeeded ? Status::ok() : LastError();
 }
 
+// Writes bytes through an opened file, in chunks the call takes, and flushes them.
+Status WriteAll(const win32::FileHandle& file, std::string_view bytes) {
+  if (!file.valid()) return LastError();
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD written = 0;
+    const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
+    if (!::WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr)) return LastError();
+    done += written;
+  }
+  return Result(::FlushFileBuffers(file.get()));
+}
+
 // Calls a Win32 query that fills a buffer and returns the length it needs when the buffer is too
 // small; the empty text when it fails.
 template <typename Query>
@@ -155,15 +168,13 @@ std::optional<std::string> Win32Platform::readFile(std::string_view path,
 Status Win32Platform::writeFile(std::string_view path, std::string_view bytes) {
   const win32::FileHandle file(::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr,
                                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) return LastError();
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    DWORD written = 0;
-    const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
-    if (!::WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr)) return LastError();
-    done += written;
-  }
-  return Result(::FlushFileBuffers(file.get()));
+  return WriteAll(file, bytes);
+}
+
+Status Win32Platform::appendFile(std::string_view path, std::string_view bytes) {
+  const win32::FileHandle file(::CreateFileW(Wide(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ,
+                                             nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return WriteAll(file, bytes);
 }
 
 Status Win32Platform::replaceFile(std::string_view from, std::string_view to) {
