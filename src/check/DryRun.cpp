@@ -367,10 +367,8 @@ class DryRun {
   }
 
   void copyDisk(int number) {
-    // A link on the disk could lead anywhere on the author's machine: only what is on the disk.
-    fs::copy(options_.Disks[static_cast<std::size_t>(number - 1)], sim_.hostPath(kProgramFolder),
-             fs::copy_options::recursive | fs::copy_options::skip_symlinks |
-                 fs::copy_options::overwrite_existing);
+    CopyHostTree(options_.Disks[static_cast<std::size_t>(number - 1)],
+                 sim_.hostPath(kProgramFolder));
   }
 
   const DryRunOptions& options_;

@@ -16,6 +16,7 @@
 #include <windows.h>
 #endif
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -165,21 +166,59 @@ void Emit(const std::string& text, bool toErrors) {
 #ifdef _WIN32
   const HANDLE handle = ::GetStdHandle(toErrors ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
   DWORD mode = 0;
-  DWORD written = 0;
   if (::GetConsoleMode(handle, &mode)) {
+    // Older consoles take a few thousand characters per call; a pair of surrogates stays whole.
     const std::wstring wide = orv::win32::Wide(text);
-    ::WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
-  } else {
-    ::WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    for (std::size_t done = 0; done < wide.size();) {
+      std::size_t count = std::min<std::size_t>(wide.size() - done, 4096);
+      if (done + count < wide.size() && wide[done + count - 1] >= 0xD800 &&
+          wide[done + count - 1] <= 0xDBFF) {
+        --count;
+      }
+      DWORD written = 0;
+      if (!::WriteConsoleW(handle, wide.data() + done, static_cast<DWORD>(count), &written,
+                           nullptr) ||
+          written == 0) {
+        return;
+      }
+      done += written;
+    }
+    return;
+  }
+  for (std::size_t done = 0; done < text.size();) {
+    DWORD written = 0;
+    const auto count = static_cast<DWORD>(std::min<std::size_t>(text.size() - done, 1 << 20));
+    if (!::WriteFile(handle, text.data() + done, count, &written, nullptr) || written == 0) return;
+    done += written;
   }
 #else
   std::fwrite(text.data(), 1, text.size(), toErrors ? stderr : stdout);
 #endif
 }
 
+// A Windows without East Asian support has no code page 932: every script would read empty.
+bool ReadsShiftJis() {
+#ifdef _WIN32
+  return ::IsValidCodePage(932);
+#else
+  return true;
+#endif
+}
+
 int Main(const std::vector<std::string>& arguments) {
   std::ostringstream out;
-  const int code = Run(arguments, out);
+  int code = 2;
+  if (!ReadsShiftJis()) {
+    errors
+        << "orvcheck: this Windows has no Japanese code page (932), which SETUP.INI is read in\n";
+  } else {
+    try {
+      code = Run(arguments, out);
+    } catch (const std::exception& error) {
+      // What was found so far is shown too.
+      errors << "orvcheck: " << error.what() << "\n";
+    }
+  }
   Emit(out.str(), false);
   Emit(errors.str(), true);
   return code;

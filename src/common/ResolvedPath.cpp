@@ -20,26 +20,6 @@ char Upper(char c) {
   return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-// A name no file can have: a character Windows refuses in names (a colon also opens alternate
-// streams), or a device (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, with any extension),
-// which names the device in every folder.
-bool ForbiddenName(std::string_view name) {
-  for (const char c : name) {
-    if (static_cast<unsigned char>(c) < 0x20 ||
-        std::string_view("<>:\"|?*/").find(c) != std::string_view::npos) {
-      return true;
-    }
-  }
-  std::string stem;
-  for (const char c : name.substr(0, name.find('.')))
-    stem += Upper(c);
-  while (stem.ends_with(' '))
-    stem.pop_back();
-  if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL") return true;
-  return stem.size() == 4 && (stem.starts_with("COM") || stem.starts_with("LPT")) &&
-         stem[3] >= '1' && stem[3] <= '9';
-}
-
 // The length of the start of a full path: "C:", or "\\server\share" with two names a share can
 // have; 0 when it has neither.
 std::size_t RootLength(std::string_view path) {
@@ -56,6 +36,23 @@ std::size_t RootLength(std::string_view path) {
 }
 
 }  // namespace
+
+bool ForbiddenName(std::string_view name) {
+  for (const char c : name) {
+    if (static_cast<unsigned char>(c) < 0x20 ||
+        std::string_view("<>:\"|?*/").find(c) != std::string_view::npos) {
+      return true;
+    }
+  }
+  std::string stem;
+  for (const char c : name.substr(0, name.find('.')))
+    stem += Upper(c);
+  while (stem.ends_with(' '))
+    stem.pop_back();
+  if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL") return true;
+  return stem.size() == 4 && (stem.starts_with("COM") || stem.starts_with("LPT")) &&
+         stem[3] >= '1' && stem[3] <= '9';
+}
 
 std::optional<std::string> ResolvePath(std::string_view path, std::string_view currentFolder) {
   if (path.empty()) return std::nullopt;

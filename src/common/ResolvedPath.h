@@ -11,6 +11,11 @@ namespace orv {
 
 class Platform;
 
+// A name no file can have: a character Windows refuses in names (a colon also opens alternate
+// streams), or a device (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, with any extension),
+// which names the device in every folder.
+bool ForbiddenName(std::string_view name);
+
 // The full path Windows takes path for, relative paths taken from currentFolder (a full path): "/"
 // is a separator, doubled separators, "." and ".." go (".." never above the drive or share), each
 // name loses its trailing dots and blanks, a device prefix ("\\.\", or "\\?\" whose names Windows

@@ -35,6 +35,12 @@ run() {
 run 1 --dry-run "$work/sample/disk"
 diff -u "$here/sample-dry-run.txt" "$work/out" || fail "sample disk listing"
 
+# A disk of read-only files (from a CD-ROM) gives the same listing.
+cp -r "$work/sample/disk" "$work/sample/readonly"
+find "$work/sample/readonly" -type f -exec chmod a-w {} +
+run 1 --dry-run "$work/sample/readonly"
+diff -u "$here/sample-dry-run.txt" "$work/out" || fail "read-only sample disk listing"
+
 run 0 --dry-run "$work/copy/disk" "$work/copy/disk2" --json
 diff -u "$here/copy-two-disks.json" "$work/out" || fail "copy disk with disk 2, JSON"
 

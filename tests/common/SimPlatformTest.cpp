@@ -47,6 +47,17 @@ TEST_F(SimPlatformTest, PathFormsResolveLikeWindows) {
   EXPECT_TRUE(sim.fileExists("C:Tool\\a.txt")) << "drive-relative";
 }
 
+TEST_F(SimPlatformTest, NamesNoFileCanHaveNeverReachTheHost) {
+  // On a Windows host "D:" would name a real drive and "CON" the console.
+  ASSERT_TRUE(sim.createFolder("C:\\Tool"));
+  for (const char* path :
+       {"C:\\Tool\\D:\\x", "C:\\Tool\\D:x", "C:\\Tool\\CON", "C:\\Tool\\lpt1.txt"}) {
+    EXPECT_EQ(sim.writeFile(path, "x"), Status(kErrorInvalidName)) << path;
+    EXPECT_EQ(sim.createFolder(path), Status(kErrorInvalidName)) << path;
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(root.path() / "C" / "Tool"));
+}
+
 TEST_F(SimPlatformTest, NetworkSharesMapOntoHostFolders) {
   sim.mapShare("Server", "Share", root.path() / "net");
   ASSERT_TRUE(sim.createFolderPath("\\\\server\\share\\App\\Sub"));

@@ -18,4 +18,13 @@ inline std::string Utf8(const std::filesystem::path& path) {
   return std::string(text.begin(), text.end());
 }
 
+// Whether the host path is a symbolic link, a junction or a mount point (on Windows the library
+// does not tell them).
+bool IsHostLink(const std::filesystem::path& path);
+
+// Copies the folder from into the folder to, replacing what is there of the same names: only what
+// is in it (a link could lead anywhere on the host), and every copy writable (a read-only file from
+// a CD-ROM would keep the host from deleting it; the simulation keeps attributes of its own).
+void CopyHostTree(const std::filesystem::path& from, const std::filesystem::path& to);
+
 }  // namespace orv

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "common/ResolvedPath.h"
 #include "common/TextUtils.h"
 #include "common/Utf.h"
 #include "common/sim/HostPath.h"
@@ -45,15 +46,6 @@ std::string_view WindowsName(std::string_view component) {
   return last == std::string_view::npos ? std::string_view() : component.substr(0, last + 1);
 }
 
-// Windows makes no file or folder whose name holds a wildcard, one of <>|" or a control
-// character (ERROR_INVALID_NAME).
-bool HoldsInvalidCharacter(std::string_view name) {
-  return std::ranges::any_of(name, [](char c) {
-    return static_cast<unsigned char>(c) < 0x20 ||
-           std::string_view("?*<>|\"").find(c) != std::string_view::npos;
-  });
-}
-
 bool IsDriveSpec(std::string_view path) {
   return path.size() >= 2 && path[1] == ':' &&
          ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
@@ -71,11 +63,6 @@ bool IsFile(const fs::path& path) {
 bool IsFolder(const fs::path& path) {
   std::error_code error;
   return fs::is_directory(path, error);
-}
-
-bool IsLink(const fs::path& path) {
-  std::error_code error;
-  return fs::is_symlink(path, error);
 }
 
 }  // namespace
@@ -189,7 +176,7 @@ std::optional<SimPlatform::Resolved> SimPlatform::resolve(std::string_view path)
     }
     // Windows takes no name longer than 255 UTF-16 units.
     if (Utf8ToUtf16(component).size() > kMaxNameLength) return std::nullopt;
-    invalidName = invalidName || HoldsInvalidCharacter(component);
+    invalidName = invalidName || ForbiddenName(component);
     components.emplace_back(component);
   }
   for (const std::string& component : components)
@@ -219,7 +206,9 @@ std::optional<SimPlatform::Resolved> SimPlatform::resolve(std::string_view path)
         actual = alias->second;
       }
     }
-    host /= HostPath(actual);
+    // A name no file can have never reaches the host, whose file system may take it otherwise (a
+    // drive, a device): "?" is a name the simulation never makes.
+    host /= HostPath(ForbiddenName(actual) ? std::string("?") : actual);
     // A name Windows takes may still be too long for the host, which then has no such file.
     std::error_code error;
     parentExists = fs::exists(host, error);
@@ -382,7 +371,7 @@ Status SimPlatform::deleteAtRestart(std::string_view path) {
 std::optional<std::uint32_t> SimPlatform::fileAttributes(std::string_view path) const {
   const auto target = resolve(path);
   if (!target) return std::nullopt;
-  if (IsLink(target->host)) return attr::kDirectory | attr::kReparsePoint;
+  if (IsHostLink(target->host)) return attr::kDirectory | attr::kReparsePoint;
   if (IsFolder(target->host)) return attr::kDirectory;
   if (!IsFile(target->host) || target->endsInSeparator) return std::nullopt;
   const std::uint32_t stored = storedAttributes(target->host);
@@ -531,7 +520,8 @@ Status SimPlatform::removeFolder(std::string_view path) {
   if (!IsFolder(target.host)) return Status(kErrorFileNotFound);
   std::error_code error;
   // A link goes itself, whatever the folder it leads to holds.
-  if (!IsLink(target.host) && !fs::is_empty(target.host, error)) return Status(kErrorDirNotEmpty);
+  if (!IsHostLink(target.host) && !fs::is_empty(target.host, error))
+    return Status(kErrorDirNotEmpty);
   if (!fs::remove(target.host, error)) return Status(kErrorAccessDenied);
   return Status::ok();
 }
