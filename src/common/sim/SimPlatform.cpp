@@ -432,27 +432,24 @@ std::optional<std::string> SimPlatform::readFile(std::string_view path,
 }
 
 Status SimPlatform::writeFile(std::string_view path, std::string_view bytes) {
-  Resolved target;
-  if (const Status status = begin(Operation::kWriteFile, path, target); !status) return status;
-  if (target.endsInSeparator) return Status(kErrorInvalidName);
-  if (IsFolder(target.host) || isProtected(target.host)) return Status(kErrorAccessDenied);
-  std::ofstream out(target.host, std::ios::binary | std::ios::trunc);
-  if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) || !out.flush()) {
-    return Status(kErrorWriteFault);
-  }
-  attributes_.erase(target.host);
-  return Status::ok();
+  return putBytes(path, bytes, false);
 }
 
 Status SimPlatform::appendFile(std::string_view path, std::string_view bytes) {
+  return putBytes(path, bytes, true);
+}
+
+// A file made anew (its attributes go, as Windows' CREATE_ALWAYS clears them) or added to.
+Status SimPlatform::putBytes(std::string_view path, std::string_view bytes, bool append) {
   Resolved target;
   if (const Status status = begin(Operation::kWriteFile, path, target); !status) return status;
   if (target.endsInSeparator) return Status(kErrorInvalidName);
   if (IsFolder(target.host) || isProtected(target.host)) return Status(kErrorAccessDenied);
-  std::ofstream out(target.host, std::ios::binary | std::ios::app);
+  std::ofstream out(target.host, std::ios::binary | (append ? std::ios::app : std::ios::trunc));
   if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) || !out.flush()) {
     return Status(kErrorWriteFault);
   }
+  if (!append) attributes_.erase(target.host);
   return Status::ok();
 }
 

@@ -314,6 +314,7 @@ class SimPlatform final : public Platform {
   Status begin(Operation operation, std::string_view path, Resolved& target) const;
   // The attributes of from now belong to to (as a copy or a move carries them).
   void carryAttributes(const std::filesystem::path& from, const std::filesystem::path& to);
+  Status putBytes(std::string_view path, std::string_view bytes, bool append);
   std::uint32_t storedAttributes(const std::filesystem::path& host) const;
   bool isProtected(const std::filesystem::path& host) const;
 
