@@ -1,5 +1,5 @@
-// The Windows entry point: COM and the common controls for the thread, the real platform, the
-// program, whose outcome is the exit code.
+// The Windows entry point: the DLL search confined to the system folder, COM and the common
+// controls for the thread, the real platform, the program, whose outcome is the exit code.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -7,9 +7,13 @@
 
 #include "app/SETUP.h"
 #include "common/win32/Handles.h"
+#include "common/win32/SystemLibrary.h"
 #include "common/win32/Win32Platform.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // First of all: every DLL but kernel32 and msvcrt is loaded from here on.
+  orv::win32::ConfineLibrarySearch();
+  orv::win32::LoadWindowsOwnLibraries();
   // A drive without a disk (during a disk change) answers "not found" instead of raising the
   // system's own error box.
   ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);

@@ -30,6 +30,7 @@
 #include "common/sim/HostPath.h"
 #include "common/sim/SimPlatform.h"
 #ifdef _WIN32
+#include "common/win32/SystemLibrary.h"
 #include "common/win32/WideText.h"
 #endif
 #include "common/sim/SimRoot.h"
@@ -228,6 +229,8 @@ int Main(const std::vector<std::string>& arguments) {
 
 #ifdef _WIN32
 int wmain(int argc, wchar_t** argv) {
+  // Authors run it from the folder of a downloaded disk, maybe as administrators.
+  orv::win32::ConfineLibrarySearch();
   std::vector<std::string> arguments;
   for (int i = 0; i < argc; ++i)
     arguments.push_back(orv::win32::Narrow(argv[i]));

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Runs one end-to-end scenario: lays out its installation disk ("# disk: <fixture>" in the
-# scenario), runs the driver under Wine on a private Xvfb display (at the display DPI that
-# "# dpi: <N>" names, 96 without it), and keeps the screenshots as
+# scenario), plants the DLL $ORV_PLANTED_DLL beside SETUP.EXE under each name that
+# "# planted: <name> ..." gives (Wine then loads those names as Windows does a DLL that is not one
+# of its KnownDLLs: the first copy on the search path), runs the driver under Wine on a private
+# Xvfb display (at the display DPI that "# dpi: <N>" names, 96 without it), and keeps the
+# screenshots as
 # PNG files in the results folder. Then the host checks: each line
 #   lnk "name" "target" "working folder"
 # reads a link file the driver exported (files/<name>) with lnkinfo and compares its target and
@@ -17,16 +20,22 @@ results=$4
 name=$(basename "$scenario" .scenario)
 disk_name=$(sed -n 's/^# disk: *//p' "$scenario" | head -n 1)
 dpi=$(sed -n 's/^# dpi: *//p' "$scenario" | head -n 1)
+read -r -a planted <<<"$(sed -n 's/^# planted: *//p' "$scenario" | head -n 1)"
 
 out="$results/$name"
 rm -rf "$out"
 mkdir -p "$out/disk" "$out/shots"
 out=$(realpath "$out")
 "$here/make-disk.sh" "${disk_name:+$here/disks/$disk_name}" "$setup" "$out/disk"
+native=""
+for library in "${planted[@]}"; do
+  cp "$ORV_PLANTED_DLL" "$out/disk/$library.dll"
+  native+="${native:+,}$library"
+done
 
 windows_path() { echo "Z:${1//\//\\}"; }
 set +e
-ORV_WINE_DPI=$dpi ORV_WINE_TIMEOUT=${ORV_WINE_TIMEOUT:-120} "$here/../wine/wine-run.sh" --xvfb "$driver" \
+ORV_WINE_NATIVE=$native ORV_WINE_DPI=$dpi ORV_WINE_TIMEOUT=${ORV_WINE_TIMEOUT:-120} "$here/../wine/wine-run.sh" --xvfb "$driver" \
   "$(windows_path "$scenario")" "$(windows_path "$out/disk/SETUP.EXE")" "$(windows_path "$out/shots")"
 status=$?
 set -e

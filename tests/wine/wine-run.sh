@@ -17,6 +17,9 @@
 #                     (and kept) instead of a fresh copy of the template
 #   ORV_WINE_DPI      the display's DPI for the run (LogPixels, for example 144 for a scale of
 #                     150 %); default 96
+#   ORV_WINE_NATIVE   comma-separated DLL names Wine loads as Windows does for a DLL that is not
+#                     one of its KnownDLLs: the first copy found on the search path (one planted
+#                     beside the program included), not Wine's own
 #
 # program may also name a program of Wine's own (such as "uninstaller", Add/Remove Programs).
 set -euo pipefail
@@ -38,7 +41,7 @@ state=$(realpath "$state")
 
 export WINEDEBUG=-all
 # No Mono or Gecko install prompts, and no menu entries spawned for every shell link made.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d${ORV_WINE_NATIVE:+;$ORV_WINE_NATIVE=n,b}"
 export LANG=ja_JP.UTF-8
 export LOCPATH="$state/locale"
 unset LC_ALL LANGUAGE

@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include "common/win32/Handles.h"
+#include "common/win32/SystemLibrary.h"
 #include "common/win32/WideText.h"
 #include "common/win32/Win32Platform.h"
 
@@ -67,9 +68,8 @@ int Win32Platform::restartDialog(const Form& owner) {
   // Exported by ordinal only on some Windows versions, and absent from others: looked up at run
   // time so the program still loads where it is missing.
   using RestartDialogFunction = int(WINAPI*)(HWND, PCWSTR, DWORD);
-  const HMODULE shell = ::GetModuleHandleW(L"shell32.dll");
-  const auto restart = reinterpret_cast<RestartDialogFunction>(
-      reinterpret_cast<void*>(::GetProcAddress(shell, MAKEINTRESOURCEA(59))));
+  static const win32::SystemLibrary shell32(L"shell32.dll");
+  const auto restart = shell32.find<RestartDialogFunction>(MAKEINTRESOURCEA(59));
   if (restart == nullptr) return 0;
   const auto* view = win32::Win32View::Of(owner);
   return restart(view != nullptr ? view->window() : nullptr, nullptr, EWX_REBOOT);

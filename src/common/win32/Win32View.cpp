@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/Form.h"
+#include "common/win32/SystemLibrary.h"
 
 namespace orv::win32 {
 
@@ -30,16 +31,11 @@ struct DpiFunctions {
   BOOL(WINAPI* adjustWindowRectExForDpi)(RECT*, DWORD, BOOL, DWORD, UINT);
 };
 
-template <typename Function>
-Function UserFunction(const char* name) {
-  return reinterpret_cast<Function>(
-      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), name)));
-}
-
 const DpiFunctions& Dpi() {
+  static const SystemLibrary user32(L"user32.dll");
   static const DpiFunctions functions{
-      UserFunction<UINT(WINAPI*)(HWND)>("GetDpiForWindow"),
-      UserFunction<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi")};
+      user32.find<UINT(WINAPI*)(HWND)>("GetDpiForWindow"),
+      user32.find<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi")};
   return functions;
 }
 

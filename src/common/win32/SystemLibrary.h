@@ -1,0 +1,46 @@
+// DLLs of Windows, loaded from the system folder only. The program runs elevated from folders
+// anyone may write into (a download folder, or the temporary folder an uninstall works in), and
+// Windows looks for a DLL that is not one of its KnownDLLs in the program's folder, and in the
+// current folder, before the system folder: a DLL planted there would run inside the program.
+// SETUP.EXE therefore imports only kernel32 and msvcrt before its first instruction; the other
+// DLLs of Windows it uses are loaded when first called (delay-loaded), after the search has been
+// confined, or by full path here.
+#pragma once
+
+#include <windows.h>
+
+namespace orv::win32 {
+
+// Confines every later DLL search by name (the program's own and the ones Windows' DLLs make for
+// it) to the system folder, and takes the current folder out of it. Called before anything else.
+void ConfineLibrarySearch();
+
+// Loads from the system folder the DLLs that are not KnownDLLs and that Windows' own DLLs (the
+// common controls and their themes, the shell, COM, the folder browser) load by name on demand,
+// so that a later load by name finds them loaded: on the Windows that cannot confine the search
+// (XP, and Vista and 7 without update KB2533623), and for the delay-loaded imports of Windows' own
+// DLLs that some Windows (Wine) resolve without it. For a program with windows, right after
+// ConfineLibrarySearch.
+void LoadWindowsOwnLibraries();
+
+// One DLL of the system folder, loaded by its full path; released when this is destroyed.
+class SystemLibrary {
+ public:
+  explicit SystemLibrary(const wchar_t* name);
+  ~SystemLibrary();
+  SystemLibrary(const SystemLibrary&) = delete;
+  SystemLibrary& operator=(const SystemLibrary&) = delete;
+
+  // The exported function of that name (or ordinal, MAKEINTRESOURCEA), or nullptr when the DLL
+  // is missing or does not export it.
+  template <typename Function>
+  Function find(const char* name) const {
+    if (module_ == nullptr) return nullptr;
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module_, name)));
+  }
+
+ private:
+  HMODULE module_;
+};
+
+}  // namespace orv::win32
