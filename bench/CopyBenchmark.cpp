@@ -99,7 +99,8 @@ SetupRunTime TimeSetupRun(const fs::path& work) {
   back.show(orv::ShowMode::kMaximized);
   const double seconds = Seconds(start);
   // Every file is recorded for removal, and the record itself.
-  if (state.Failures.FailureCount != 0 || state.DeleteFileRecords.Entries().size() != kFiles + 1) {
+  if (state.Failures.FailureCount != 0 ||
+      state.Records.DeleteFileRecords.Entries().size() != kFiles + 1) {
     std::fprintf(stderr, "the run failed: %s\n", state.Failures.FailureText.c_str());
     return {-1, 0};
   }

@@ -7,7 +7,7 @@
 #include "common/ResolvedPath.h"
 #include "common/TextEncoding.h"
 #include "common/TextUtils.h"
-#include "uninstall/RecordTrust.h"
+#include "record/RecordTrust.h"
 
 namespace orv {
 

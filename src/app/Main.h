@@ -5,8 +5,8 @@
 
 #include "app/Back.h"
 #include "app/FldrDlg.h"
-#include "app/Globals.h"
 #include "common/Form.h"
+#include "common/Globals.h"
 #include "common/IniFile.h"
 #include "setup/RunState.h"
 

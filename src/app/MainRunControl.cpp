@@ -2,8 +2,8 @@
 // the failure list, and what the application's task-bar button is told from outside.
 #include "app/Main.h"
 #include "common/Platform.h"
+#include "record/RecordTrust.h"
 #include "setup/SetupRun.h"
-#include "uninstall/RecordTrust.h"
 #include "uninstall/UninstallRun.h"
 
 namespace orv {

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "app/Back.h"
-#include "app/Globals.h"
 #include "app/Main.h"
+#include "common/Globals.h"
 #include "setup/RunState.h"
 
 namespace orv {

@@ -3,8 +3,8 @@
 #include "common/Form.h"
 #include "common/ResolvedPath.h"
 #include "common/TextUtils.h"
+#include "record/RecordTrust.h"
 #include "setup/RunState.h"
-#include "uninstall/RecordTrust.h"
 
 namespace orv {
 

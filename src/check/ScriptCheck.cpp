@@ -9,8 +9,8 @@
 #include <set>
 #include <string_view>
 
-#include "app/Globals.h"
 #include "app/Main.h"
+#include "common/Globals.h"
 #include "common/IniDocument.h"
 #include "common/IniFile.h"
 #include "common/Platform.h"
@@ -18,6 +18,8 @@
 #include "common/TextEncoding.h"
 #include "common/TextUtils.h"
 #include "common/Utf.h"
+#include "record/KeyProtection.h"
+#include "record/UninstallRecord.h"
 #include "setup/AssociationPhase.h"
 #include "setup/Completion.h"
 #include "setup/CopyPhase.h"
@@ -26,8 +28,6 @@
 #include "setup/RegistryWrite.h"
 #include "setup/RunState.h"
 #include "setup/SetupScript.h"
-#include "uninstall/KeyProtection.h"
-#include "uninstall/UninstallRecord.h"
 #include "uninstall/UninstallRun.h"
 
 namespace orv {
@@ -671,7 +671,7 @@ void Checker::CheckRelations() {
           "the extension is empty: the program asks nothing and associates nothing");
       continue;
     }
-    const std::string className = type.Extension + relate_text::kClassSuffix;
+    const std::string className = type.Extension + std::string(kAssociationClassSuffix);
     written_.push_back({name->Line, {RegistryRoot::kClassesRoot, "." + type.Extension}});
     written_.push_back({name->Line, {RegistryRoot::kClassesRoot, className}});
     // What the association phase leaves for the uninstall's class rule.

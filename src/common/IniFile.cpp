@@ -46,6 +46,16 @@ std::string IniReader::Read(std::string_view section, std::string_view key,
   return std::string(TruncateToShiftJisBytes(result, kIniValueMaxBytes));
 }
 
+std::vector<NumberedValue> ReadNumberedValues(const IniReader& ini, std::string_view section,
+                                              std::string_view stem, int maximum) {
+  std::vector<NumberedValue> values;
+  for (int index = 1; index <= maximum; ++index) {
+    std::string value = ini.Read(section, std::string(stem) + std::to_string(index), "");
+    if (!value.empty()) values.push_back({index, std::move(value)});
+  }
+  return values;
+}
+
 std::string ReadIniString(const Platform& platform, std::string_view section, std::string_view key,
                           std::string_view defaultValue, std::string_view file) {
   return IniReader(platform, file).Read(section, key, defaultValue);

@@ -51,6 +51,16 @@ class IniReader {
   std::unique_ptr<const IniDocument> document_;  // none when the file cannot be read
 };
 
+struct NumberedValue {
+  int Index;
+  std::string Value;
+};
+
+// The non-empty values of the numbered keys stem1 to stem<maximum> in section, in index order:
+// every index is read, a missing or empty key is skipped, and there is no stop at a gap.
+std::vector<NumberedValue> ReadNumberedValues(const IniReader& ini, std::string_view section,
+                                              std::string_view stem, int maximum);
+
 // The value of key in section of file, at most kIniValueMaxBytes long. A missing file, section
 // or key gives defaultValue (less its trailing spaces); a key present with an empty value gives
 // the empty text.

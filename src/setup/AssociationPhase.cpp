@@ -17,7 +17,7 @@ void WriteClassValue(Platform& p, const std::string& key, const std::string& val
 // Registers the class of type with icon and command; program is the path before the icon index.
 void Associate(Platform& p, const FileType& type, const std::string& file,
                const std::string& program) {
-  const std::string fileClass = type.Extension + relate_text::kClassSuffix;
+  const std::string fileClass = type.Extension + std::string(kAssociationClassSuffix);
   const bool blank = program.find(' ') != std::string::npos;
   const std::string quoted = blank ? "\"" + program + "\"" : program;
   WriteClassValue(p, "." + type.Extension, fileClass);

@@ -18,7 +18,6 @@ inline constexpr const char* kQuestionExtensionEnd = " を";
 inline constexpr const char* kQuestionTail = "に関連付けします．よろしいですか？";
 inline constexpr const char* kCaption = "関連付けの確認";
 inline constexpr const char* kDefaultDescriptionTail = " File";
-inline constexpr const char* kClassSuffix = "_auto_file";
 }  // namespace relate_text
 
 struct FileType {

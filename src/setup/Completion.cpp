@@ -6,20 +6,20 @@
 #include "app/Main.h"
 #include "common/IniFile.h"
 #include "common/Platform.h"
+#include "common/RegistryNames.h"
 #include "common/Sha256.h"
 #include "common/TextUtils.h"
 #include "common/Utf.h"
+#include "record/RecordList.h"
+#include "record/RecordTrust.h"
+#include "record/UninstallRecord.h"
 #include "setup/PathMacros.h"
-#include "setup/RecordList.h"
 #include "setup/RegistryWrite.h"
-#include "uninstall/RecordTrust.h"
-#include "uninstall/UninstallRecord.h"
 
 namespace orv {
 
 namespace {
 
-constexpr std::string_view kUninstallerName = "UNORSET.EXE";
 constexpr std::string_view kProgramName = "SETUP.EXE";
 
 RegistryValue Text(std::string text) {
@@ -33,7 +33,7 @@ RegistryValue Number(std::uint32_t number) {
 // What the recorded files take on the disk now, in KiB rounded up (the entry's size).
 std::uint32_t InstalledKiB(const Platform& p, const RunState& state) {
   std::uint64_t bytes = 0;
-  for (const std::string& entry : state.DeleteFileRecords.Entries()) {
+  for (const std::string& entry : state.Records.DeleteFileRecords.Entries()) {
     bytes += p.fileSize(entry.substr(0, entry.find(','))).value_or(0);
   }
   constexpr std::uint64_t kMaxKiB = 0xFFFFFFFF;
@@ -46,10 +46,6 @@ std::string DateText(const LocalTime& t) {
 }
 
 }  // namespace
-
-std::string UninstallerPath(const Globals& globals) {
-  return StripSeparator(globals.WindowsFolder, "B") + "\\" + std::string(kUninstallerName);
-}
 
 void CopyUninstaller(TfrmMain& main) {
   Platform& p = main.platform();
@@ -90,16 +86,20 @@ std::string UninstallKeyName(TfrmMain& main) {
                             main.globals().UnSetupTitle);
 }
 
+void CompleteUninstallRecord(TfrmMain& main) {
+  RunState& state = main.runState();
+  CompleteRecordLists(main.platform(), state.UninstallInfoPath, state.ScriptDeleteRegistryList,
+                      state.Records, state.Failures);
+}
+
 std::optional<std::string> WriteUninstallRecord(TfrmMain& main) {
   main.lblMessage.setCaption(completion_text::kWritingRecord);
   main.platform().processMessages();
   const RunState& state = main.runState();
-  const auto bytes =
-      WriteIniFile(main.platform(), state.UninstallInfoPath,
-                   UninstallRecordSections(state, main.globals().UnSetupTitle,
-                                           std::string(kUninstallBranch) + UninstallKeyName(main)));
-  if (!bytes) return std::nullopt;
-  return Sha256Hex(*bytes);
+  return WriteRecord(
+      main.platform(), state.UninstallInfoPath,
+      UninstallRecordSections(state.Records, state.SetupFolderPath, main.globals().UnSetupTitle,
+                              std::string(kUninstallBranch) + UninstallKeyName(main)));
 }
 
 void RegisterUninstall(TfrmMain& main, std::string_view recordDigest) {

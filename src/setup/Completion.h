@@ -41,9 +41,6 @@ struct ProductValue {
 inline constexpr std::array<ProductValue, 3> kProductValues = {
     {{"Version", "DisplayVersion"}, {"Publisher", "Publisher"}, {"Url", "URLInfoAbout"}}};
 
-// <Windows folder>\UNORSET.EXE
-std::string UninstallerPath(const Globals& globals);
-
 // Copies SETUP.EXE from the program folder over UNORSET.EXE when it is strictly newer (a missing
 // UNORSET.EXE is older than any), leaving the copy read-only. A copy that fails is reported as
 // "<SetupFile> "; a missing SETUP.EXE copies nothing, and is reported only when there is no
@@ -60,6 +57,10 @@ std::string UninstallEntryName(std::string_view unSetupKey, std::string_view unS
 // itself or below another key, where Add/Remove Programs does not look), and short enough for
 // [UnSetupRegistryKey] Key to be read back whole.
 bool UsableEntryName(std::string_view name);
+
+// Puts the run's last entries into the record lists (CompleteRecordLists), reporting what they
+// cannot keep.
+void CompleteUninstallRecord(TfrmMain& main);
 
 // Writes UNSETUP.INI in one piece, replacing an earlier one at once. The digest of the bytes
 // written (Sha256Hex), or nullopt when it could not be written or the earlier one could not be

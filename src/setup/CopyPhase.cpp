@@ -117,7 +117,7 @@ bool RunCopyPhase(SetupRun& run, TfrmMain& main) {
     const OverwriteDecision overwrite =
         sourceReady ? DecideOverwrite(main, source, destination) : OverwriteDecision{};
     // Recorded before the copy, whatever comes of it.
-    const bool kept = Kept(state.DeleteFileRecords.InsertFile(p, destination, entry.Flag));
+    const bool kept = Kept(state.Records.DeleteFileRecords.InsertFile(p, destination, entry.Flag));
     const bool copied =
         sourceReady && p.copyFile(source, destination, overwrite.Refuse).succeeded();
     // A copy keeps the attributes of its source; a file from a CD-ROM is read-only there, and

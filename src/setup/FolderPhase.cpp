@@ -15,7 +15,7 @@ bool RunFolderPhase(SetupRun& run, TfrmMain& main) {
   for (const std::string& entry : state.FolderList) {
     const std::string folder = ResolveMacros(AddSeparator(entry, "B"), folders);
     // Recorded before it is made, whatever comes of it.
-    const bool kept = Kept(state.DeleteFolderRecords.Insert(p, folder));
+    const bool kept = Kept(state.Records.DeleteFolderRecords.Insert(p, folder));
     if (!run.ShowStatus(setup_text::kCreatingFolder + folder)) return false;
     const Status made = p.createFolder(folder);
     if (!kept || (!made && made.error() != kErrorAlreadyExists)) {

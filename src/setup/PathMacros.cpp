@@ -1,6 +1,6 @@
 #include "setup/PathMacros.h"
 
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "common/TextUtils.h"
 #include "common/Utf.h"
 

@@ -34,13 +34,6 @@ std::optional<std::uint64_t> Digits(std::string_view digits, int base, std::uint
 
 }  // namespace
 
-std::optional<RegistryRoot> RootOfToken(std::string_view token) {
-  for (const auto& [text, root] : kRootTokens) {
-    if (token == text) return root;
-  }
-  return std::nullopt;
-}
-
 std::uint32_t ParseRegistryInteger(std::string_view text) {
   while (text.starts_with(' '))
     text.remove_prefix(1);

@@ -1,5 +1,5 @@
-// Writing the registry for the setup run: root tokens, the integer text of DWORD values, and the
-// key and value writes whose failure ends the run with the error box.
+// Writing the registry for the setup run: the integer text of DWORD values, and the key and value
+// writes whose failure ends the run with the error box.
 #pragma once
 
 #include <array>
@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "common/Platform.h"
+#include "common/RegistryNames.h"
 
 namespace orv {
 
@@ -19,18 +20,6 @@ inline constexpr const char* kKeyFailedTail = " の作成に失敗しました";
 inline constexpr const char* kValueFailedHead = "'";
 inline constexpr const char* kValueFailedTail = "' の設定に失敗しました";
 }  // namespace registry_text
-
-// The root tokens of registry keys and the roots they name.
-inline constexpr std::array<std::pair<std::string_view, RegistryRoot>, 4> kRootTokens = {{
-    {"(Class)", RegistryRoot::kClassesRoot},
-    {"(Cuser)", RegistryRoot::kCurrentUser},
-    {"(Local)", RegistryRoot::kLocalMachine},
-    {"(Users)", RegistryRoot::kUsers},
-}};
-
-// The root a seven-character token names: "(Class)", "(Cuser)", "(Local)", "(Users)"; nullopt
-// for any other text.
-std::optional<RegistryRoot> RootOfToken(std::string_view token);
 
 // The integer text of "(Int)" and "(Dwd)": blanks, then an optional sign and decimal digits in the
 // signed 32-bit range, or "$" and hexadecimal digits within 32 bits (the bit pattern). Anything

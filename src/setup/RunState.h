@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "common/FailureList.h"
-#include "setup/RecordList.h"
+#include "record/RecordList.h"
 
 namespace orv {
 
@@ -92,10 +92,7 @@ struct RunState {
   std::vector<std::string> ScriptDeleteRegistryList;
 
   // The uninstall record.
-  RecordList DeleteFolderRecords{kFolderCapacity};
-  RecordList DeleteFileRecords{kFileSlots};
-  RecordList DeleteShortCutRecords{kShortcutCapacity};
-  RecordList DeleteRegistryRecords{kDeleteRegistryCapacity};
+  RecordLists Records;
 
   FailureList Failures;
 

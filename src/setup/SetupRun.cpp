@@ -6,6 +6,7 @@
 #include "common/Platform.h"
 #include "common/SetupError.h"
 #include "common/TextUtils.h"
+#include "record/UninstallRecord.h"
 #include "setup/AssociationPhase.h"
 #include "setup/Completion.h"
 #include "setup/CopyPhase.h"
@@ -13,7 +14,6 @@
 #include "setup/RegistryPhase.h"
 #include "setup/SetupScript.h"
 #include "setup/ShortcutPhase.h"
-#include "uninstall/UninstallRecord.h"
 
 namespace orv {
 
@@ -36,10 +36,11 @@ void SetupRun::Run() {
   if (!main_.loadInfoFile()) throw SetupError(main_text::kInfoFileMissing);
   LoadScript(main_.platform(), main_.globals(), main_.info(), main_.runState());
   if (!CheckSetupFolder()) return;
-  if (!MergeEarlierRecord(main_.platform(), main_.globals(), main_.runState().UninstallInfoPath,
-                          main_.runState())) {
+  RunState& state = main_.runState();
+  if (!MergeEarlierRecord(main_.platform(), main_.globals(), state.UninstallInfoPath, state.Records,
+                          state.Failures)) {
     // A new record would forget what the earlier installation left to remove.
-    Stop(main_.runState().UninstallInfoPath + "\r\r" + setup_text::kEarlierRecordUnreadable);
+    Stop(state.UninstallInfoPath + "\r\r" + setup_text::kEarlierRecordUnreadable);
     return;
   }
   if (!RunFolderPhase(*this, main_)) return;
@@ -48,11 +49,11 @@ void SetupRun::Run() {
 
   if (!ShowStatus(completion_text::kCopyingUninstaller)) return;  // the last point to abort
   CopyUninstaller(main_);
-  CompleteRecordLists(main_.platform(), main_.runState());
+  CompleteUninstallRecord(main_);
   if (!SummarizeFailures()) return;
   const auto digest = WriteUninstallRecord(main_);
   if (!digest) {
-    throw SetupError(completion_text::kRecordFailedHead + main_.runState().UninstallInfoPath +
+    throw SetupError(completion_text::kRecordFailedHead + state.UninstallInfoPath +
                      completion_text::kRecordFailedTail);
   }
   RegisterUninstall(main_, *digest);
@@ -73,7 +74,7 @@ bool SetupRun::RunPhasesAfterCopy() {
 // Files are installed: whatever else fails, the user must be able to remove them again.
 void SetupRun::LeaveUninstall() {
   CopyUninstaller(main_);
-  CompleteRecordLists(main_.platform(), main_.runState());
+  CompleteUninstallRecord(main_);
   const auto digest = WriteUninstallRecord(main_);
   if (!digest) return;
   try {

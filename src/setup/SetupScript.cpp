@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "common/IniFile.h"
 #include "common/Platform.h"
 #include "common/TextUtils.h"
@@ -88,16 +88,6 @@ void LoadRegistryRemovals(const IniReader& ini, RunState& state) {
 }
 
 }  // namespace
-
-std::vector<NumberedValue> ReadNumberedValues(const IniReader& ini, std::string_view section,
-                                              std::string_view stem, int maximum) {
-  std::vector<NumberedValue> values;
-  for (int index = 1; index <= maximum; ++index) {
-    std::string value = ini.Read(section, std::string(stem) + std::to_string(index), "");
-    if (!value.empty()) values.push_back({index, std::move(value)});
-  }
-  return values;
-}
 
 void LoadScript(const Platform& platform, const Globals& globals, const IniReader& ini,
                 RunState& state) {

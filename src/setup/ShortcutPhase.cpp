@@ -67,7 +67,7 @@ bool RunShortcutPhase(SetupRun& run, TfrmMain& main) {
     if (made.LinkPath.empty()) continue;  // no such folder on this system: nothing to undo
     // A link that was not written, or that the record cannot take, would not be removed at
     // uninstall: the user hears of both.
-    if (!made.Written || !Kept(state.DeleteShortCutRecords.Insert(p, made.LinkPath))) {
+    if (!made.Written || !Kept(state.Records.DeleteShortCutRecords.Insert(p, made.LinkPath))) {
       state.Failures.Add(kShortcutFailureTag, made.LinkPath);
     }
   }

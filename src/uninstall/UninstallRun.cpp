@@ -14,10 +14,9 @@
 #include "common/Sha256.h"
 #include "common/TextUtils.h"
 #include "common/Utf.h"
-#include "setup/RecordList.h"
-#include "setup/RunState.h"
-#include "uninstall/KeyProtection.h"
-#include "uninstall/UninstallRecord.h"
+#include "record/KeyProtection.h"
+#include "record/RecordList.h"
+#include "record/UninstallRecord.h"
 
 namespace orv {
 
@@ -334,9 +333,7 @@ bool UninstallRun::KeepWhatIsLeft() {
   // The record is written with administrator rights where other users may write: not through a
   // link, nor onto anything but a plain file.
   if (!MayDeleteFile(p, g, g.NamedInfoFile)) return false;
-  RunState left;
-  left.SetupFolderPath = setupFolder_;
-  left.UninstallInfoPath = g.NamedInfoFile;
+  RecordLists left;
   const auto insert = [&p](RecordList& list, const std::vector<std::string>& entries) {
     for (const std::string& entry : entries)
       (void)list.Insert(p, entry);
@@ -345,14 +342,13 @@ bool UninstallRun::KeepWhatIsLeft() {
   insert(left.DeleteFileRecords, leftFiles_);
   insert(left.DeleteShortCutRecords, leftShortcuts_);
   insert(left.DeleteRegistryRecords, leftKeys_);
-  CompleteRecordLists(p, left);
-  const auto bytes =
-      WriteIniFile(p, g.NamedInfoFile, UninstallRecordSections(left, g.UnSetupTitle, entryKey_));
-  if (!bytes) return false;
+  CompleteRecordLists(p, g.NamedInfoFile, {}, left, main_.runState().Failures);
+  const auto digest = WriteRecord(
+      p, g.NamedInfoFile, UninstallRecordSections(left, setupFolder_, g.UnSetupTitle, entryKey_));
+  if (!digest) return false;
   // Without the renewed digest the record would count as changed: it is still held to the product.
   (void)p.writeRegistryValue(RegistryRoot::kLocalMachine, entryKey_,
-                             std::string(kRecordDigestValue),
-                             {RegistryType::kString, Sha256Hex(*bytes), 0});
+                             std::string(kRecordDigestValue), {RegistryType::kString, *digest, 0});
   return true;
 }
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "common/Platform.h"
-#include "uninstall/RecordTrust.h"
+#include "record/RecordTrust.h"
 
 namespace orv {
 

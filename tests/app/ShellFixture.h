@@ -10,7 +10,7 @@
 #include "common/Sha256.h"
 #include "common/SimTestRoot.h"
 #include "common/sim/SimPlatform.h"
-#include "uninstall/RecordTrust.h"
+#include "record/RecordTrust.h"
 
 namespace orv::test {
 

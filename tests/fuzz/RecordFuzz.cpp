@@ -1,12 +1,12 @@
 // UNSETUP.INI as an earlier record merged into a setup run, and as the uninstall run reads its
 // entries: keys, paths, flags.
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "common/IniFile.h"
 #include "common/TextUtils.h"
 #include "fuzz/FuzzPlatform.h"
+#include "record/RecordTrust.h"
+#include "record/UninstallRecord.h"
 #include "setup/RunState.h"
-#include "uninstall/RecordTrust.h"
-#include "uninstall/UninstallRecord.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace orv;
@@ -14,21 +14,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   RunState state;
   state.UninstallInfoPath = "C:\\Tool\\UNSETUP.INI";
   const IniReader record = IniReader::FromBytes(p, fuzz::Bytes(data, size));
-  MergeRecord(p, record, state);
+  MergeRecord(p, record, state.Records, state.Failures);
   // As a record no entry vouches for: held to the product's folder.
   Globals globals;
   globals.WindowsFolder = "C:\\WINDOWS";
   globals.TempFolder = "C:\\WINDOWS\\TEMP\\";
   const RecordScope limits(p, globals, state.UninstallInfoPath, false);
   RunState limited;
-  MergeRecord(p, record, limited, &limits);
-  CompleteRecordLists(p, state);
-  for (const std::string& key : state.DeleteRegistryRecords.Entries()) {
+  MergeRecord(p, record, limited.Records, limited.Failures, &limits);
+  CompleteRecordLists(p, state.UninstallInfoPath, {"(Local)SOFTWARE\\Tool"}, state.Records,
+                      state.Failures);
+  for (const std::string& key : state.Records.DeleteRegistryRecords.Entries()) {
     (void)ParseRecordedKey(key);
   }
-  for (const std::string& file : state.DeleteFileRecords.Entries()) {
+  for (const std::string& file : state.Records.DeleteFileRecords.Entries()) {
     (void)NormalisePath(file.substr(0, file.find(',')));
   }
-  (void)UninstallRecordSections(state, "title", "key");
+  (void)UninstallRecordSections(state.Records, "C:\\Tool\\", "title", "key");
   return 0;
 }

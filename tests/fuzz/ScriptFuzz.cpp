@@ -1,6 +1,6 @@
 // SETUP.INI as a whole script: loading it, resolving every value's macros, placing shortcuts,
 // splitting registry keys and values and file types, as a setup run does.
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "common/IniFile.h"
 #include "fuzz/FuzzPlatform.h"
 #include "setup/AssociationPhase.h"

@@ -1,7 +1,7 @@
 // The small parsers: the SZDD header and the expanded name, the command line, the path macros,
 // the resolution of paths.
-#include "app/Globals.h"
 #include "common/CommandLine.h"
+#include "common/Globals.h"
 #include "common/ResolvedPath.h"
 #include "common/Szdd.h"
 #include "common/TextUtils.h"

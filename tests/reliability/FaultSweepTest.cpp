@@ -12,7 +12,7 @@
 
 #include "app/ShellFixture.h"
 #include "platform/SzddSamples.h"
-#include "uninstall/RecordTrust.h"
+#include "record/RecordTrust.h"
 
 namespace orv::test {
 namespace {

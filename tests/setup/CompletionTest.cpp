@@ -153,8 +153,8 @@ TEST_F(CompletionTest, WhatTheRecordCannotKeepIsInstalledAndReported) {
   sim.userAnswers(kIdNo);  // the failure list
   runSetup("[CopyFile]\nFile1=(App)\\B.TXT\nFile2=(App)\\C.TXT\nFile3=(App)\\" +
            std::string(230, 'd') + "\\A.TXT\n");
-  EXPECT_EQ(runState.DeleteFileRecords.Entries().size(), 101u);
-  EXPECT_EQ(runState.DeleteFileRecords.Entries().back(), "C:\\Tool\\B.TXT");
+  EXPECT_EQ(runState.Records.DeleteFileRecords.Entries().size(), 101u);
+  EXPECT_EQ(runState.Records.DeleteFileRecords.Entries().back(), "C:\\Tool\\B.TXT");
   EXPECT_EQ(file(deep + "\\A.TXT"), "a") << "installed all the same";
   EXPECT_EQ(runState.Failures.FailureText,
             "<File> C:\\Tool\\C.TXT\r\n<File> " + deep + "\\A.TXT\r\n<File> " + kRecord + "\r\n");

@@ -73,7 +73,7 @@ TEST_F(CopyPhaseTest, PlainAndCompressedFilesAreInstalled) {
   EXPECT_EQ(content("C:\\Tool\\LOWER.EXE"), kProgPlain) << "the recorded name in upper case";
   EXPECT_FALSE(sim.fileExists("C:\\Tool\\PROG.EX_"));
   EXPECT_FALSE(sim.fileExists("C:\\WINDOWS\\TEMP\\EXPAND.BST")) << "the temporary file goes";
-  EXPECT_EQ(runState.DeleteFileRecords.Entries(),
+  EXPECT_EQ(runState.Records.DeleteFileRecords.Entries(),
             std::vector<std::string>({"C:\\Tool\\README.TXT", "C:\\Tool\\PROG.EXE,/C",
                                       "C:\\WINDOWS\\SYSTEM\\DATA.BIN", "C:\\Tool\\LOWER.EXE",
                                       "C:\\Tool\\UNSETUP.INI"}));
@@ -184,7 +184,7 @@ TEST_F(CopyPhaseTest, OverwriteOffAsksAndNoIsAFailureThatIsStillRecorded) {
   EXPECT_EQ(content("C:\\Tool\\A.TXT"), "old a");
   EXPECT_EQ(content("C:\\Tool\\B.TXT"), "new b");
   EXPECT_EQ(runState.Failures.FailureText, "<File> C:\\Tool\\A.TXT\r\n");
-  EXPECT_EQ(runState.DeleteFileRecords.Entries().size(), 3u) << "both files and the record";
+  EXPECT_EQ(runState.Records.DeleteFileRecords.Entries().size(), 3u) << "both files and the record";
 }
 
 TEST_F(CopyPhaseTest, OverwriteOnReplacesOnlyOlderFilesSilently) {
@@ -266,7 +266,7 @@ TEST_F(CopyPhaseTest, TheSameDestinationTwiceIsRecordedOnceWithTheLaterFlag) {
       sim.writeFile("C:\\Tool\\UNSETUP.INI", "[DeleteFile]\r\nFile1=c:\\tool\\a.txt,/L\r\n"));
   writeSetupIni("[CopyFile]\nFile1=(App)\\A.TXT,/F\nFile2=(App)\\B.TXT\nFile3=(App)\\a.txt,/C\n");
   runSetup();
-  EXPECT_EQ(runState.DeleteFileRecords.Entries(),
+  EXPECT_EQ(runState.Records.DeleteFileRecords.Entries(),
             std::vector<std::string>({"C:\\Tool\\a.txt,/C", "C:\\Tool\\UNSETUP.INI"}));
 }
 

@@ -64,7 +64,7 @@ TEST_F(SetupRunTest, CreatesTheSetupFolderAfterAskingThenTheListedFolders) {
   const std::vector<std::string> expected = {
       "C:\\Program Files\\Tool\\", "C:\\Program Files\\Tool\\DATA\\",
       "C:\\Program Files\\Tool\\DATA\\SUB\\", "C:\\WINDOWS\\HELP\\"};
-  EXPECT_EQ(runState.DeleteFolderRecords.Entries(), expected);
+  EXPECT_EQ(runState.Records.DeleteFolderRecords.Entries(), expected);
   EXPECT_EQ(folderTexts(), expected);
   EXPECT_EQ(runState.Failures.FailureCount, 0);
   EXPECT_EQ(runState.UninstallInfoPath, "C:\\Program Files\\Tool\\UNSETUP.INI");
@@ -103,7 +103,7 @@ TEST_F(SetupRunTest, RefusingTheFolderEndsTheRunAndCreatesNothing) {
   EXPECT_EQ(sim.shownMessages()[1].flags, kMbOk | kMbIconStop);
   EXPECT_FALSE(sim.folderExists("C:\\Program Files\\Tool"));
   EXPECT_FALSE(sim.folderExists("C:\\WINDOWS\\HELP"));
-  EXPECT_TRUE(runState.DeleteFolderRecords.Entries().empty());
+  EXPECT_TRUE(runState.Records.DeleteFolderRecords.Entries().empty());
   EXPECT_TRUE(frmBack.runFinished());
   EXPECT_EQ(sim.closedForms(), std::vector<std::string>({"frmBack"}));
 }
@@ -121,7 +121,7 @@ TEST_F(SetupRunTest, FolderPhaseFailuresAndDuplicates) {
             "<Folder> C:\\Tool\\A\\B\\\r\n<Folder> C:\\Tool\\LOCKED\\\r\n")
       << "a folder before its parent fails; existing folders do not";
   EXPECT_EQ(runState.Failures.FailureCount, 2);
-  EXPECT_EQ(runState.DeleteFolderRecords.Entries(),
+  EXPECT_EQ(runState.Records.DeleteFolderRecords.Entries(),
             std::vector<std::string>(
                 {"C:\\Tool\\A\\B\\", "C:\\Tool\\A\\", "C:\\Tool\\", "C:\\Tool\\LOCKED\\"}))
       << "failed folders stay recorded; duplicates are recorded once";
@@ -140,13 +140,13 @@ TEST_F(SetupRunTest, ARecordNoEntryVouchesForGivesOnlyWhatIsTheProductsOwn) {
   startRun("C:\\Tool\\");
   sim.userAnswers(kIdNo);  // the failure list
   run();
-  EXPECT_EQ(runState.DeleteFolderRecords.Entries(),
+  EXPECT_EQ(runState.Records.DeleteFolderRecords.Entries(),
             std::vector<std::string>({"C:\\Tool\\OLD\\", "C:\\Tool\\"}));
-  EXPECT_EQ(runState.DeleteFileRecords.Entries(),
+  EXPECT_EQ(runState.Records.DeleteFileRecords.Entries(),
             std::vector<std::string>({"C:\\Tool\\OLD.TXT,/L", "C:\\Tool\\UNSETUP.INI"}));
-  EXPECT_EQ(runState.DeleteShortCutRecords.Entries(),
+  EXPECT_EQ(runState.Records.DeleteShortCutRecords.Entries(),
             std::vector<std::string>({"C:\\Users\\User\\Desktop\\Old.lnk"}));
-  EXPECT_EQ(runState.DeleteRegistryRecords.Entries(),
+  EXPECT_EQ(runState.Records.DeleteRegistryRecords.Entries(),
             std::vector<std::string>({"(Local)SOFTWARE\\Tool"}));
   EXPECT_EQ(runState.Failures.FailureText,
             "<Folder> C:\\Users\\\r\n<File> C:\\Tool\\..\\WINDOWS\\WIN.INI\r\n"
@@ -168,7 +168,7 @@ TEST_F(SetupRunTest, AnEarlierRecordIsMergedFirst) {
   startRun("C:\\Tool\\");
   sim.userAnswers(kIdNo);  // the failure list
   run();
-  const auto& folders = runState.DeleteFolderRecords.Entries();
+  const auto& folders = runState.Records.DeleteFolderRecords.Entries();
   ASSERT_EQ(folders.size(), 20u);
   EXPECT_EQ(folders[0], "C:\\Tool\\OLD1\\") << "the earlier form of a duplicate stays";
   EXPECT_EQ(folders[15], "C:\\Tool\\NEW2\\");
@@ -177,10 +177,11 @@ TEST_F(SetupRunTest, AnEarlierRecordIsMergedFirst) {
   EXPECT_EQ(runState.Failures.FailureText,
             "<Folder> C:\\Tool\\NEW7\\\r\n<Folder> C:\\Tool\\NEW8\\\r\n")
       << "and reported, since no uninstall would remove it";
-  EXPECT_EQ(runState.DeleteFileRecords.Entries(),
+  EXPECT_EQ(runState.Records.DeleteFileRecords.Entries(),
             std::vector<std::string>({"c:\\tool\\prog.exe,/C", "C:\\Tool\\UNSETUP.INI"}));
-  EXPECT_EQ(runState.DeleteShortCutRecords.Entries(), std::vector<std::string>({"C:\\L.lnk"}));
-  EXPECT_EQ(runState.DeleteRegistryRecords.Entries(),
+  EXPECT_EQ(runState.Records.DeleteShortCutRecords.Entries(),
+            std::vector<std::string>({"C:\\L.lnk"}));
+  EXPECT_EQ(runState.Records.DeleteRegistryRecords.Entries(),
             std::vector<std::string>({"(Local)SOFTWARE\\Tool"}));
 }
 
@@ -234,7 +235,7 @@ TEST_F(SetupRunTest, AbortWhileCreatingFoldersStopsAtOnce) {
   EXPECT_TRUE(sim.folderExists("C:\\Tool\\A"));
   EXPECT_FALSE(sim.folderExists("C:\\Tool\\B"));
   EXPECT_FALSE(sim.folderExists("C:\\Tool\\C"));
-  EXPECT_EQ(runState.DeleteFolderRecords.Entries().size(), 2u) << "B was recorded before";
+  EXPECT_EQ(runState.Records.DeleteFolderRecords.Entries().size(), 2u) << "B was recorded before";
   EXPECT_EQ(sim.elapsedMilliseconds(), 1000u + 500);
   EXPECT_EQ(sim.closedForms(), std::vector<std::string>({"frmBack"}));
 }
@@ -278,7 +279,7 @@ TEST_F(SetupRunTest, AnEmptySetupFolderRaisesAndAbortStillLeaves) {
   ASSERT_GE(sim.shownMessages().size(), 2u);
   EXPECT_EQ(sim.shownMessages()[1].text, std::string(kCannotCreateFolder) + ".");
   EXPECT_EQ(sim.shownMessages()[1].caption, "Orvane! Setup 98");
-  EXPECT_TRUE(runState.DeleteFolderRecords.Entries().empty());
+  EXPECT_TRUE(runState.Records.DeleteFolderRecords.Entries().empty());
   EXPECT_FALSE(sim.folderExists("C:\\A"));
   EXPECT_FALSE(sim.folderExists("\\A"));
   EXPECT_EQ(sim.closedForms(), std::vector<std::string>({"frmBack"}));

@@ -2,8 +2,8 @@
 // and reported, and how the run ends on an error.
 #include "setup/ShortcutPhase.h"
 
-#include "app/Globals.h"
 #include "app/ShellFixture.h"
+#include "common/Globals.h"
 #include "setup/PathMacros.h"
 #include "setup/SetupRun.h"
 
@@ -70,7 +70,7 @@ class ShortcutPhaseTest : public ShellTest {
     return sim.readShellLink(path).value_or(SimPlatform::LinkContent{"<no link>", ""});
   }
   const std::vector<std::string>& records() const {
-    return runState.DeleteShortCutRecords.Entries();
+    return runState.Records.DeleteShortCutRecords.Entries();
   }
 };
 

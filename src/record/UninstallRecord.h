@@ -2,6 +2,7 @@
 // uninstall run can remove it: its layout, the merge of an earlier record and the writing.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,8 +12,9 @@
 
 namespace orv {
 
+class FailureList;
 struct Globals;
-struct RunState;
+struct RecordLists;
 class RecordScope;
 
 namespace record_text {
@@ -22,23 +24,23 @@ inline constexpr const char* kMessage2 =
 inline constexpr const char* kMessage3 = "書き換えた場合，アンセットアップ動作の保証はできません．";
 }  // namespace record_text
 
-// The key under HKEY_LOCAL_MACHINE below which uninstall entries live.
-inline constexpr std::string_view kUninstallBranch =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+// UNORSET.EXE in the Windows folder: the uninstaller every installation's entry starts on its
+// record.
+std::string UninstallerPath(const Globals& globals);
 
 // Seeds the record lists from an UNSETUP.INI an earlier setup run left at path, so one uninstall
 // removes what both runs made: [DeleteFolder], [DeleteFile], [DeleteShortCut] and
 // [DeleteRegistry], each key in rising order, every non-empty value by the record-insert rule. A
-// value a list cannot keep is reported in the run's failures. Nothing happens when there is no
-// file. A record its own Add/Remove entry does not vouch for (RecordTrust) gives only what the
+// value a list cannot keep is reported in failures. Nothing happens when there is no file. A
+// record its own Add/Remove entry does not vouch for (RecordTrust) gives only what the
 // uninstaller would remove on its word; the rest is reported and left out, so this run's digest
 // never vouches for a record planted in the folder.
 // False when a file is there but cannot be read (in use, denied, too large): nothing is merged.
 bool MergeEarlierRecord(const Platform& platform, const Globals& globals, std::string_view path,
-                        RunState& state);
+                        RecordLists& lists, FailureList& failures);
 // The same for a record already read; with limits, only the entries they let through.
-void MergeRecord(const Platform& platform, const IniReader& record, RunState& state,
-                 const RecordScope* limits = nullptr);
+void MergeRecord(const Platform& platform, const IniReader& record, RecordLists& lists,
+                 FailureList& failures, const RecordScope* limits = nullptr);
 
 // A [DeleteRegistry] entry: an exact seven-character root token and the key path after it (one
 // leading "\" dropped), or, without a known token, the whole value under HKEY_CURRENT_USER.
@@ -48,17 +50,25 @@ struct RecordedKey {
 };
 RecordedKey ParseRecordedKey(std::string_view entry);
 
-// Puts the run's last entries into the record lists: the record's own path (once, however an
+// Puts a setup run's last entries into the record lists: the record's own path (once, however an
 // earlier run spelled it) and the script's [DeleteRegistry] keys. What the lists cannot keep is
-// reported in the run's failures.
-void CompleteRecordLists(const Platform& platform, RunState& state);
+// reported in failures.
+void CompleteRecordLists(const Platform& platform, std::string_view recordPath,
+                         const std::vector<std::string>& scriptKeys, RecordLists& lists,
+                         FailureList& failures);
 
 // The sections of UNSETUP.INI in the order the file holds them: [Information], [Title],
 // [SetupFolder], the four record lists (a section only when it has entries; a registry entry
 // naming no key is left out, so the uninstall never deletes below a root) and
 // [UnSetupRegistryKey] naming the uninstall entry's key.
-std::vector<IniSection> UninstallRecordSections(const RunState& state,
+std::vector<IniSection> UninstallRecordSections(const RecordLists& lists,
+                                                std::string_view setupFolder,
                                                 std::string_view unSetupTitle,
                                                 std::string_view entryKey);
+
+// Writes UNSETUP.INI at path in one piece, replacing an earlier one at once; the digest of the
+// bytes written (Sha256Hex), or nullopt when it could not be written.
+std::optional<std::string> WriteRecord(Platform& platform, std::string_view path,
+                                       const std::vector<IniSection>& sections);
 
 }  // namespace orv

@@ -42,6 +42,14 @@ class RecordList {
   std::vector<std::string> entries_;
 };
 
+// The four lists of an uninstall record, filled by the setup run and written as UNSETUP.INI.
+struct RecordLists {
+  RecordList DeleteFolderRecords{20};
+  RecordList DeleteFileRecords{101};
+  RecordList DeleteShortCutRecords{20};
+  RecordList DeleteRegistryRecords{20};
+};
+
 // The value is in the list, added now or before. When it is not (the list is full, or the value
 // too long to read back whole), a later uninstall would leave it behind: the run reports it.
 inline bool Kept(Recorded recorded) {

@@ -1,12 +1,14 @@
-#include "uninstall/UninstallRecord.h"
+#include "record/UninstallRecord.h"
 
+#include "common/FailureList.h"
+#include "common/Globals.h"
 #include "common/Platform.h"
+#include "common/RegistryNames.h"
+#include "common/Sha256.h"
 #include "common/TextUtils.h"
-#include "setup/RegistryWrite.h"
-#include "setup/RunState.h"
-#include "setup/SetupScript.h"
-#include "uninstall/KeyProtection.h"
-#include "uninstall/RecordTrust.h"
+#include "record/KeyProtection.h"
+#include "record/RecordList.h"
+#include "record/RecordTrust.h"
 
 namespace orv {
 
@@ -49,8 +51,12 @@ IniSection NumberedSection(std::string name, std::string_view stem,
 
 }  // namespace
 
+std::string UninstallerPath(const Globals& globals) {
+  return StripSeparator(globals.WindowsFolder, "B") + "\\UNORSET.EXE";
+}
+
 bool MergeEarlierRecord(const Platform& platform, const Globals& globals, std::string_view path,
-                        RunState& state) {
+                        RecordLists& lists, FailureList& failures) {
   if (!platform.fileExists(path)) return true;
   // One reading: the bytes the digest is checked on are the bytes merged.
   const auto bytes = platform.readFile(path, kIniFileMaxBytes);
@@ -58,24 +64,24 @@ bool MergeEarlierRecord(const Platform& platform, const Globals& globals, std::s
   const IniReader record = IniReader::FromBytes(platform, *bytes);
   const std::string entry = record.Read("UnSetupRegistryKey", "Key", "");
   if (CheckRecord(platform, *bytes, entry, path) == RecordStanding::kVerified) {
-    MergeRecord(platform, record, state);
+    MergeRecord(platform, record, lists, failures);
     return true;
   }
   const RecordScope limits(platform, globals, path, false);
-  MergeRecord(platform, record, state, &limits);
+  MergeRecord(platform, record, lists, failures, &limits);
   return true;
 }
 
-void MergeRecord(const Platform& platform, const IniReader& record, RunState& state,
-                 const RecordScope* limits) {
-  MergeSection(platform, record, "DeleteFolder", "Folder", state.DeleteFolderRecords,
-               kFolderFailureTag, state.Failures, limits);
-  MergeSection(platform, record, "DeleteFile", "File", state.DeleteFileRecords, kFileFailureTag,
-               state.Failures, limits);
-  MergeSection(platform, record, "DeleteShortCut", "File", state.DeleteShortCutRecords,
-               kShortcutFailureTag, state.Failures, limits);
-  MergeSection(platform, record, "DeleteRegistry", "Key", state.DeleteRegistryRecords,
-               kRegistryFailureTag, state.Failures, limits);
+void MergeRecord(const Platform& platform, const IniReader& record, RecordLists& lists,
+                 FailureList& failures, const RecordScope* limits) {
+  MergeSection(platform, record, "DeleteFolder", "Folder", lists.DeleteFolderRecords,
+               kFolderFailureTag, failures, limits);
+  MergeSection(platform, record, "DeleteFile", "File", lists.DeleteFileRecords, kFileFailureTag,
+               failures, limits);
+  MergeSection(platform, record, "DeleteShortCut", "File", lists.DeleteShortCutRecords,
+               kShortcutFailureTag, failures, limits);
+  MergeSection(platform, record, "DeleteRegistry", "Key", lists.DeleteRegistryRecords,
+               kRegistryFailureTag, failures, limits);
 }
 
 RecordedKey ParseRecordedKey(std::string_view entry) {
@@ -86,24 +92,27 @@ RecordedKey ParseRecordedKey(std::string_view entry) {
   return {RegistryRoot::kCurrentUser, StripSeparator(entry, "T")};
 }
 
-void CompleteRecordLists(const Platform& platform, RunState& state) {
+void CompleteRecordLists(const Platform& platform, std::string_view recordPath,
+                         const std::vector<std::string>& scriptKeys, RecordLists& lists,
+                         FailureList& failures) {
   // The record lists itself once: an entry of any spelling of UNSETUP.INI will do.
   bool listed = false;
-  for (const std::string& entry : state.DeleteFileRecords.Entries()) {
+  for (const std::string& entry : lists.DeleteFileRecords.Entries()) {
     listed = listed ||
              platform.upperCase(FileNamePart(entry.substr(0, entry.find(',')))) == "UNSETUP.INI";
   }
-  if (!listed && !Kept(state.DeleteFileRecords.Insert(platform, state.UninstallInfoPath))) {
-    state.Failures.Add(kFileFailureTag, state.UninstallInfoPath);
+  if (!listed && !Kept(lists.DeleteFileRecords.Insert(platform, recordPath))) {
+    failures.Add(kFileFailureTag, recordPath);
   }
-  for (const std::string& key : state.ScriptDeleteRegistryList) {
-    if (!Kept(state.DeleteRegistryRecords.Insert(platform, key))) {
-      state.Failures.Add(kRegistryFailureTag, key);
+  for (const std::string& key : scriptKeys) {
+    if (!Kept(lists.DeleteRegistryRecords.Insert(platform, key))) {
+      failures.Add(kRegistryFailureTag, key);
     }
   }
 }
 
-std::vector<IniSection> UninstallRecordSections(const RunState& state,
+std::vector<IniSection> UninstallRecordSections(const RecordLists& lists,
+                                                std::string_view setupFolder,
                                                 std::string_view unSetupTitle,
                                                 std::string_view entryKey) {
   const auto any = [](const std::string&) { return true; };
@@ -116,15 +125,22 @@ std::vector<IniSection> UninstallRecordSections(const RunState& state,
         {"Message2", record_text::kMessage2},
         {"Message3", record_text::kMessage3}}},
       {"Title", {{"UnSetup", std::string(unSetupTitle)}}},
-      {"SetupFolder", {{"Folder", state.SetupFolderPath}}},
-      NumberedSection("DeleteFolder", "Folder", state.DeleteFolderRecords.Entries(), any),
-      NumberedSection("DeleteFile", "File", state.DeleteFileRecords.Entries(), any),
-      NumberedSection("DeleteShortCut", "File", state.DeleteShortCutRecords.Entries(), any),
-      NumberedSection("DeleteRegistry", "Key", state.DeleteRegistryRecords.Entries(), namesAKey),
+      {"SetupFolder", {{"Folder", std::string(setupFolder)}}},
+      NumberedSection("DeleteFolder", "Folder", lists.DeleteFolderRecords.Entries(), any),
+      NumberedSection("DeleteFile", "File", lists.DeleteFileRecords.Entries(), any),
+      NumberedSection("DeleteShortCut", "File", lists.DeleteShortCutRecords.Entries(), any),
+      NumberedSection("DeleteRegistry", "Key", lists.DeleteRegistryRecords.Entries(), namesAKey),
       {"UnSetupRegistryKey", {{"Key", std::string(entryKey)}}},
   };
   std::erase_if(sections, [](const IniSection& section) { return section.entries.empty(); });
   return sections;
+}
+
+std::optional<std::string> WriteRecord(Platform& platform, std::string_view path,
+                                       const std::vector<IniSection>& sections) {
+  const auto bytes = WriteIniFile(platform, path, sections);
+  if (!bytes) return std::nullopt;
+  return Sha256Hex(*bytes);
 }
 
 }  // namespace orv

@@ -1,11 +1,11 @@
-#include "uninstall/KeyProtection.h"
+#include "record/KeyProtection.h"
 
 #include <algorithm>
 #include <array>
 #include <optional>
 
+#include "common/RegistryNames.h"
 #include "common/TextUtils.h"
-#include "setup/AssociationPhase.h"
 
 namespace orv {
 
@@ -92,14 +92,14 @@ KeyVerdict JudgeClass(const Platform& platform, RegistryRoot root, std::string_v
                       const Names& names) {
   if (names.empty()) return KeyVerdict::kProtected;
   const std::string& name = names[0];
-  if (name.ends_with(MapString(platform, relate_text::kClassSuffix, kMapUpperCase))) {
+  if (name.ends_with(MapString(platform, kAssociationClassSuffix, kMapUpperCase))) {
     return KeyVerdict::kDelete;
   }
   if (name.starts_with('.')) {
     if (names.size() > 1) return KeyVerdict::kProtected;
     const auto value = platform.readRegistryValue(root, path, "");
     const std::string productClass =
-        name.substr(1) + MapString(platform, relate_text::kClassSuffix, kMapUpperCase);
+        name.substr(1) + MapString(platform, kAssociationClassSuffix, kMapUpperCase);
     return value && MapString(platform, value->text, kMapUpperCase) == productClass
                ? KeyVerdict::kUndoAssociation
                : KeyVerdict::kProtected;

@@ -1,14 +1,14 @@
-#include "uninstall/RecordTrust.h"
+#include "record/RecordTrust.h"
 
 #include <algorithm>
 #include <array>
 
-#include "app/Globals.h"
+#include "common/Globals.h"
 #include "common/ResolvedPath.h"
 #include "common/Sha256.h"
 #include "common/TextUtils.h"
-#include "setup/Completion.h"
-#include "uninstall/KeyProtection.h"
+#include "record/KeyProtection.h"
+#include "record/UninstallRecord.h"
 
 namespace orv {
 

@@ -1,6 +1,6 @@
 // Whether a record is the one the setup run wrote, and how paths are resolved before any rule
 // looks at them.
-#include "uninstall/RecordTrust.h"
+#include "record/RecordTrust.h"
 
 #include "app/ShellFixture.h"
 #include "common/ResolvedPath.h"

@@ -1,4 +1,4 @@
-#include "setup/RecordList.h"
+#include "record/RecordList.h"
 
 #include "common/TextUtils.h"
 #include "common/Utf.h"
