@@ -41,6 +41,13 @@ class ForwardingPlatform : public Platform {
   Status appendFile(std::string_view path, std::string_view bytes) override {
     return inner_.appendFile(path, bytes);
   }
+  Status createNewFile(std::string_view path, std::string_view bytes) override {
+    return inner_.createNewFile(path, bytes);
+  }
+  std::optional<std::uint32_t> linkCount(std::string_view path) const override {
+    return inner_.linkCount(path);
+  }
+  Status deleteExactly(std::string_view path) override { return inner_.deleteExactly(path); }
   Status replaceFile(std::string_view from, std::string_view to) override {
     return inner_.replaceFile(from, to);
   }
@@ -70,10 +77,15 @@ class ForwardingPlatform : public Platform {
   std::unique_ptr<InstanceLock> claimNamedMutex(std::string_view name) override {
     return inner_.claimNamedMutex(name);
   }
+  bool windows64() const override { return inner_.windows64(); }
+  bool program64() const override { return inner_.program64(); }
   std::optional<std::string> specialFolder(int folderId) const override {
     return inner_.specialFolder(folderId);
   }
   ShellLinkObject createShellLink() override { return inner_.createShellLink(); }
+  std::optional<std::string> shellLinkTarget(std::string_view path) const override {
+    return inner_.shellLinkTarget(path);
+  }
   int restartDialog(const Form& owner) override { return inner_.restartDialog(owner); }
   std::intptr_t openProgram(const Form& owner, std::string_view program,
                             std::string_view parameters) override {
@@ -83,29 +95,29 @@ class ForwardingPlatform : public Platform {
     return inner_.systemMessage(code);
   }
   void notifyAssociationsChanged() override { inner_.notifyAssociationsChanged(); }
-  Status createRegistryKey(RegistryRoot root, std::string_view path) override {
-    return inner_.createRegistryKey(root, path);
+  Status createRegistryKey(RegistryHive hive, std::string_view path) override {
+    return inner_.createRegistryKey(hive, path);
   }
-  Status writeRegistryValue(RegistryRoot root, std::string_view path, std::string_view name,
+  Status writeRegistryValue(RegistryHive hive, std::string_view path, std::string_view name,
                             const RegistryValue& value) override {
-    return inner_.writeRegistryValue(root, path, name, value);
+    return inner_.writeRegistryValue(hive, path, name, value);
   }
-  std::optional<RegistryValue> readRegistryValue(RegistryRoot root, std::string_view path,
+  std::optional<RegistryValue> readRegistryValue(RegistryHive hive, std::string_view path,
                                                  std::string_view name) const override {
-    return inner_.readRegistryValue(root, path, name);
+    return inner_.readRegistryValue(hive, path, name);
   }
-  bool registryKeyExists(RegistryRoot root, std::string_view path) const override {
-    return inner_.registryKeyExists(root, path);
+  bool registryKeyExists(RegistryHive hive, std::string_view path) const override {
+    return inner_.registryKeyExists(hive, path);
   }
-  Status deleteRegistryKey(RegistryRoot root, std::string_view path) override {
-    return inner_.deleteRegistryKey(root, path);
+  Status deleteRegistryKey(RegistryHive hive, std::string_view path) override {
+    return inner_.deleteRegistryKey(hive, path);
   }
-  Status deleteRegistryValue(RegistryRoot root, std::string_view path,
+  Status deleteRegistryValue(RegistryHive hive, std::string_view path,
                              std::string_view name) override {
-    return inner_.deleteRegistryValue(root, path, name);
+    return inner_.deleteRegistryValue(hive, path, name);
   }
-  bool registryKeyEmpty(RegistryRoot root, std::string_view path) const override {
-    return inner_.registryKeyEmpty(root, path);
+  bool registryKeyEmpty(RegistryHive hive, std::string_view path) const override {
+    return inner_.registryKeyEmpty(hive, path);
   }
   std::string upperCase(std::string_view text) const override { return inner_.upperCase(text); }
   std::optional<std::string> toShiftJis(std::string_view text) const override {

@@ -36,6 +36,12 @@ void Platform::clearReadOnly(std::string_view path) {
   (void)setFileAttributes(path, rest == 0 ? attr::kNormal : rest);
 }
 
+RegistryView SeenView(const Platform& platform, RegistryView view) {
+  if (!platform.windows64()) return RegistryView::k32;
+  if (view != RegistryView::kProgram) return view;
+  return platform.program64() ? RegistryView::k64 : RegistryView::k32;
+}
+
 Status Platform::createFolderPath(std::string_view path) {
   const std::string target = StripSeparator(path, "B");
   if (target.empty()) return Status(kErrorInvalidName);

@@ -98,6 +98,20 @@ inline constexpr int kProfile = 0x28;
 
 enum class RegistryRoot { kClassesRoot, kCurrentUser, kLocalMachine, kUsers };
 
+// The registry views of 64-bit Windows: its own 64-bit view, and the 32-bit view that 32-bit
+// programs see (HKEY_LOCAL_MACHINE\SOFTWARE lies below Wow6432Node there, and so do some keys of
+// the classes). kProgram is the view the program sees without asking for one. 32-bit Windows has
+// one view, whichever is asked for.
+enum class RegistryView { kProgram, k64, k32 };
+
+// A root key as seen in a view; a root alone is seen in the program's view.
+struct RegistryHive {
+  constexpr RegistryHive(RegistryRoot rootKey, RegistryView seenIn = RegistryView::kProgram)
+      : root(rootKey), view(seenIn) {}
+  RegistryRoot root;
+  RegistryView view;
+};
+
 // The registry value types the program writes.
 enum class RegistryType : std::uint32_t { kString = 1, kExpandString = 2, kDword = 4 };
 
@@ -147,6 +161,16 @@ class Platform {
   virtual Status writeFile(std::string_view path, std::string_view bytes) = 0;
   // Adds bytes at the end of the file, creating it when missing; a read-only file is refused.
   virtual Status appendFile(std::string_view path, std::string_view bytes) = 0;
+  // Creates a new file with bytes; anything already at path refuses it (kErrorFileExists), so
+  // nothing is ever written through a file or link another user left there.
+  virtual Status createNewFile(std::string_view path, std::string_view bytes) = 0;
+  // How many names (hard links) the file at path has; nullopt when nothing is there.
+  virtual std::optional<std::uint32_t> linkCount(std::string_view path) const = 0;
+  // Deletes the file, or the empty folder, at path through a handle opened on that very entry: a
+  // junction or symbolic link at its place is refused (kErrorAccessDenied), never followed, and so
+  // is a path that no longer leads where it did (a folder on the way made a link since), where
+  // Windows can tell. So what was checked is what goes. A read-only file goes too.
+  virtual Status deleteExactly(std::string_view path) = 0;
   // Moves a file over another in one step (the destination is replaced if it exists).
   virtual Status replaceFile(std::string_view from, std::string_view to) = 0;
   // Renames a file; fails when a file of the new name exists.
@@ -187,12 +211,20 @@ class Platform {
   virtual std::string commandLine() const = 0;
   // Claims a named mutex; nullptr when another holder already has the name.
   virtual std::unique_ptr<InstanceLock> claimNamedMutex(std::string_view name) = 0;
+  // Whether Windows is 64-bit: it keeps two views of its registry and of its system folder.
+  virtual bool windows64() const = 0;
+  // Whether the program is a 64-bit one; a 32-bit program on 64-bit Windows sees the 32-bit
+  // views unless it asks for the other.
+  virtual bool program64() const = 0;
 
   // --- Shell -------------------------------------------------------------------------------
   // The file-system path of a special folder of the user who runs the program; nullopt when the
   // shell does not know the identifier or the folder has no path.
   virtual std::optional<std::string> specialFolder(int folderId) const = 0;
   virtual ShellLinkObject createShellLink() = 0;
+  // The path a shell link file (.lnk) points at; nullopt when path is no shell link, or points at
+  // no file-system path.
+  virtual std::optional<std::string> shellLinkTarget(std::string_view path) const = 0;
   // The shell's restart dialog over owner, offering to restart Windows: the button pressed, or 0
   // where the dialog does not say (Wine) or Windows lacks it.
   virtual int restartDialog(const Form& owner) = 0;
@@ -208,26 +240,26 @@ class Platform {
   virtual void notifyAssociationsChanged() = 0;
 
   // --- Registry ----------------------------------------------------------------------------
-  // Key paths are relative to the root, "\"-separated, without a leading "\". An empty path (the
-  // root itself) is refused with kErrorInvalidParameter by every operation that changes the
-  // registry: no script or record may write into, or delete below, a root key.
-  // Creates every missing key of path (all access asked for); an existing key is fine.
-  virtual Status createRegistryKey(RegistryRoot root, std::string_view path) = 0;
+  // Key paths are relative to the root, "\"-separated, without a leading "\", and read in the
+  // hive's view. An empty path (the root itself) is refused with kErrorInvalidParameter by every
+  // operation that changes the registry: no script or record may write into, or delete below, a
+  // root key. Creates every missing key of path (all access asked for); an existing key is fine.
+  virtual Status createRegistryKey(RegistryHive hive, std::string_view path) = 0;
   // Writes a value, creating the key when it is missing; name "" is the key's unnamed value.
-  virtual Status writeRegistryValue(RegistryRoot root, std::string_view path, std::string_view name,
+  virtual Status writeRegistryValue(RegistryHive hive, std::string_view path, std::string_view name,
                                     const RegistryValue& value) = 0;
   // Nullopt when the key or the value is missing, or the value is of another type.
-  virtual std::optional<RegistryValue> readRegistryValue(RegistryRoot root, std::string_view path,
+  virtual std::optional<RegistryValue> readRegistryValue(RegistryHive hive, std::string_view path,
                                                          std::string_view name) const = 0;
-  virtual bool registryKeyExists(RegistryRoot root, std::string_view path) const = 0;
+  virtual bool registryKeyExists(RegistryHive hive, std::string_view path) const = 0;
   // Deletes the key with all its subkeys and values; kErrorFileNotFound when it is missing.
-  virtual Status deleteRegistryKey(RegistryRoot root, std::string_view path) = 0;
+  virtual Status deleteRegistryKey(RegistryHive hive, std::string_view path) = 0;
   // Deletes one value of a key (name "" is the unnamed value); kErrorFileNotFound when it is
   // missing.
-  virtual Status deleteRegistryValue(RegistryRoot root, std::string_view path,
+  virtual Status deleteRegistryValue(RegistryHive hive, std::string_view path,
                                      std::string_view name) = 0;
   // True when the key exists and holds neither a value nor a subkey.
-  virtual bool registryKeyEmpty(RegistryRoot root, std::string_view path) const = 0;
+  virtual bool registryKeyEmpty(RegistryHive hive, std::string_view path) const = 0;
 
   // --- Text --------------------------------------------------------------------------------
   // Unicode simple upper-case mapping as the system locale does it.
@@ -266,5 +298,8 @@ class Platform {
   // The size text takes in font (lines broken at "\r").
   virtual Size measureText(const Font& font, std::string_view text) const = 0;
 };
+
+// The view a hive's view stands for, as Windows sees it: k64 or k32 (32-bit Windows has k32 only).
+RegistryView SeenView(const Platform& platform, RegistryView view);
 
 }  // namespace orv

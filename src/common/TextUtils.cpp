@@ -94,6 +94,17 @@ std::string ParentFolder(std::string_view path) {
   return std::string(path.substr(0, end + 1));
 }
 
+std::vector<std::string> KeyNames(std::string_view path) {
+  std::vector<std::string> names;
+  std::size_t start = 0;
+  while (start < path.size()) {
+    const auto end = std::min(path.find('\\', start), path.size());
+    if (end > start) names.emplace_back(path.substr(start, end - start));
+    start = end + 1;
+  }
+  return names;
+}
+
 std::vector<std::string> SplitLines(std::string_view text) {
   std::vector<std::string> lines;
   std::size_t start = 0;

@@ -38,6 +38,9 @@ std::string NormalisePath(std::string_view path);
 // separator: C:\WINDOWS gives C:\, D:\OS\WINDOWS gives D:\OS.
 std::string ParentFolder(std::string_view path);
 
+// The names of a "\"-separated path (a key or a folder); empty names are dropped.
+std::vector<std::string> KeyNames(std::string_view path);
+
 // The lines of a text broken at CR LF, LF or CR; a final line break ends the last line.
 std::vector<std::string> SplitLines(std::string_view text);
 

@@ -137,17 +137,6 @@ KeyVerdict JudgeSoftware(Hive hive, const Names& names, std::string_view product
 
 }  // namespace
 
-std::vector<std::string> KeyNames(std::string_view path) {
-  std::vector<std::string> names;
-  std::size_t start = 0;
-  while (start < path.size()) {
-    const auto end = std::min(path.find('\\', start), path.size());
-    if (end > start) names.emplace_back(path.substr(start, end - start));
-    start = end + 1;
-  }
-  return names;
-}
-
 std::string UninstallEntryOf(const Platform& platform, std::string_view key) {
   const Names names = UpperKeyNames(platform, key);
   const bool entry =

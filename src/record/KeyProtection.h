@@ -36,9 +36,6 @@
 
 namespace orv {
 
-// The names of a "\"-separated path (a key or a folder); empty names are dropped.
-std::vector<std::string> KeyNames(std::string_view path);
-
 // The names of key, upper case and joined by "\", when it names one key right below the Uninstall
 // branch (an uninstall entry); empty otherwise.
 std::string UninstallEntryOf(const Platform& platform, std::string_view key);

@@ -140,6 +140,64 @@ TEST_F(SimPlatformTest, ReadFaultMakesAFileUnreadable) {
   EXPECT_TRUE(sim.readFile("C:\\a.ini", 100).has_value());
 }
 
+TEST_F(SimPlatformTest, AJunctionIsNeverDeletedThroughNorItself) {
+  ASSERT_TRUE(sim.createFolderPath("C:\\Other\\Empty"));
+  write("C:\\Other\\A.TXT", "theirs");
+  ASSERT_TRUE(sim.createFolder("C:\\Tool"));
+  ASSERT_TRUE(sim.makeFolderLink("C:\\Tool\\LINK", "C:\\Other"));
+  EXPECT_EQ(sim.deleteExactly("C:\\Tool\\LINK\\A.TXT"), Status(kErrorAccessDenied));
+  EXPECT_EQ(sim.deleteExactly("C:\\Tool\\LINK\\Empty"), Status(kErrorAccessDenied));
+  EXPECT_EQ(sim.deleteExactly("C:\\Tool\\LINK"), Status(kErrorAccessDenied));
+  EXPECT_TRUE(sim.fileExists("C:\\Other\\A.TXT"));
+  EXPECT_TRUE(sim.folderExists("C:\\Other\\Empty"));
+  EXPECT_TRUE(sim.folderExists("C:\\Tool\\LINK"));
+}
+
+TEST_F(SimPlatformTest, A32BitProgramSeesThe32BitViews) {
+  sim.setMachine(true, false);
+  constexpr RegistryRoot kMachine = RegistryRoot::kLocalMachine;
+  const RegistryHive in64(kMachine, RegistryView::k64);
+  const struct {
+    RegistryRoot root;
+    const char* seen;
+    const char* held;  // where the 64-bit view finds it
+  } keys[] = {
+      {kMachine, "SOFTWARE\\Tool", "SOFTWARE\\Wow6432Node\\Tool"},
+      {kMachine, "SOFTWARE\\Wow6432Node\\Tool2", "SOFTWARE\\Wow6432Node\\Tool2"},
+      {kMachine, "SOFTWARE\\Classes\\.tool", "SOFTWARE\\Classes\\.tool"},
+      {kMachine, "SOFTWARE\\Classes\\CLSID\\{1}", "SOFTWARE\\Classes\\Wow6432Node\\CLSID\\{1}"},
+      {RegistryRoot::kClassesRoot, "CLSID\\{2}", "SOFTWARE\\Classes\\Wow6432Node\\CLSID\\{2}"},
+      {RegistryRoot::kCurrentUser, "Software\\Tool", nullptr},
+  };
+  for (const auto& key : keys) {
+    ASSERT_TRUE(sim.createRegistryKey(key.root, key.seen)) << key.seen;
+    EXPECT_TRUE(sim.registryKeyExists(key.root, key.seen)) << key.seen;
+    if (key.held == nullptr) {
+      EXPECT_TRUE(sim.registryKeyExists({key.root, RegistryView::k64}, key.seen)) << "shared";
+    } else {
+      EXPECT_TRUE(sim.registryKeyExists(in64, key.held)) << key.seen;
+    }
+  }
+  EXPECT_FALSE(sim.registryKeyExists(in64, "SOFTWARE\\Tool"));
+  ASSERT_TRUE(sim.createRegistryKey(in64, "SOFTWARE\\Native"));
+  EXPECT_FALSE(sim.registryKeyExists(kMachine, "SOFTWARE\\Native"));
+
+  ASSERT_TRUE(sim.createFolderPath("C:\\WINDOWS\\SysWOW64"));
+  ASSERT_TRUE(sim.createFolderPath("C:\\WINDOWS\\Sysnative"));
+  write("C:\\WINDOWS\\system32\\A.DLL", "32");
+  write("C:\\WINDOWS\\Sysnative\\A.DLL", "64");
+  EXPECT_EQ(sim.hostPath("C:\\WINDOWS\\system32\\A.DLL"),
+            root.path() / "C" / "WINDOWS" / "SysWOW64" / "A.DLL");
+  EXPECT_EQ(sim.readFile("C:\\WINDOWS\\Sysnative\\A.DLL", 9), "64");
+  EXPECT_EQ(sim.longPathName("C:\\windows\\SYSTEM32\\a.dll"), "C:\\WINDOWS\\SYSTEM32\\A.DLL");
+  sim.setMachine(true, true);
+  EXPECT_EQ(sim.readFile("C:\\WINDOWS\\System32\\A.DLL", 9), "64") << "a 64-bit program";
+  sim.setMachine(false, false);
+  EXPECT_TRUE(sim.registryKeyExists({kMachine, RegistryView::k64}, "SOFTWARE\\Tool3") ==
+              sim.registryKeyExists(kMachine, "SOFTWARE\\Tool3"))
+      << "32-bit Windows has one view";
+}
+
 TEST_F(SimPlatformTest, SleepAdvancesOnlyTheVirtualClock) {
   const auto before = std::chrono::steady_clock::now();
   sim.sleep(1000);

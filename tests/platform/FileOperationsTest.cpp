@@ -22,6 +22,43 @@ TEST_F(FileOperations, AppendingCreatesThenAddsAtTheEnd) {
   EXPECT_EQ(platform().appendFile(path("nofolder\\log.txt"), "x"), Status(kErrorPathNotFound));
 }
 
+TEST_F(FileOperations, ANewFileIsMadeOnlyWhereNothingIs) {
+  EXPECT_TRUE(platform().createNewFile(path("new.txt"), "first"));
+  EXPECT_EQ(platform().createNewFile(path("NEW.TXT"), "second"), Status(kErrorFileExists));
+  EXPECT_EQ(read("new.txt"), "first");
+  ASSERT_TRUE(platform().createFolder(path("folder")));
+  EXPECT_FALSE(platform().createNewFile(path("folder"), "x"));
+}
+
+TEST_F(FileOperations, AFileWithASecondNameCountsTwoLinks) {
+  write("one.txt", "x");
+  EXPECT_EQ(platform().linkCount(path("one.txt")), 1u);
+  testPlatform().makeHardLink(path("two.txt"), path("one.txt"));
+  EXPECT_EQ(platform().linkCount(path("one.txt")), 2u);
+  EXPECT_EQ(platform().linkCount(path("TWO.TXT")), 2u);
+  ASSERT_TRUE(platform().deleteFile(path("two.txt")));
+  EXPECT_EQ(platform().linkCount(path("one.txt")), 1u);
+  EXPECT_EQ(platform().linkCount(path("missing.txt")), std::nullopt);
+}
+
+TEST_F(FileOperations, DeletingExactlyTakesAFileOrAnEmptyFolder) {
+  write("plain.txt", "x");
+  write("readonly.txt", "x");
+  ASSERT_TRUE(platform().setFileAttributes(path("readonly.txt"), attr::kReadOnly));
+  ASSERT_TRUE(platform().createFolder(path("empty")));
+  ASSERT_TRUE(platform().createFolder(path("full")));
+  write("full\\kept.txt", "x");
+  EXPECT_TRUE(platform().deleteExactly(path("plain.txt")));
+  EXPECT_TRUE(platform().deleteExactly(path("readonly.txt")));
+  EXPECT_TRUE(platform().deleteExactly(path("empty\\")));
+  EXPECT_EQ(platform().deleteExactly(path("full")), Status(kErrorDirNotEmpty));
+  EXPECT_EQ(platform().deleteExactly(path("missing.txt")), Status(kErrorFileNotFound));
+  EXPECT_FALSE(platform().fileExists(path("plain.txt")));
+  EXPECT_FALSE(platform().fileExists(path("readonly.txt")));
+  EXPECT_FALSE(platform().folderExists(path("empty")));
+  EXPECT_TRUE(platform().fileExists(path("full\\kept.txt")));
+}
+
 TEST_F(FileOperations, ExistenceTellsFilesFromFoldersAndMissingNames) {
   write("file.txt", "x");
   ASSERT_TRUE(platform().createFolder(path("folder")));

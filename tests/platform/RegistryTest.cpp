@@ -97,6 +97,19 @@ TEST_F(Registry, DoubledAndFinalSeparatorsNameNoKeyOfTheirOwn) {
   EXPECT_FALSE(platform().registryKeyExists(kUser, std::string(kBase) + "\\Vendor\\App"));
 }
 
+TEST_F(Registry, The64BitWindowsKeepsTwoViewsApart) {
+  constexpr const char* kKey = "SOFTWARE\\OrvaneViewTest";
+  const RegistryHive in32(RegistryRoot::kLocalMachine, RegistryView::k32);
+  const RegistryHive in64(RegistryRoot::kLocalMachine, RegistryView::k64);
+  ASSERT_TRUE(platform().writeRegistryValue(in32, kKey, "V", {RegistryType::kDword, "", 32}));
+  EXPECT_TRUE(platform().registryKeyExists(in32, kKey));
+  EXPECT_EQ(platform().registryKeyExists(in64, kKey), !platform().windows64());
+  const bool own32 = SeenView(platform(), RegistryView::kProgram) == RegistryView::k32;
+  EXPECT_EQ(platform().registryKeyExists(RegistryRoot::kLocalMachine, kKey), own32);
+  EXPECT_TRUE(platform().deleteRegistryKey(in32, kKey));
+  EXPECT_FALSE(platform().registryKeyExists(in32, kKey));
+}
+
 TEST_F(Registry, NewClassesGoToTheMachine) {
   ASSERT_TRUE(platform().writeRegistryValue(RegistryRoot::kClassesRoot, ".orvanetest", "",
                                             {RegistryType::kString, "orvanetest_auto_file", 0}));

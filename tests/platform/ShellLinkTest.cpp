@@ -45,6 +45,8 @@ TEST_F(ShellLinks, AJapaneseLinkInANewGroupPointsAtItsTargetAndWorkingFolder) {
   ASSERT_TRUE(link.has_value());
   EXPECT_EQ(link->target, path("ソフト表.exe"));
   EXPECT_EQ(link->workingFolder, testPlatform().scratch() + "\\");
+  EXPECT_EQ(platform().shellLinkTarget(made.LinkPath), path("ソフト表.exe"));
+  EXPECT_EQ(platform().shellLinkTarget(path("ソフト表.exe")), std::nullopt) << "no link";
 }
 
 TEST_F(ShellLinks, AWorkingFolderThatIsMissingGivesTheTargetsFolder) {

@@ -26,6 +26,9 @@ class SimTestPlatform final : public TestPlatform {
     if (!link) return std::nullopt;
     return LinkContent{link->target, link->workingFolder};
   }
+  void makeHardLink(const std::string& link, const std::string& target) override {
+    ASSERT_TRUE(sim_.makeHardLink(link, target)) << link;
+  }
   std::shared_ptr<void> holdOpen(const std::string& path) override {
     // Every operation that would open the file fails as it does for a file another program holds.
     using Operation = SimPlatform::Operation;

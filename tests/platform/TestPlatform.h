@@ -27,6 +27,8 @@ class TestPlatform {
   };
   // What a shell link file points at, read back through the platform's own shell.
   virtual std::optional<LinkContent> readShellLink(const std::string& path) = 0;
+  // A second name for an existing file (a hard link).
+  virtual void makeHardLink(const std::string& link, const std::string& target) = 0;
   // Keeps a file open without sharing, as another program may, until the result is destroyed.
   virtual std::shared_ptr<void> holdOpen(const std::string& path) = 0;
   // Sets a file's last-write time to a local time.

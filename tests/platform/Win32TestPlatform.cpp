@@ -58,6 +58,10 @@ class Win32TestPlatform final : public TestPlatform {
     link->GetWorkingDirectory(working, MAX_PATH);
     return LinkContent{win32::Narrow(target), win32::Narrow(working)};
   }
+  void makeHardLink(const std::string& link, const std::string& target) override {
+    ASSERT_TRUE(::CreateHardLinkW(win32::Wide(link).c_str(), win32::Wide(target).c_str(), nullptr))
+        << link;
+  }
   std::shared_ptr<void> holdOpen(const std::string& path) override {
     auto file = std::make_shared<win32::FileHandle>(::CreateFileW(
         win32::Wide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));

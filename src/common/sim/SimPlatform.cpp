@@ -184,10 +184,30 @@ std::optional<SimPlatform::Resolved> SimPlatform::resolve(std::string_view path)
   const std::size_t length = Utf8ToUtf16(absolute).size();
   if (length > kMaxPathLength && !literal) return std::nullopt;
 
+  // A 32-bit program on 64-bit Windows finds <Windows>\SysWOW64 at <Windows>\System32, and the
+  // 64-bit system folder at <Windows>\Sysnative; the names it uses stay as it wrote them.
+  std::size_t redirected = components.size();
+  std::string redirectedTo;
+  if (windows64_ && !program64_ && !unc) {
+    const std::string windows = upperCase(windowsFolder_);
+    std::string prefix = key;
+    for (std::size_t i = 0; i + 1 < components.size() && prefix != windows; ++i) {
+      prefix += "\\" + upperCase(components[i]);
+      if (prefix != windows) continue;
+      const std::string next = upperCase(components[i + 1]);
+      if (next == "SYSTEM32" || next == "SYSNATIVE") {
+        redirected = i + 1;
+        redirectedTo = next == "SYSTEM32" ? "SysWOW64" : "System32";
+      }
+    }
+  }
+
   host = base;
   std::string longForm = full.substr(0, rootEnd);
   bool parentExists = true;
-  for (const std::string& component : components) {
+  for (std::size_t index = 0; index < components.size(); ++index) {
+    const std::string& written = components[index];
+    const std::string& component = index == redirected ? redirectedTo : written;
     std::string actual = component;
     if (parentExists && IsFolder(host)) {
       const std::string wanted = upperCase(component);
@@ -212,11 +232,13 @@ std::optional<SimPlatform::Resolved> SimPlatform::resolve(std::string_view path)
     // A name Windows takes may still be too long for the host, which then has no such file.
     std::error_code error;
     parentExists = fs::exists(host, error);
-    key += "\\" + upperCase(actual);
-    longForm += "\\" + actual;
+    const std::string& named = index == redirected ? written : actual;
+    key += "\\" + upperCase(named);
+    longForm += "\\" + named;
   }
   if (components.empty()) key += "\\";
-  return Resolved{host, key, length, endsInSeparator && !components.empty(), longForm, invalidName};
+  return Resolved{host,     key,         length, endsInSeparator && !components.empty(),
+                  longForm, invalidName, base};
 }
 
 std::optional<SimPlatform::Resolved> SimPlatform::resolveFile(std::string_view path) const {
@@ -240,6 +262,15 @@ Status SimPlatform::makeFolderLink(std::string_view link, std::string_view targe
   }
   std::error_code error;
   fs::create_directory_symlink(to->host, from->host, error);
+  return error ? Status(kErrorAlreadyExists) : Status::ok();
+}
+
+Status SimPlatform::makeHardLink(std::string_view link, std::string_view target) {
+  const auto from = resolveFile(link);
+  const auto to = resolveFile(target);
+  if (!from || !to || !IsFile(to->host)) return Status(kErrorFileNotFound);
+  std::error_code error;
+  fs::create_hard_link(to->host, from->host, error);
   return error ? Status(kErrorAlreadyExists) : Status::ok();
 }
 
@@ -432,24 +463,64 @@ std::optional<std::string> SimPlatform::readFile(std::string_view path,
 }
 
 Status SimPlatform::writeFile(std::string_view path, std::string_view bytes) {
-  return putBytes(path, bytes, false);
+  return putBytes(path, bytes, Write::kCreateAlways);
 }
 
 Status SimPlatform::appendFile(std::string_view path, std::string_view bytes) {
-  return putBytes(path, bytes, true);
+  return putBytes(path, bytes, Write::kAppend);
 }
 
-// A file made anew (its attributes go, as Windows' CREATE_ALWAYS clears them) or added to.
-Status SimPlatform::putBytes(std::string_view path, std::string_view bytes, bool append) {
+Status SimPlatform::createNewFile(std::string_view path, std::string_view bytes) {
+  return putBytes(path, bytes, Write::kCreateNew);
+}
+
+// A file made anew (its attributes go, as Windows' CREATE_ALWAYS clears them), added to, or made
+// only where nothing is.
+Status SimPlatform::putBytes(std::string_view path, std::string_view bytes, Write mode) {
   Resolved target;
   if (const Status status = begin(Operation::kWriteFile, path, target); !status) return status;
   if (target.endsInSeparator) return Status(kErrorInvalidName);
+  std::error_code error;
+  if (mode == Write::kCreateNew && (fs::exists(target.host, error) || IsHostLink(target.host))) {
+    return Status(kErrorFileExists);
+  }
   if (IsFolder(target.host) || isProtected(target.host)) return Status(kErrorAccessDenied);
+  const bool append = mode == Write::kAppend;
   std::ofstream out(target.host, std::ios::binary | (append ? std::ios::app : std::ios::trunc));
   if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) || !out.flush()) {
     return Status(kErrorWriteFault);
   }
   if (!append) attributes_.erase(target.host);
+  return Status::ok();
+}
+
+std::optional<std::uint32_t> SimPlatform::linkCount(std::string_view path) const {
+  const auto target = resolve(path);
+  std::error_code error;
+  if (!target || !fs::exists(target->host, error)) return std::nullopt;
+  if (IsFolder(target->host)) return 1;
+  const auto links = fs::hard_link_count(target->host, error);
+  return error ? std::nullopt : std::optional<std::uint32_t>(static_cast<std::uint32_t>(links));
+}
+
+Status SimPlatform::deleteExactly(std::string_view path) {
+  Resolved target;
+  if (const Status status = begin(Operation::kDeleteFile, path, target); !status) return status;
+  if (target.endsInSeparator && !IsFolder(target.host)) return Status(kErrorInvalidName);
+  // Opened as the entry itself, a link there is refused; opened through a link on the way, the
+  // entry is another one than the path names.
+  for (fs::path on = target.host; on != target.base && on.has_relative_path();
+       on = on.parent_path()) {
+    if (IsHostLink(on)) return Status(kErrorAccessDenied);
+  }
+  std::error_code error;
+  if (IsFolder(target.host)) {
+    if (!fs::is_empty(target.host, error)) return Status(kErrorDirNotEmpty);
+  } else if (!IsFile(target.host)) {
+    return Status(kErrorFileNotFound);
+  }
+  if (!fs::remove(target.host, error)) return Status(kErrorAccessDenied);
+  attributes_.erase(target.host);
   return Status::ok();
 }
 
@@ -551,6 +622,48 @@ std::unique_ptr<InstanceLock> SimPlatform::claimNamedMutex(std::string_view name
 
 // --- The platform's registry operations -------------------------------------------------------
 
+std::string SimPlatform::viewedKey(RegistryHive hive, std::string_view path) const {
+  if (SeenView(*this, hive.view) != RegistryView::k32 || !windows64_ || path.starts_with('\\')) {
+    return std::string(path);
+  }
+  std::vector<std::string> names = KeyNames(path);
+  std::vector<std::string> upper;
+  for (const std::string& name : names)
+    upper.push_back(upperCase(name));
+  // The class keys of COM, which 32-bit and 64-bit programs register apart.
+  const auto comKey = [&upper](std::size_t at) {
+    return upper.size() > at &&
+           (upper[at] == "CLSID" || upper[at] == "INTERFACE" || upper[at] == "DIRECTSHOW" ||
+            upper[at] == "MEDIA TYPE" || upper[at] == "MEDIAFOUNDATION");
+  };
+  std::optional<std::size_t> at;
+  const bool software = !upper.empty() && upper[0] == "SOFTWARE";
+  const bool classes = software && upper.size() > 1 && upper[1] == "CLASSES";
+  switch (hive.root) {
+    case RegistryRoot::kClassesRoot:
+      if (comKey(0)) at = 0;
+      break;
+    case RegistryRoot::kLocalMachine:
+      if (classes && comKey(2)) {
+        at = 2;
+      } else if (software && !classes && (upper.size() < 2 || upper[1] != "WOW6432NODE")) {
+        at = 1;
+      }
+      break;
+    case RegistryRoot::kCurrentUser:
+      if (classes && comKey(2)) at = 2;
+      break;
+    case RegistryRoot::kUsers:
+      break;
+  }
+  if (!at) return std::string(path);
+  names.insert(names.begin() + static_cast<std::ptrdiff_t>(*at), "Wow6432Node");
+  std::string key;
+  for (const std::string& name : names)
+    key += (key.empty() ? "" : "\\") + name;
+  return key;
+}
+
 std::string SimPlatform::registryFaultKey(RegistryRoot root, std::string_view path) const {
   return "REGISTRY:" + std::to_string(static_cast<int>(root)) + ":" + upperCase(path);
 }
@@ -562,7 +675,7 @@ void SimPlatform::injectRegistryFault(Operation operation, RegistryRoot root, st
 
 std::optional<WinError> SimPlatform::takeRegistryFault(Operation operation, RegistryRoot root,
                                                        std::string_view path) const {
-  return takeFault(operation, Resolved{{}, registryFaultKey(root, path), 0, false, {}, false});
+  return takeFault(operation, Resolved{{}, registryFaultKey(root, path), 0, false, {}, false, {}});
 }
 
 std::string SimPlatform::registryText() const {
@@ -603,51 +716,51 @@ Status SimPlatform::createSystemFolders() {
   return Status::ok();
 }
 
-Status SimPlatform::createRegistryKey(RegistryRoot root, std::string_view path) {
+Status SimPlatform::createRegistryKey(RegistryHive hive, std::string_view path) {
   if (path.empty()) return Status(kErrorInvalidParameter);
-  if (const auto fault = takeRegistryFault(Operation::kCreateRegistryKey, root, path)) {
+  if (const auto fault = takeRegistryFault(Operation::kCreateRegistryKey, hive.root, path)) {
     return Status(*fault);
   }
-  return registry_->createKey(root, path);
+  return registry_->createKey(hive.root, viewedKey(hive, path));
 }
 
-Status SimPlatform::writeRegistryValue(RegistryRoot root, std::string_view path,
+Status SimPlatform::writeRegistryValue(RegistryHive hive, std::string_view path,
                                        std::string_view name, const RegistryValue& value) {
   if (path.empty()) return Status(kErrorInvalidParameter);
-  if (const auto fault = takeRegistryFault(Operation::kWriteRegistryValue, root, path)) {
+  if (const auto fault = takeRegistryFault(Operation::kWriteRegistryValue, hive.root, path)) {
     return Status(*fault);
   }
-  return registry_->writeValue(root, path, name, value);
+  return registry_->writeValue(hive.root, viewedKey(hive, path), name, value);
 }
 
-std::optional<RegistryValue> SimPlatform::readRegistryValue(RegistryRoot root,
+std::optional<RegistryValue> SimPlatform::readRegistryValue(RegistryHive hive,
                                                             std::string_view path,
                                                             std::string_view name) const {
-  return registry_->readValue(root, path, name);
+  return registry_->readValue(hive.root, viewedKey(hive, path), name);
 }
 
-bool SimPlatform::registryKeyExists(RegistryRoot root, std::string_view path) const {
-  return registry_->keyExists(root, path);
+bool SimPlatform::registryKeyExists(RegistryHive hive, std::string_view path) const {
+  return registry_->keyExists(hive.root, viewedKey(hive, path));
 }
 
-Status SimPlatform::deleteRegistryKey(RegistryRoot root, std::string_view path) {
+Status SimPlatform::deleteRegistryKey(RegistryHive hive, std::string_view path) {
   if (path.empty()) return Status(kErrorInvalidParameter);
-  if (const auto fault = takeRegistryFault(Operation::kDeleteRegistryKey, root, path)) {
+  if (const auto fault = takeRegistryFault(Operation::kDeleteRegistryKey, hive.root, path)) {
     return Status(*fault);
   }
-  return registry_->deleteKey(root, path);
+  return registry_->deleteKey(hive.root, viewedKey(hive, path));
 }
 
-Status SimPlatform::deleteRegistryValue(RegistryRoot root, std::string_view path,
+Status SimPlatform::deleteRegistryValue(RegistryHive hive, std::string_view path,
                                         std::string_view name) {
-  if (const auto fault = takeRegistryFault(Operation::kDeleteRegistryKey, root, path)) {
+  if (const auto fault = takeRegistryFault(Operation::kDeleteRegistryKey, hive.root, path)) {
     return Status(*fault);
   }
-  return registry_->deleteValue(root, path, name);
+  return registry_->deleteValue(hive.root, viewedKey(hive, path), name);
 }
 
-bool SimPlatform::registryKeyEmpty(RegistryRoot root, std::string_view path) const {
-  return registry_->keyEmpty(root, path);
+bool SimPlatform::registryKeyEmpty(RegistryHive hive, std::string_view path) const {
+  return registry_->keyEmpty(hive.root, viewedKey(hive, path));
 }
 
 }  // namespace orv

@@ -63,6 +63,14 @@ class SimPlatform final : public Platform {
   void setTempFolder(std::string path) { tempFolder_ = std::move(path); }
   void setProgramFilePath(std::string path) { programFilePath_ = std::move(path); }
   void setCommandLine(std::string commandLine) { commandLine_ = std::move(commandLine); }
+  // Which Windows the program runs on: 64-bit Windows with a 64-bit program (as set up), with a
+  // 32-bit program (which, without asking for the other view, sees the 32-bit view of the
+  // registry and finds <Windows>\SysWOW64 at <Windows>\System32, the 64-bit system folder at
+  // <Windows>\Sysnative), or 32-bit Windows (one view).
+  void setMachine(bool windows64, bool program64) {
+    windows64_ = windows64;
+    program64_ = program64 && windows64;
+  }
   // Creates the folders a Windows has before any program runs: the Windows, system and temporary
   // folders, the program file's folder and the user's four shell folders.
   Status createSystemFolders();
@@ -182,6 +190,8 @@ class SimPlatform final : public Platform {
   // A junction: the folder link leads to target (an existing folder); Windows follows it in every
   // path that passes through it.
   Status makeFolderLink(std::string_view link, std::string_view target);
+  // A second name for an existing file (a hard link): both names are the same file.
+  Status makeHardLink(std::string_view link, std::string_view target);
   // The short (8.3) name of an existing file or folder, which paths may then use for it.
   Status setShortName(std::string_view path, std::string_view shortName);
 
@@ -199,6 +209,9 @@ class SimPlatform final : public Platform {
   std::optional<std::string> readFile(std::string_view path, std::uint64_t maxBytes) const override;
   Status writeFile(std::string_view path, std::string_view bytes) override;
   Status appendFile(std::string_view path, std::string_view bytes) override;
+  Status createNewFile(std::string_view path, std::string_view bytes) override;
+  std::optional<std::uint32_t> linkCount(std::string_view path) const override;
+  Status deleteExactly(std::string_view path) override;
   Status replaceFile(std::string_view from, std::string_view to) override;
   Status renameFile(std::string_view from, std::string_view to) override;
   std::optional<std::string> readFileHead(std::string_view path, std::size_t count) const override;
@@ -218,9 +231,12 @@ class SimPlatform final : public Platform {
   std::string programFilePath() const override { return programFilePath_; }
   std::string commandLine() const override { return commandLine_; }
   std::unique_ptr<InstanceLock> claimNamedMutex(std::string_view name) override;
+  bool windows64() const override { return windows64_; }
+  bool program64() const override { return program64_; }
 
   std::optional<std::string> specialFolder(int folderId) const override;
   ShellLinkObject createShellLink() override;
+  std::optional<std::string> shellLinkTarget(std::string_view path) const override;
   std::string systemMessage(std::uint32_t code) const override;
   int restartDialog(const Form&) override {
     ++restartDialogs_;
@@ -232,16 +248,16 @@ class SimPlatform final : public Platform {
     return sweepHit() ? 2 : programStartResult_;
   }
 
-  Status createRegistryKey(RegistryRoot root, std::string_view path) override;
-  Status writeRegistryValue(RegistryRoot root, std::string_view path, std::string_view name,
+  Status createRegistryKey(RegistryHive hive, std::string_view path) override;
+  Status writeRegistryValue(RegistryHive hive, std::string_view path, std::string_view name,
                             const RegistryValue& value) override;
-  std::optional<RegistryValue> readRegistryValue(RegistryRoot root, std::string_view path,
+  std::optional<RegistryValue> readRegistryValue(RegistryHive hive, std::string_view path,
                                                  std::string_view name) const override;
-  bool registryKeyExists(RegistryRoot root, std::string_view path) const override;
-  Status deleteRegistryKey(RegistryRoot root, std::string_view path) override;
-  Status deleteRegistryValue(RegistryRoot root, std::string_view path,
+  bool registryKeyExists(RegistryHive hive, std::string_view path) const override;
+  Status deleteRegistryKey(RegistryHive hive, std::string_view path) override;
+  Status deleteRegistryValue(RegistryHive hive, std::string_view path,
                              std::string_view name) override;
-  bool registryKeyEmpty(RegistryRoot root, std::string_view path) const override;
+  bool registryKeyEmpty(RegistryHive hive, std::string_view path) const override;
   void notifyAssociationsChanged() override { ++associationNotices_; }
 
   std::string upperCase(std::string_view text) const override;
@@ -280,6 +296,7 @@ class SimPlatform final : public Platform {
     bool endsInSeparator = false;  // names a folder only: a file is never named with a final "\"
     std::string longForm;          // the absolute path with the names as they are on the disk
     bool invalidName = false;      // a name holds a character no file or folder name may hold
+    std::filesystem::path base;    // the host folder of the path's drive or share
   };
   struct Fault {
     Operation operation;
@@ -291,6 +308,10 @@ class SimPlatform final : public Platform {
   class Locale;
   static std::shared_ptr<Locale> MakeLocale();
 
+  // The key the registry holds for a key seen in a view: in the 32-bit view of 64-bit Windows,
+  // HKEY_LOCAL_MACHINE\SOFTWARE\<key> is SOFTWARE\Wow6432Node\<key>, and the class keys of COM
+  // lie below a Wow6432Node of the classes.
+  std::string viewedKey(RegistryHive hive, std::string_view path) const;
   // The fault key of a registry path.
   std::string registryFaultKey(RegistryRoot root, std::string_view path) const;
   std::optional<WinError> takeRegistryFault(Operation operation, RegistryRoot root,
@@ -314,7 +335,8 @@ class SimPlatform final : public Platform {
   Status begin(Operation operation, std::string_view path, Resolved& target) const;
   // The attributes of from now belong to to (as a copy or a move carries them).
   void carryAttributes(const std::filesystem::path& from, const std::filesystem::path& to);
-  Status putBytes(std::string_view path, std::string_view bytes, bool append);
+  enum class Write { kCreateAlways, kAppend, kCreateNew };
+  Status putBytes(std::string_view path, std::string_view bytes, Write mode);
   std::uint32_t storedAttributes(const std::filesystem::path& host) const;
   bool isProtected(const std::filesystem::path& host) const;
 
@@ -327,6 +349,8 @@ class SimPlatform final : public Platform {
   std::string tempFolder_ = "C:\\WINDOWS\\TEMP\\";
   std::string programFilePath_ = "C:\\SETUP\\SETUP.EXE";
   std::string commandLine_ = "C:\\SETUP\\SETUP.EXE";
+  bool windows64_ = true;
+  bool program64_ = true;
   std::uint64_t clock_ = 0;
   int beeps_ = 0;
   LocalTime localTime_{2026, 12, 8, 9, 30, 0, 0};

@@ -62,4 +62,10 @@ std::optional<SimPlatform::LinkContent> SimPlatform::readShellLink(std::string_v
   return LinkContent{lines.size() > 0 ? lines[0] : "", lines.size() > 1 ? lines[1] : ""};
 }
 
+std::optional<std::string> SimPlatform::shellLinkTarget(std::string_view path) const {
+  const auto link = readShellLink(path);
+  if (!link || link->target.empty()) return std::nullopt;
+  return link->target;
+}
+
 }  // namespace orv

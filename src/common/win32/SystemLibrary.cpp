@@ -30,12 +30,6 @@ HMODULE LoadFromSystemFolder(const wchar_t* name) {
   return module;
 }
 
-template <typename Function>
-Function KernelFunction(const char* name) {
-  return reinterpret_cast<Function>(
-      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), name)));
-}
-
 }  // namespace
 
 void ConfineLibrarySearch() {

@@ -23,6 +23,14 @@ void ConfineLibrarySearch();
 // ConfineLibrarySearch.
 void LoadWindowsOwnLibraries();
 
+// A function of kernel32 that some Windows versions lack, looked up so that the program still
+// loads there; nullptr where it is missing.
+template <typename Function>
+Function KernelFunction(const char* name) {
+  return reinterpret_cast<Function>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), name)));
+}
+
 // One DLL of the system folder, loaded by its full path; released when this is destroyed.
 class SystemLibrary {
  public:

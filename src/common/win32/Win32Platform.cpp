@@ -7,6 +7,7 @@
 
 #include "common/Utf.h"
 #include "common/win32/Handles.h"
+#include "common/win32/SystemLibrary.h"
 #include "common/win32/SystemText.h"
 #include "common/win32/WideText.h"
 
@@ -87,6 +88,53 @@ std::optional<WIN32_FIND_DATAW> FindFile(std::string_view path) {
   const win32::FindHandle find(::FindFirstFileW(Wide(path).c_str(), &data));
   if (!find.valid() || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return std::nullopt;
   return data;
+}
+
+// The information by handle Windows Vista added (the headers give it only to programs that
+// require Vista): a file's attributes and its deletion.
+struct BasicInformation {
+  LARGE_INTEGER CreationTime;
+  LARGE_INTEGER LastAccessTime;
+  LARGE_INTEGER LastWriteTime;
+  LARGE_INTEGER ChangeTime;
+  DWORD FileAttributes;
+};
+struct DispositionInformation {
+  BOOLEAN DeleteFile;
+};
+constexpr int kBasicInformation = 0;        // FileBasicInfo
+constexpr int kDispositionInformation = 4;  // FileDispositionInfo
+using SetInformation = BOOL(WINAPI*)(HANDLE, int, LPVOID, DWORD);
+using FinalPathName = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
+
+// An entry itself, not what a junction or symbolic link there leads to; a folder too.
+win32::FileHandle OpenEntry(const std::wstring& path, DWORD access) {
+  return win32::FileHandle(::CreateFileW(
+      path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+      OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+}
+
+// Whether the opened entry is the one at path: Windows gives the path it was opened through with
+// every link on the way followed; where Windows cannot tell (XP), it is taken to be.
+bool StillAt(const win32::FileHandle& entry, std::wstring path) {
+  static const auto finalPathName =
+      win32::KernelFunction<FinalPathName>("GetFinalPathNameByHandleW");
+  if (finalPathName == nullptr) return true;
+  std::wstring found(32768, L'\0');
+  const DWORD length =
+      finalPathName(entry.get(), found.data(), static_cast<DWORD>(found.size()), 0);
+  if (length == 0 || length >= found.size()) return false;
+  found.resize(length);
+  if (found.starts_with(L"\\\\?\\UNC\\")) {
+    found.replace(0, 8, L"\\\\");
+  } else if (found.starts_with(L"\\\\?\\")) {
+    found.erase(0, 4);
+  }
+  while (path.size() > 3 && path.ends_with(L'\\'))
+    path.pop_back();
+  return ::CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, found.c_str(),
+                          static_cast<int>(found.size()), path.c_str(),
+                          static_cast<int>(path.size())) == CSTR_EQUAL;
 }
 
 class Win32InstanceLock final : public InstanceLock {
@@ -175,6 +223,52 @@ Status Win32Platform::appendFile(std::string_view path, std::string_view bytes) 
   const win32::FileHandle file(::CreateFileW(Wide(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ,
                                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   return WriteAll(file, bytes);
+}
+
+Status Win32Platform::createNewFile(std::string_view path, std::string_view bytes) {
+  const win32::FileHandle file(::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                             CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return WriteAll(file, bytes);
+}
+
+std::optional<std::uint32_t> Win32Platform::linkCount(std::string_view path) const {
+  const win32::FileHandle entry = OpenEntry(Wide(path), FILE_READ_ATTRIBUTES);
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (!entry.valid() || !::GetFileInformationByHandle(entry.get(), &information)) {
+    return std::nullopt;
+  }
+  return information.nNumberOfLinks;
+}
+
+Status Win32Platform::deleteExactly(std::string_view path) {
+  const std::wstring wide = Wide(path);
+  const win32::FileHandle entry =
+      OpenEntry(wide, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES);
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (!entry.valid() || !::GetFileInformationByHandle(entry.get(), &information)) {
+    return LastError();
+  }
+  const DWORD attributes = information.dwFileAttributes;
+  if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 || !StillAt(entry, wide)) {
+    return Status(kErrorAccessDenied);
+  }
+  const bool folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  const DWORD writable = attributes & ~FILE_ATTRIBUTE_READONLY;
+  static const auto setInformation =
+      win32::KernelFunction<SetInformation>("SetFileInformationByHandle");
+  if (setInformation == nullptr) {
+    // Windows XP deletes by name only; the entry stays open, so it is the one deleted.
+    if (writable != attributes) ::SetFileAttributesW(wide.c_str(), writable);
+    return Result(folder ? ::RemoveDirectoryW(wide.c_str()) : ::DeleteFileW(wide.c_str()));
+  }
+  if (writable != attributes) {
+    BasicInformation basic{};  // times of zero stay as they are
+    basic.FileAttributes = writable == 0 ? FILE_ATTRIBUTE_NORMAL : writable;
+    if (!setInformation(entry.get(), kBasicInformation, &basic, sizeof basic)) return LastError();
+  }
+  DispositionInformation disposition{TRUE};
+  return Result(
+      setInformation(entry.get(), kDispositionInformation, &disposition, sizeof disposition));
 }
 
 Status Win32Platform::replaceFile(std::string_view from, std::string_view to) {
@@ -272,6 +366,18 @@ std::unique_ptr<InstanceLock> Win32Platform::claimNamedMutex(std::string_view na
   win32::KernelHandle mutex(::CreateMutexW(nullptr, FALSE, wideName.c_str()));
   if (!mutex.valid() || ::GetLastError() == ERROR_ALREADY_EXISTS) return nullptr;
   return std::make_unique<Win32InstanceLock>(std::move(mutex));
+}
+
+bool Win32Platform::windows64() const {
+  if (program64()) return true;
+  // A 32-bit program on 64-bit Windows runs under WOW64 (XP's first releases lack the query, and
+  // were 32-bit only).
+  static const bool wow64 = [] {
+    const auto isWow64 = win32::KernelFunction<BOOL(WINAPI*)(HANDLE, PBOOL)>("IsWow64Process");
+    BOOL result = FALSE;
+    return isWow64 != nullptr && isWow64(::GetCurrentProcess(), &result) && result;
+  }();
+  return wow64;
 }
 
 std::string Win32Platform::upperCase(std::string_view text) const {

@@ -18,6 +18,9 @@ class Win32Platform final : public Platform {
   std::optional<std::string> readFile(std::string_view path, std::uint64_t maxBytes) const override;
   Status writeFile(std::string_view path, std::string_view bytes) override;
   Status appendFile(std::string_view path, std::string_view bytes) override;
+  Status createNewFile(std::string_view path, std::string_view bytes) override;
+  std::optional<std::uint32_t> linkCount(std::string_view path) const override;
+  Status deleteExactly(std::string_view path) override;
   Status replaceFile(std::string_view from, std::string_view to) override;
   Status renameFile(std::string_view from, std::string_view to) override;
   std::optional<std::string> readFileHead(std::string_view path, std::size_t count) const override;
@@ -37,9 +40,12 @@ class Win32Platform final : public Platform {
   std::string programFilePath() const override;
   std::string commandLine() const override;
   std::unique_ptr<InstanceLock> claimNamedMutex(std::string_view name) override;
+  bool windows64() const override;
+  bool program64() const override { return sizeof(void*) == 8; }
 
   std::optional<std::string> specialFolder(int folderId) const override;
   ShellLinkObject createShellLink() override;
+  std::optional<std::string> shellLinkTarget(std::string_view path) const override;
   std::string systemMessage(std::uint32_t code) const override;
   int restartDialog(const Form& owner) override;
   std::intptr_t openProgram(const Form& owner, std::string_view program,
@@ -47,16 +53,16 @@ class Win32Platform final : public Platform {
 
   void notifyAssociationsChanged() override;
 
-  Status createRegistryKey(RegistryRoot root, std::string_view path) override;
-  Status writeRegistryValue(RegistryRoot root, std::string_view path, std::string_view name,
+  Status createRegistryKey(RegistryHive hive, std::string_view path) override;
+  Status writeRegistryValue(RegistryHive hive, std::string_view path, std::string_view name,
                             const RegistryValue& value) override;
-  std::optional<RegistryValue> readRegistryValue(RegistryRoot root, std::string_view path,
+  std::optional<RegistryValue> readRegistryValue(RegistryHive hive, std::string_view path,
                                                  std::string_view name) const override;
-  bool registryKeyExists(RegistryRoot root, std::string_view path) const override;
-  Status deleteRegistryKey(RegistryRoot root, std::string_view path) override;
-  Status deleteRegistryValue(RegistryRoot root, std::string_view path,
+  bool registryKeyExists(RegistryHive hive, std::string_view path) const override;
+  Status deleteRegistryKey(RegistryHive hive, std::string_view path) override;
+  Status deleteRegistryValue(RegistryHive hive, std::string_view path,
                              std::string_view name) override;
-  bool registryKeyEmpty(RegistryRoot root, std::string_view path) const override;
+  bool registryKeyEmpty(RegistryHive hive, std::string_view path) const override;
 
   std::string upperCase(std::string_view text) const override;
   std::optional<std::string> toShiftJis(std::string_view text) const override;

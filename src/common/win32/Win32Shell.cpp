@@ -36,6 +36,31 @@ class Win32ShellLink final : public ShellLink {
   ComPtr<IPersistFile> file_;
 };
 
+// The shell's link object with its two interfaces (either may be missing), or the COM result
+// that made none.
+struct LinkInterfaces {
+  HRESULT created = S_OK;
+  ComPtr<IShellLinkW> link;
+  ComPtr<IPersistFile> file;
+};
+
+LinkInterfaces MakeLinkObject() {
+  IUnknown* object = nullptr;
+  LinkInterfaces made;
+  made.created =
+      ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                         IID_IUnknown, reinterpret_cast<void**>(&object));
+  if (FAILED(made.created)) return made;
+  const ComPtr<IUnknown> unknown(object);
+  IShellLinkW* link = nullptr;
+  IPersistFile* file = nullptr;
+  unknown.get()->QueryInterface(IID_IShellLinkW, reinterpret_cast<void**>(&link));
+  made.link = ComPtr<IShellLinkW>(link);
+  unknown.get()->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+  made.file = ComPtr<IPersistFile>(file);
+  return made;
+}
+
 }  // namespace
 
 std::optional<std::string> Win32Platform::specialFolder(int folderId) const {
@@ -48,20 +73,24 @@ std::optional<std::string> Win32Platform::specialFolder(int folderId) const {
 }
 
 ShellLinkObject Win32Platform::createShellLink() {
-  IUnknown* object = nullptr;
-  const HRESULT created =
-      ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                         IID_IUnknown, reinterpret_cast<void**>(&object));
-  if (FAILED(created)) return {nullptr, static_cast<std::uint32_t>(created), false};
-  const ComPtr<IUnknown> unknown(object);
-  IShellLinkW* link = nullptr;
-  IPersistFile* file = nullptr;
-  unknown.get()->QueryInterface(IID_IShellLinkW, reinterpret_cast<void**>(&link));
-  ComPtr<IShellLinkW> ownedLink(link);
-  unknown.get()->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
-  ComPtr<IPersistFile> ownedFile(file);
-  if (!ownedLink.valid() || !ownedFile.valid()) return {nullptr, 0, true};
-  return {std::make_unique<Win32ShellLink>(std::move(ownedLink), std::move(ownedFile)), 0, false};
+  LinkInterfaces object = MakeLinkObject();
+  if (FAILED(object.created)) return {nullptr, static_cast<std::uint32_t>(object.created), false};
+  if (!object.link.valid() || !object.file.valid()) return {nullptr, 0, true};
+  return {std::make_unique<Win32ShellLink>(std::move(object.link), std::move(object.file)), 0,
+          false};
+}
+
+std::optional<std::string> Win32Platform::shellLinkTarget(std::string_view path) const {
+  const LinkInterfaces object = MakeLinkObject();
+  if (!object.link.valid() || !object.file.valid() ||
+      FAILED(object.file.get()->Load(Wide(path).c_str(), STGM_READ))) {
+    return std::nullopt;
+  }
+  wchar_t target[MAX_PATH] = {};
+  if (object.link.get()->GetPath(target, MAX_PATH, nullptr, 0) != S_OK || target[0] == L'\0') {
+    return std::nullopt;
+  }
+  return win32::Narrow(target);
 }
 
 int Win32Platform::restartDialog(const Form& owner) {
