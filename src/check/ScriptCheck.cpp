@@ -695,7 +695,8 @@ void Checker::CheckRemovals() {
       Add(key->Line, Severity::kWarning,
           "no root token: the whole value is taken as a key under HKEY_CURRENT_USER");
     }
-    if (JudgeKey(p_, recorded.Root, recorded.Path, product) == KeyVerdict::kProtected) {
+    if (JudgeKey(p_, recorded.Root, recorded.Path, true,
+                 {product, SeenView(p_, RegistryView::kProgram)}) == KeyVerdict::kProtected) {
       Add(key->Line, Severity::kError,
           "the uninstaller refuses to delete " + RootName(recorded.Root) +
               (recorded.Path.empty() ? "" : "\\" + recorded.Path) +

@@ -87,10 +87,13 @@ std::optional<std::string> WriteIniFile(Platform& platform, std::string_view fil
   }
   const std::string temporary = std::string(file) + ".new";
   std::string bytes = EncodeTextFile(platform, text);
-  // A file already there goes first rather than being written through: in a folder other users
-  // may write, it could be a hard link to a file the program must not change.
+  // A file already there goes first, and the temporary file is made only where nothing is, never
+  // written through: in a folder other users may write, it could be a hard link to a file the
+  // program must not change, planted again after the deletion.
   (void)platform.deleteFile(temporary);
-  if (platform.writeFile(temporary, bytes) && platform.replaceFile(temporary, file)) return bytes;
+  if (platform.createNewFile(temporary, bytes) && platform.replaceFile(temporary, file)) {
+    return bytes;
+  }
   (void)platform.deleteFile(temporary);
   return std::nullopt;
 }

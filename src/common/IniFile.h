@@ -80,9 +80,10 @@ struct IniSection {
 };
 
 // Writes a whole information file: Shift-JIS, or UTF-8 with a byte-order mark when a text has no
-// Shift-JIS form. The content goes to a temporary file beside the target, which then replaces the
-// target in one step, so a failure never leaves half a file. The temporary file is removed when
-// the write fails. The bytes written, or nullopt when the file could not be written.
+// Shift-JIS form. The content goes to a new temporary file beside the target (one there already
+// goes first), which then replaces the target in one step, so a failure never leaves half a file
+// and nothing is written through a link. The temporary file is removed when the write fails. The
+// bytes written, or nullopt when the file could not be written.
 std::optional<std::string> WriteIniFile(Platform& platform, std::string_view file,
                                         const std::vector<IniSection>& sections);
 

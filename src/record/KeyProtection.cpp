@@ -16,11 +16,26 @@ using Names = std::vector<std::string>;
 // The Uninstall branch, as key names in upper case.
 constexpr std::array<std::string_view, 5> kUninstallBranchKeys = {
     "SOFTWARE", "MICROSOFT", "WINDOWS", "CURRENTVERSION", "UNINSTALL"};
+// Where a product registers the path of its program: App Paths\<name> below SOFTWARE.
+constexpr std::array<std::string_view, 5> kAppPathsKeys = {"SOFTWARE", "MICROSOFT", "WINDOWS",
+                                                           "CURRENTVERSION", "APP PATHS"};
 
 // Classes below which products add their own verbs (shell\<verb>) and shell extensions
 // (shellex\<kind>\<handler>).
 constexpr std::array<std::string_view, 6> kVerbContainers = {
     "*", "ALLFILESYSTEMOBJECTS", "DIRECTORY", "DRIVE", "FOLDER", "DESKTOPBACKGROUND"};
+// The verbs and handlers Windows puts there itself.
+constexpr std::array<std::string_view, 16> kWindowsVerbs = {
+    "OPEN",  "OPENNEW",   "OPENAS", "EDIT",       "PRINT",     "PRINTTO", "EXPLORE", "FIND",
+    "RUNAS", "RUNASUSER", "CMD",    "POWERSHELL", "PINTOHOME", "PLAY",    "PREVIEW", "PROPERTIES"};
+constexpr std::array<std::string_view, 12> kWindowsHandlers = {
+    "OPEN WITH",        "OPEN WITH ENCRYPTIONMENU", "ENCRYPTIONMENU", "SHARING",
+    "MODERNSHARING",    "COPYASPATHMENU",           "OFFLINE FILES",  "WORKFOLDERS",
+    "LIBRARY LOCATION", "PINTOSTARTSCREEN",         "SENDTO",         "COMPATIBILITY"};
+// The first parts of the ProgIDs that Windows and its components register.
+constexpr std::array<std::string_view, 14> kWindowsProgIdVendors = {
+    "MICROSOFT", "WINDOWS",          "SHELL", "WSCRIPT",  "SCRIPTING", "MSXML",    "MSXML2",
+    "ADODB",     "INTERNETEXPLORER", "PAINT", "WMPLAYER", "CDO",       "VBSCRIPT", "WBEMSCRIPTING"};
 
 // SOFTWARE keys whose whole trees are Windows' (or, for Clients and ODBC, shared by every
 // program, so no record can tell its own part).
@@ -45,94 +60,131 @@ bool Contains(const auto& list, std::string_view name) {
   return std::ranges::find(list, name) != list.end();
 }
 
-// The 32-bit view of a 64-bit Windows lies in a Wow6432Node key; it keeps the same rules.
-void LookThroughWow64(Names& names, std::size_t at) {
-  if (names.size() > at && names[at] == "WOW6432NODE") names.erase(names.begin() + at);
+bool StartsWith(const Names& names, const auto& prefix) {
+  return names.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), names.begin());
+}
+
+// "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}" in hexadecimal digits.
+bool IsBracedGuid(std::string_view name) {
+  if (name.size() != 38 || name.front() != '{' || name.back() != '}') return false;
+  for (std::size_t i = 1; i < 37; ++i) {
+    const bool dash = i == 9 || i == 14 || i == 19 || i == 24;
+    const char c = name[i];
+    const bool hex = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
+    if (dash ? c != '-' : !hex) return false;
+  }
+  return true;
 }
 
 enum class Hive { kMachine, kUser, kClasses };
 
 struct Place {
   Hive hive;
-  Names names;  // below the hive's root, upper case
+  Names names;        // below the hive's root, upper case
+  RegistryView view;  // k64 or k32
 };
 
-Place SoftwarePlace(Hive hive, Names names) {
-  if (!names.empty() && names[0] == "SOFTWARE") LookThroughWow64(names, 1);
-  if (names.size() >= 2 && names[0] == "SOFTWARE" && names[1] == "CLASSES") {
-    names.erase(names.begin(), names.begin() + 2);
-    LookThroughWow64(names, 0);
-    return {Hive::kClasses, std::move(names)};
+// The 32-bit view of a 64-bit Windows lies in a Wow6432Node key; it keeps the same rules.
+void LookThroughWow64(Place& place, std::size_t at) {
+  if (place.names.size() > at && place.names[at] == "WOW6432NODE") {
+    place.names.erase(place.names.begin() + static_cast<std::ptrdiff_t>(at));
+    place.view = RegistryView::k32;
   }
-  return {hive, std::move(names)};
+}
+
+Place SoftwarePlace(Place place) {
+  if (!place.names.empty() && place.names[0] == "SOFTWARE") LookThroughWow64(place, 1);
+  if (place.names.size() >= 2 && place.names[0] == "SOFTWARE" && place.names[1] == "CLASSES") {
+    place.names.erase(place.names.begin(), place.names.begin() + 2);
+    place.hive = Hive::kClasses;
+    LookThroughWow64(place, 0);
+  }
+  return place;
 }
 
 // Where a key stands, as the rules see it; nullopt for HKEY_USERS and the users' own keys.
-std::optional<Place> PlaceOf(RegistryRoot root, Names names) {
-  switch (root) {
+std::optional<Place> PlaceOf(const Platform& platform, RegistryHive hive, Names names) {
+  Place place{Hive::kMachine, std::move(names), SeenView(platform, hive.view)};
+  switch (hive.root) {
     case RegistryRoot::kClassesRoot:
-      LookThroughWow64(names, 0);
-      return Place{Hive::kClasses, std::move(names)};
+      place.hive = Hive::kClasses;
+      LookThroughWow64(place, 0);
+      return place;
     case RegistryRoot::kLocalMachine:
-      return SoftwarePlace(Hive::kMachine, std::move(names));
+      return SoftwarePlace(std::move(place));
     case RegistryRoot::kCurrentUser:
-      return SoftwarePlace(Hive::kUser, std::move(names));
+      place.hive = Hive::kUser;
+      return SoftwarePlace(std::move(place));
     case RegistryRoot::kUsers:
       break;
   }
-  if (names.size() < 2) return std::nullopt;
-  const bool classes = names[0].ends_with("_CLASSES");
-  names.erase(names.begin());
-  if (!classes) return SoftwarePlace(Hive::kUser, std::move(names));
-  LookThroughWow64(names, 0);
-  return Place{Hive::kClasses, std::move(names)};
+  if (place.names.size() < 2) return std::nullopt;
+  const bool classes = place.names[0].ends_with("_CLASSES");
+  place.names.erase(place.names.begin());
+  place.hive = Hive::kUser;
+  if (!classes) return SoftwarePlace(std::move(place));
+  place.hive = Hive::kClasses;
+  LookThroughWow64(place, 0);
+  return place;
 }
 
-KeyVerdict JudgeClass(const Platform& platform, RegistryRoot root, std::string_view path,
-                      const Names& names) {
-  if (names.empty()) return KeyVerdict::kProtected;
-  const std::string& name = names[0];
-  if (name.ends_with(MapString(platform, kAssociationClassSuffix, kMapUpperCase))) {
-    return KeyVerdict::kDelete;
-  }
-  if (name.starts_with('.')) {
-    if (names.size() > 1) return KeyVerdict::kProtected;
-    const auto value = platform.readRegistryValue(root, path, "");
-    const std::string productClass =
-        name.substr(1) + MapString(platform, kAssociationClassSuffix, kMapUpperCase);
-    return value && MapString(platform, value->text, kMapUpperCase) == productClass
-               ? KeyVerdict::kUndoAssociation
-               : KeyVerdict::kProtected;
-  }
+// A verb (shell\<verb>) or shell extension (shellex\<kind>\<handler>) below a class that holds
+// Windows' own and products' ones alike; nullopt when the key is no such verb or handler.
+std::optional<KeyVerdict> JudgeVerb(const Names& names) {
   std::size_t container = 0;
-  if (Contains(kVerbContainers, name)) container = 1;
-  if (names.size() > 1 &&
-      ((name == "DIRECTORY" && names[1] == "BACKGROUND") || name == "SYSTEMFILEASSOCIATIONS")) {
+  if (Contains(kVerbContainers, names[0])) container = 1;
+  if (names.size() > 1 && ((names[0] == "DIRECTORY" && names[1] == "BACKGROUND") ||
+                           names[0] == "SYSTEMFILEASSOCIATIONS")) {
     container = 2;
   }
-  if (container > 0 && names.size() > container) {
-    const std::string& kind = names[container];
-    if ((kind == "SHELL" && names.size() >= container + 2) ||
-        (kind == "SHELLEX" && names.size() >= container + 3)) {
-      return KeyVerdict::kDelete;
-    }
+  if (container == 0 || names.size() <= container) return std::nullopt;
+  const std::string& kind = names[container];
+  if (kind == "SHELL" && names.size() >= container + 2) {
+    return Contains(kWindowsVerbs, names[container + 1]) ? KeyVerdict::kProtected
+                                                         : KeyVerdict::kDelete;
+  }
+  if (kind == "SHELLEX" && names.size() >= container + 3) {
+    return Contains(kWindowsHandlers, names[container + 2]) ? KeyVerdict::kProtected
+                                                            : KeyVerdict::kDelete;
   }
   return KeyVerdict::kProtected;
 }
 
-KeyVerdict JudgeSoftware(Hive hive, const Names& names, std::string_view productEntry) {
-  if (names.size() < 2 || names[0] != "SOFTWARE") return KeyVerdict::kProtected;
-  if (hive == Hive::kMachine && !productEntry.empty() &&
-      names.size() > kUninstallBranchKeys.size() &&
-      Joined(names, kUninstallBranchKeys.size() + 1) == productEntry) {
+KeyVerdict JudgeClass(const Platform& platform, RegistryHive hive, std::string_view path,
+                      const Names& names) {
+  if (names.empty()) return KeyVerdict::kProtected;
+  const std::string& name = names[0];
+  const std::string suffix = MapString(platform, kAssociationClassSuffix, kMapUpperCase);
+  if (name.ends_with(suffix)) return KeyVerdict::kDelete;
+  if (name.starts_with('.')) {
+    if (names.size() > 1) return KeyVerdict::kProtected;
+    const auto value = platform.readRegistryValue(hive, path, "");
+    const std::string productClass = name.substr(1) + suffix;
+    return value && MapString(platform, value->text, kMapUpperCase) == productClass
+               ? KeyVerdict::kUndoAssociation
+               : KeyVerdict::kProtected;
+  }
+  if (names.size() >= 2 &&
+      (name == "APPLICATIONS" || (name == "CLSID" && IsBracedGuid(names[1])))) {
     return KeyVerdict::kDelete;
   }
-  const std::string& vendor = names[1];
-  if (Contains(kWindowsSoftware, vendor)) return KeyVerdict::kProtected;
-  if (vendor == "POLICIES" && (names.size() == 2 || names[2] == "MICROSOFT")) {
+  if (const auto verb = JudgeVerb(names)) return *verb;
+  const auto dot = name.find('.');
+  if (dot != std::string::npos && dot > 0 &&
+      !Contains(kWindowsProgIdVendors, name.substr(0, dot))) {
+    return KeyVerdict::kDelete;  // a ProgID
+  }
+  return KeyVerdict::kProtected;
+}
+
+KeyVerdict JudgeSoftware(const Names& names) {
+  if (names.size() < 2 || names[0] != "SOFTWARE" || names[1] == "POLICIES") {
     return KeyVerdict::kProtected;
   }
-  return KeyVerdict::kDelete;
+  if (names.size() > kAppPathsKeys.size() && StartsWith(names, kAppPathsKeys)) {
+    return KeyVerdict::kDelete;
+  }
+  return Contains(kWindowsSoftware, names[1]) ? KeyVerdict::kProtected : KeyVerdict::kDelete;
 }
 
 }  // namespace
@@ -140,17 +192,23 @@ KeyVerdict JudgeSoftware(Hive hive, const Names& names, std::string_view product
 std::string UninstallEntryOf(const Platform& platform, std::string_view key) {
   const Names names = UpperKeyNames(platform, key);
   const bool entry =
-      names.size() == kUninstallBranchKeys.size() + 1 &&
-      std::equal(kUninstallBranchKeys.begin(), kUninstallBranchKeys.end(), names.begin());
+      names.size() == kUninstallBranchKeys.size() + 1 && StartsWith(names, kUninstallBranchKeys);
   return entry ? Joined(names, names.size()) : std::string();
 }
 
-KeyVerdict JudgeKey(const Platform& platform, RegistryRoot root, std::string_view path,
-                    std::string_view productEntry) {
-  const auto place = PlaceOf(root, UpperKeyNames(platform, path));
+KeyVerdict JudgeKey(const Platform& platform, RegistryHive hive, std::string_view path,
+                    bool verified, const ProductEntry& product) {
+  const auto place = PlaceOf(platform, hive, UpperKeyNames(platform, path));
   if (!place) return KeyVerdict::kProtected;
-  if (place->hive == Hive::kClasses) return JudgeClass(platform, root, path, place->names);
-  return JudgeSoftware(place->hive, place->names, productEntry);
+  if (place->hive == Hive::kMachine && StartsWith(place->names, kUninstallBranchKeys)) {
+    const bool own = !product.Name.empty() && place->view == product.View &&
+                     place->names.size() > kUninstallBranchKeys.size() &&
+                     Joined(place->names, kUninstallBranchKeys.size() + 1) == product.Name;
+    return own ? KeyVerdict::kDelete : KeyVerdict::kProtected;
+  }
+  if (!verified) return KeyVerdict::kProtected;
+  if (place->hive == Hive::kClasses) return JudgeClass(platform, hive, path, place->names);
+  return JudgeSoftware(place->names);
 }
 
 }  // namespace orv

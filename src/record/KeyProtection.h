@@ -1,26 +1,34 @@
-// The registry keys an uninstall may delete, whatever its record says: the record lies in a folder
-// an ordinary user may be able to write, and the uninstall runs with administrator rights. The
-// rules, in the order they are tried (names without regard to case; every HKEY_USERS\<user> is
-// judged as HKEY_CURRENT_USER, HKEY_USERS\<user>_Classes and each user's and the machine's
-// Software\Classes as HKEY_CLASSES_ROOT, and a Wow6432Node right below SOFTWARE or a class root is
-// looked through, so the 32-bit views keep the same rules):
+// The registry keys an uninstall may delete: the record lies in a folder an ordinary user may be
+// able to write, and the uninstall runs with administrator rights. A record the setup run wrote
+// (verified by its entry's digest) may delete what the table lets it; any other record only the
+// product's own uninstall entry. Names are compared without regard to case; every
+// HKEY_USERS\<user> is judged as HKEY_CURRENT_USER, HKEY_USERS\<user>_Classes and each user's and
+// the machine's Software\Classes as HKEY_CLASSES_ROOT; a Wow6432Node right below SOFTWARE or a
+// class root is looked through and puts the key in the 32-bit view. The rules, in the order they
+// are tried:
 //
-//   classes  <ext>_auto_file and below                     may go (the class the product made)
-//   classes  .<ext>                                        its association is undone (below)
-//   classes  *, AllFilesystemObjects, Directory, Drive,
-//            Folder, DesktopBackground, Directory\Background
-//            and SystemFileAssociations\<type>:
-//            ...\shell\<verb> and below, ...\shellex\<kind>\<handler> and below   may go
-//   classes  anything else: the root, a class, an extension's keys, CLSID, Interface, TypeLib,
-//            AppID, MIME, other programs' classes                             Windows' or theirs
-//   machine  SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\<this product's entry> may go
-//   machine, user  SOFTWARE\Microsoft, SOFTWARE\Policies\Microsoft, SOFTWARE\Clients,
-//   SOFTWARE\ODBC,
-//            SOFTWARE\RegisteredApplications and all below them, SOFTWARE\Policies   Windows'
-//   machine, user  SOFTWARE\<vendor> and below                                may go
+//   machine  SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\<entry> and below, either view:
+//            the product's own entry, in the view it was found in           may go (any record)
+//            every other entry, and the branch                               other products'
+//   any record that is not verified: every other key                        stays
+//   classes  <ext>_auto_file and below                          may go (the class the product made)
+//   classes  .<ext>                                             its association is undone (below)
+//   classes  Applications\<name> and below, CLSID\{guid} and below        may go
+//   classes  *, AllFilesystemObjects, Directory, Directory\Background, Drive, Folder,
+//            DesktopBackground and SystemFileAssociations\<type>:
+//            ...\shell\<verb> and ...\shellex\<kind>\<handler>, and below   may go, but
+//            Windows' own verbs and handlers (open, edit, print, runas, cmd, Open With, ...)
+//   classes  a ProgID (<vendor>.<name>, the first part not Windows')        may go
+//   classes  anything else: the root, a class, an extension's keys, CLSID itself, Interface,
+//            TypeLib, AppID, MIME, Windows' ProgIDs                          Windows' or theirs
+//   machine, user  SOFTWARE\Policies and all below it                       administrators'
+//   machine, user  SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\<name> and below  may go
+//   machine, user  SOFTWARE\Microsoft, SOFTWARE\Clients, SOFTWARE\ODBC,
+//            SOFTWARE\RegisteredApplications and all else below them        Windows'
+//   machine, user  SOFTWARE\<vendor> and below                              may go
 //   machine, user  the root, SOFTWARE, and everything outside SOFTWARE (SYSTEM, Control Panel, ...)
-//                                                                             Windows'
-//   users    HKEY_USERS and each user's key                                   Windows'
+//                                                                           Windows'
+//   users    HKEY_USERS and each user's key                                 Windows'
 //
 // An extension key's association is undone rather than deleted: when its unnamed value names the
 // extension's "<ext>_auto_file" class, that value goes, and the key too when nothing else is left
@@ -30,7 +38,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "common/Platform.h"
 
@@ -40,15 +47,21 @@ namespace orv {
 // branch (an uninstall entry); empty otherwise.
 std::string UninstallEntryOf(const Platform& platform, std::string_view key);
 
+// The product's own uninstall entry, as the uninstaller found it: the one whose command names the
+// record.
+struct ProductEntry {
+  std::string Name;                       // as UninstallEntryOf gives it; empty: none found
+  RegistryView View = RegistryView::k64;  // the view it lies in: k64 or k32
+};
+
 enum class KeyVerdict {
   kDelete,           // the key may go with all it holds
   kUndoAssociation,  // only the product's association: the unnamed value, then an empty key
-  kProtected,        // Windows' or another product's: it stays
+  kProtected,        // Windows', administrators' or another product's: it stays
 };
 
-// What may become of the key at path under root. productEntry is this product's own uninstall
-// entry, as UninstallEntryOf gives it (empty: none), which may go.
-KeyVerdict JudgeKey(const Platform& platform, RegistryRoot root, std::string_view path,
-                    std::string_view productEntry);
+// What may become of the key at path in hive, for a record the setup run wrote (verified) or not.
+KeyVerdict JudgeKey(const Platform& platform, RegistryHive hive, std::string_view path,
+                    bool verified, const ProductEntry& product);
 
 }  // namespace orv

@@ -126,35 +126,77 @@ bool CommandNamesRecord(const Platform& platform, std::string_view command,
   return named && record && *named == *record;
 }
 
-RecordStanding CheckRecord(const Platform& platform, std::string_view bytes,
-                           std::string_view entryKey, std::string_view recordFile) {
-  constexpr RegistryRoot kMachine = RegistryRoot::kLocalMachine;
-  if (UninstallEntryOf(platform, entryKey).empty()) return RecordStanding::kUnproven;
-  const auto command = platform.readRegistryValue(kMachine, entryKey, "UninstallString");
-  if (!command || !CommandNamesRecord(platform, command->text, recordFile)) {
-    return RecordStanding::kUnproven;
+RecordCheck CheckRecord(const Platform& platform, std::string_view bytes, std::string_view entryKey,
+                        std::string_view recordFile) {
+  const std::string name = UninstallEntryOf(platform, entryKey);
+  if (name.empty()) return {};
+  const RegistryView own = SeenView(platform, RegistryView::kProgram);
+  const RegistryView other = own == RegistryView::k64 ? RegistryView::k32 : RegistryView::k64;
+  std::optional<RecordCheck> found;
+  for (const RegistryView view : {own, other}) {
+    if (view == other && !platform.windows64()) break;
+    const RegistryHive machine(RegistryRoot::kLocalMachine, view);
+    const auto command = platform.readRegistryValue(machine, entryKey, "UninstallString");
+    if (!command || !CommandNamesRecord(platform, command->text, recordFile)) continue;
+    const auto digest = platform.readRegistryValue(machine, entryKey, kRecordDigestValue);
+    const RecordStanding standing = !digest                            ? RecordStanding::kUnproven
+                                    : digest->text == Sha256Hex(bytes) ? RecordStanding::kVerified
+                                                                       : RecordStanding::kChanged;
+    if (standing == RecordStanding::kVerified) return {standing, {name, view}};
+    if (!found) found = RecordCheck{standing, {name, view}};
   }
-  const auto digest = platform.readRegistryValue(kMachine, entryKey, kRecordDigestValue);
-  if (!digest) return RecordStanding::kUnproven;
-  return digest->text == Sha256Hex(bytes) ? RecordStanding::kVerified : RecordStanding::kChanged;
+  return found.value_or(RecordCheck{});
+}
+
+std::string PathInOwnView(const Platform& platform, const Globals& globals, std::string_view path,
+                          RegistryView recordView) {
+  const RegistryView own = SeenView(platform, RegistryView::kProgram);
+  if (!platform.windows64() || recordView == own || globals.WindowsFolder.empty()) {
+    return std::string(path);
+  }
+  const std::string windows = AddSeparator(globals.WindowsFolder, "B");
+  const auto renamed = [&](std::string_view from,
+                           std::string_view to) -> std::optional<std::string> {
+    const std::string prefix = windows + std::string(from);
+    if (path.size() < prefix.size() ||
+        platform.upperCase(path.substr(0, prefix.size())) != platform.upperCase(prefix) ||
+        (path.size() > prefix.size() && path[prefix.size()] != '\\')) {
+      return std::nullopt;
+    }
+    return windows + std::string(to) + std::string(path.substr(prefix.size()));
+  };
+  // A 64-bit program reads a 32-bit setup's record; a 32-bit program a 64-bit one's.
+  if (own == RegistryView::k32) return renamed("System32", "Sysnative").value_or(std::string(path));
+  if (auto mapped = renamed("System32", "SysWOW64")) return *mapped;
+  return renamed("Sysnative", "System32").value_or(std::string(path));
 }
 
 RecordScope::RecordScope(const Platform& platform, const Globals& globals,
-                         std::string_view recordFile, bool verified)
-    : platform_(platform), temporaryFolder_(globals.TempFolder), verified_(verified) {
+                         std::string_view recordFile, bool verified, RegistryView view)
+    : platform_(platform),
+      globals_(globals),
+      temporaryFolder_(globals.TempFolder),
+      verified_(verified),
+      view_(view) {
   const auto folder = KeyOf(platform, FolderPart(recordFile), temporaryFolder_);
   if (folder && !ProtectedFolder(platform, globals, *folder)) productFolder_ = folder;
 }
 
+std::optional<std::string> RecordScope::Resolved(std::string_view recorded) const {
+  return ResolvedPath(platform_, PathInOwnView(platform_, globals_, recorded, view_),
+                      temporaryFolder_);
+}
+
+bool RecordScope::InProductFolder(const std::string& path, bool folderItself) const {
+  const std::string key = PathKey(platform_, path);
+  return productFolder_ && PathWithin(key, *productFolder_) &&
+         (key != *productFolder_ || folderItself);
+}
+
 std::optional<std::string> RecordScope::Within(std::string_view recorded, bool folderItself) const {
-  auto resolved = ResolvedPath(platform_, recorded, temporaryFolder_);
-  if (!resolved || verified_) return resolved;
-  const std::string key = PathKey(platform_, *resolved);
-  if (!productFolder_ || !PathWithin(key, *productFolder_) ||
-      (key == *productFolder_ && !folderItself)) {
-    return std::nullopt;
-  }
-  return resolved;
+  auto resolved = Resolved(recorded);
+  if (!resolved || verified_ || InProductFolder(*resolved, folderItself)) return resolved;
+  return std::nullopt;
 }
 
 std::optional<std::string> RecordScope::File(std::string_view recorded) const {
@@ -166,7 +208,7 @@ std::optional<std::string> RecordScope::Folder(std::string_view recorded) const 
 }
 
 std::optional<std::string> RecordScope::Shortcut(std::string_view recorded) const {
-  auto resolved = ResolvedPath(platform_, recorded, temporaryFolder_);
+  auto resolved = Resolved(recorded);
   if (!resolved || verified_) return resolved;
   const std::string key = PathKey(platform_, *resolved);
   const auto below = [&key](const std::string& shell) {
@@ -175,6 +217,11 @@ std::optional<std::string> RecordScope::Shortcut(std::string_view recorded) cons
   if (!EndsWithLinkExtension(key) || !std::ranges::any_of(ShellFolderKeys(platform_), below)) {
     return std::nullopt;
   }
+  // Another product's link, Windows' own or the user's lead elsewhere.
+  const auto target = platform_.shellLinkTarget(*resolved);
+  const auto targetPath =
+      target ? ResolvedPath(platform_, *target, temporaryFolder_) : std::nullopt;
+  if (!targetPath || !InProductFolder(*targetPath, true)) return std::nullopt;
   return resolved;
 }
 
@@ -212,11 +259,11 @@ bool MayWriteFileAt(const Platform& platform, std::string_view path) {
   const auto attributes = platform.fileAttributes(path);
   constexpr std::uint32_t kNotPlain = attr::kDirectory | attr::kDevice | attr::kReparsePoint;
   return !PassesThroughLink(platform, path, false) &&
-         (!attributes || (*attributes & kNotPlain) == 0);
+         (!attributes || ((*attributes & kNotPlain) == 0 && platform.linkCount(path) == 1u));
 }
 
 bool DeleteRecordCopy(Platform& platform, std::string_view copy) {
-  return !PassesThroughLink(platform, copy, false) && platform.deleteFile(copy).succeeded();
+  return !PassesThroughLink(platform, copy, false) && platform.deleteExactly(copy).succeeded();
 }
 
 }  // namespace orv

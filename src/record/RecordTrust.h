@@ -2,11 +2,11 @@
 // folder, which an ordinary user may be able to write, and its temporary copy in that user's
 // temporary folder, while the uninstaller runs with administrator rights. So a record is trusted
 // whole only when the Add/Remove entry it names (under HKEY_LOCAL_MACHINE, which only
-// administrators can write) names this record file and holds the digest of its exact bytes. A
-// record that is not is still uninstalled, but held to the product's own folder, the shortcuts in
-// the shell's folders and the registry keys no one else owns. Guard rails hold for every record:
-// the uninstaller itself, anything that is not a plain file, a path that passes through a link
-// and the folders of Windows and the shell are never removed.
+// administrators can write, in either registry view) names this record file and holds the digest
+// of its exact bytes. A record that is not is still uninstalled, but held to the product: files
+// and folders in the product's own folder, shortcuts to them, and its own entry. Guard rails hold
+// for every record: the uninstaller itself, anything that is not a plain file, a path that passes
+// through a link and the folders of Windows and the shell are never removed.
 #pragma once
 
 #include <optional>
@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "common/Platform.h"
+#include "record/KeyProtection.h"
 
 namespace orv {
 
@@ -23,8 +24,8 @@ struct Globals;
 namespace trust_text {
 inline constexpr const char* kRecordChanged =
     "このアンセットアップ情報ファイルは，セットアップの後で書き換えられています．\r\r"
-    "セットアップフォルダの外にあるファイル・フォルダと，ショートカット以外のファイルは削除しませ"
-    "ん．\r削除しなかったものは，最後に一覧で確認できます．";
+    "セットアップフォルダの外にあるファイル・フォルダ，その外を指すショートカットと，レジストリは"
+    "削除しません．\r削除しなかったものは，最後に一覧で確認できます．";
 }  // namespace trust_text
 
 // The value of the Add/Remove entry that holds the SHA-256 digest of the record's bytes, as 64
@@ -37,11 +38,26 @@ enum class RecordStanding {
   kChanged,   // the entry names this record file, but the bytes are not those the setup wrote
 };
 
+// How a record stands, and the entry that names it.
+struct RecordCheck {
+  RecordStanding Standing = RecordStanding::kUnproven;
+  // The entry whose command names the record file, in the view it was found in; no name when
+  // none does.
+  ProductEntry Entry;
+};
+
 // How the record whose exact bytes are given stands. entryKey is its [UnSetupRegistryKey] Key;
 // recordFile is the full path of the record file the uninstall was started on (or the setup run
-// merges).
-RecordStanding CheckRecord(const Platform& platform, std::string_view bytes,
-                           std::string_view entryKey, std::string_view recordFile);
+// merges). The entry is looked for in both views of 64-bit Windows (a setup of either build may
+// have written it), the program's own first; one that vouches for these bytes is taken first.
+RecordCheck CheckRecord(const Platform& platform, std::string_view bytes, std::string_view entryKey,
+                        std::string_view recordFile);
+
+// A path as a program that sees the record's view names it, as this program names it. On 64-bit
+// Windows a 32-bit program's <Windows>\System32 is <Windows>\SysWOW64 (and its Sysnative the real
+// System32); a record keeps the names of the setup that wrote it.
+std::string PathInOwnView(const Platform& platform, const Globals& globals, std::string_view path,
+                          RegistryView recordView);
 
 // Whether an uninstall command names recordFile: the path in its first pair of double quotes,
 // compared as a path without regard to case.
@@ -53,28 +69,38 @@ bool CommandNamesRecord(const Platform& platform, std::string_view command,
 // folder of the uninstall run), so the path checked is the path removed.
 class RecordScope {
  public:
+  // A record in view (k64 or k32) names its paths as a program of that view does.
   RecordScope(const Platform& platform, const Globals& globals, std::string_view recordFile,
-              bool verified);
+              bool verified, RegistryView view);
 
   bool verified() const { return verified_; }
+  RegistryView view() const { return view_; }
+  // A recorded path (with what follows it, such as a file's flag) as this program names it.
+  std::string InOwnView(std::string_view recorded) const {
+    return PathInOwnView(platform_, globals_, recorded, view_);
+  }
   // The path of a recorded file, or nullopt when the record may not remove it: Windows would
   // resolve it to no file, or an unverified record names one outside the product's folder.
   std::optional<std::string> File(std::string_view recorded) const;
   // The same for a folder, which may also be the product's folder itself.
   std::optional<std::string> Folder(std::string_view recorded) const;
   // The same for a shortcut: an unverified record removes only ".lnk" files below the shell's
-  // folders of the user or of all users.
+  // folders of the user or of all users, whose target lies in the product's folder.
   std::optional<std::string> Shortcut(std::string_view recorded) const;
 
  private:
+  std::optional<std::string> Resolved(std::string_view recorded) const;
+  bool InProductFolder(const std::string& path, bool folderItself) const;
   std::optional<std::string> Within(std::string_view recorded, bool folderItself) const;
 
   const Platform& platform_;
+  const Globals& globals_;
   std::string temporaryFolder_;
   // The folder that holds the record file, in PathKey form; nullopt when it cannot hold a product
   // (it does not resolve, or it is a folder of Windows, of the shell or a drive's root).
   std::optional<std::string> productFolder_;
   bool verified_;
+  RegistryView view_;
 };
 
 // The guard rails, checked right before each removal so that what was checked is what is there.
@@ -98,7 +124,8 @@ bool BelowOtherProfilesPrograms(const Platform& platform, std::string_view folde
 
 // Whether the program, with its rights, may write a file at path (a full path) that others may
 // have prepared: no folder on the way is a junction, mount point or symbolic link, and what is
-// there already, if anything, is a plain file.
+// there already, if anything, is a plain file with no other name (a hard link would have the
+// write land in a file elsewhere).
 bool MayWriteFileAt(const Platform& platform, std::string_view path);
 
 // The uninstaller's copy of the record lies in the temporary folder of the user who started it,

@@ -14,23 +14,28 @@ namespace orv {
 
 namespace {
 
-// Whether limits let a value of a section through (all go without limits).
-bool Admitted(const Platform& platform, const RecordScope* limits, std::string_view section,
+// Whether a record of the scope's standing may have the uninstaller remove a value of a section:
+// one the setup wrote, all of them (the uninstaller judges them again); another, only what it
+// would remove on that record's word.
+bool Admitted(const Platform& platform, const RecordScope& scope, std::string_view section,
               const std::string& value) {
-  if (limits == nullptr) return true;
-  if (section == "DeleteFolder") return limits->Folder(value).has_value();
-  if (section == "DeleteFile") return limits->File(value.substr(0, value.find(','))).has_value();
-  if (section == "DeleteShortCut") return limits->Shortcut(value).has_value();
+  if (scope.verified()) return true;
+  if (section == "DeleteFolder") return scope.Folder(value).has_value();
+  if (section == "DeleteFile") return scope.File(value.substr(0, value.find(','))).has_value();
+  if (section == "DeleteShortCut") return scope.Shortcut(value).has_value();
   const RecordedKey key = ParseRecordedKey(value);
-  return JudgeKey(platform, key.Root, key.Path, "") != KeyVerdict::kProtected;
+  return JudgeKey(platform, {key.Root, scope.view()}, key.Path, false, {}) !=
+         KeyVerdict::kProtected;
 }
 
 void MergeSection(const Platform& platform, const IniReader& record, std::string_view section,
                   std::string_view stem, RecordList& records, std::string_view tag,
-                  FailureList& failures, const RecordScope* limits) {
+                  FailureList& failures, const RecordScope& scope) {
   for (const auto& [index, value] :
        ReadNumberedValues(record, section, stem, static_cast<int>(records.Capacity()))) {
-    if (!Admitted(platform, limits, section, value) || !Kept(records.Insert(platform, value))) {
+    // The record's paths as this run names them.
+    const std::string merged = section == "DeleteRegistry" ? value : scope.InOwnView(value);
+    if (!Admitted(platform, scope, section, value) || !Kept(records.Insert(platform, merged))) {
       failures.Add(tag, value);
     }
   }
@@ -62,26 +67,26 @@ bool MergeEarlierRecord(const Platform& platform, const Globals& globals, std::s
   const auto bytes = platform.readFile(path, kIniFileMaxBytes);
   if (!bytes) return false;
   const IniReader record = IniReader::FromBytes(platform, *bytes);
-  const std::string entry = record.Read("UnSetupRegistryKey", "Key", "");
-  if (CheckRecord(platform, *bytes, entry, path) == RecordStanding::kVerified) {
-    MergeRecord(platform, record, lists, failures);
-    return true;
-  }
-  const RecordScope limits(platform, globals, path, false);
-  MergeRecord(platform, record, lists, failures, &limits);
+  const RecordCheck check =
+      CheckRecord(platform, *bytes, record.Read("UnSetupRegistryKey", "Key", ""), path);
+  const RegistryView view =
+      check.Entry.Name.empty() ? SeenView(platform, RegistryView::kProgram) : check.Entry.View;
+  const RecordScope scope(platform, globals, path, check.Standing == RecordStanding::kVerified,
+                          view);
+  MergeRecord(platform, record, lists, failures, scope);
   return true;
 }
 
 void MergeRecord(const Platform& platform, const IniReader& record, RecordLists& lists,
-                 FailureList& failures, const RecordScope* limits) {
+                 FailureList& failures, const RecordScope& scope) {
   MergeSection(platform, record, "DeleteFolder", "Folder", lists.DeleteFolderRecords,
-               kFolderFailureTag, failures, limits);
+               kFolderFailureTag, failures, scope);
   MergeSection(platform, record, "DeleteFile", "File", lists.DeleteFileRecords, kFileFailureTag,
-               failures, limits);
+               failures, scope);
   MergeSection(platform, record, "DeleteShortCut", "File", lists.DeleteShortCutRecords,
-               kShortcutFailureTag, failures, limits);
+               kShortcutFailureTag, failures, scope);
   MergeSection(platform, record, "DeleteRegistry", "Key", lists.DeleteRegistryRecords,
-               kRegistryFailureTag, failures, limits);
+               kRegistryFailureTag, failures, scope);
 }
 
 RecordedKey ParseRecordedKey(std::string_view entry) {
@@ -138,6 +143,9 @@ std::vector<IniSection> UninstallRecordSections(const RecordLists& lists,
 
 std::optional<std::string> WriteRecord(Platform& platform, std::string_view path,
                                        const std::vector<IniSection>& sections) {
+  // A record with a second name is no plain record of this product's: another user may have made
+  // it one of a file elsewhere.
+  if (platform.linkCount(path).value_or(1) > 1) return std::nullopt;
   const auto bytes = WriteIniFile(platform, path, sections);
   if (!bytes) return std::nullopt;
   return Sha256Hex(*bytes);

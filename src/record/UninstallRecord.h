@@ -38,9 +38,10 @@ std::string UninstallerPath(const Globals& globals);
 // False when a file is there but cannot be read (in use, denied, too large): nothing is merged.
 bool MergeEarlierRecord(const Platform& platform, const Globals& globals, std::string_view path,
                         RecordLists& lists, FailureList& failures);
-// The same for a record already read; with limits, only the entries they let through.
+// The same for a record already read, of the scope's standing and view: a record the setup did
+// not write gives only what its scope lets through. Paths are taken as this program names them.
 void MergeRecord(const Platform& platform, const IniReader& record, RecordLists& lists,
-                 FailureList& failures, const RecordScope* limits = nullptr);
+                 FailureList& failures, const RecordScope& scope);
 
 // A [DeleteRegistry] entry: an exact seven-character root token and the key path after it (one
 // leading "\" dropped), or, without a known token, the whole value under HKEY_CURRENT_USER.
@@ -67,7 +68,8 @@ std::vector<IniSection> UninstallRecordSections(const RecordLists& lists,
                                                 std::string_view entryKey);
 
 // Writes UNSETUP.INI at path in one piece, replacing an earlier one at once; the digest of the
-// bytes written (Sha256Hex), or nullopt when it could not be written.
+// bytes written (Sha256Hex), or nullopt when it could not be written or the file there has a
+// second name (a hard link).
 std::optional<std::string> WriteRecord(Platform& platform, std::string_view path,
                                        const std::vector<IniSection>& sections);
 

@@ -37,12 +37,6 @@ void AddOnce(std::vector<Entry>& list, Entry value, const Upper& upper) {
   list.push_back(std::move(value));
 }
 
-// A file the record names goes even when it is read-only: the user asked to remove the product.
-bool DeleteRecordedFile(Platform& p, const std::string& path) {
-  p.clearReadOnly(path);
-  return p.deleteFile(path).succeeded();
-}
-
 // A key or value that is not there (any more) is gone.
 bool Gone(Status deleted) {
   return deleted || deleted.error() == kErrorFileNotFound;
@@ -120,12 +114,16 @@ void UninstallRun::WeighRecord() {
   Platform& p = main_.platform();
   const Globals& g = main_.globals();
   entryKey_ = main_.info().Read("UnSetupRegistryKey", "Key", "");
-  const RecordStanding standing = CheckRecord(p, main_.infoBytes(), entryKey_, g.NamedInfoFile);
-  if (standing == RecordStanding::kChanged) {
+  const RecordCheck check = CheckRecord(p, main_.infoBytes(), entryKey_, g.NamedInfoFile);
+  if (check.Standing == RecordStanding::kChanged) {
     p.messageBox(trust_text::kRecordChanged, failure_text::kWarningCaption,
                  kMbOk | kMbIconExclamation);
   }
-  scope_.emplace(p, g, g.NamedInfoFile, standing == RecordStanding::kVerified);
+  product_ = check.Entry;
+  // The setup that wrote the record wrote its entry and its keys in one view.
+  const RegistryView view =
+      product_.Name.empty() ? SeenView(p, RegistryView::kProgram) : product_.View;
+  scope_.emplace(p, g, g.NamedInfoFile, check.Standing == RecordStanding::kVerified, view);
 }
 
 void UninstallRun::ReadRecord() {
@@ -198,6 +196,11 @@ void UninstallRun::DeleteFiles() {
       g.MessageAnswer =
           p.messageBox(g.MessageText, uninstall_text::kDeleteCaption, kMbYesNo | kMbIconQuestion);
       if (g.MessageAnswer != kIdYes) continue;
+      // While the question waited, a folder on the way may have become a link.
+      if (!MayDeleteFile(p, g, *file.Path)) {
+        main_.runState().Failures.Add(kFileFailureTag, *file.Path);
+        continue;
+      }
     }
     if (!DeleteOrSchedule(*file.Path)) {
       main_.runState().Failures.Add(kFileFailureTag, *file.Path);
@@ -210,11 +213,13 @@ void UninstallRun::DeleteShortcuts() {
   Platform& p = main_.platform();
   const Globals& g = main_.globals();
   for (const RecordedPath& shortcut : shortcuts_) {
-    if (!shortcut.Path || !MayDeleteFile(p, g, *shortcut.Path)) {
+    // Judged when it goes: what an unverified record may remove depends on where it leads.
+    const auto judged = scope_->Shortcut(shortcut.Recorded);
+    if (!judged || !MayDeleteFile(p, g, *judged)) {
       main_.runState().Failures.Add(kShortcutFailureTag, shortcut.Shown());
       continue;
     }
-    const std::string& path = *shortcut.Path;
+    const std::string& path = *judged;
     const bool deleted = DeleteOrSchedule(path);
     // A program group goes with its last shortcut; the shell's own folders stay.
     const bool shellFolder = path.find(kStartupName) != std::string::npos ||
@@ -263,36 +268,33 @@ bool UninstallRun::IsShortcutGroup(std::string_view folder) const {
 
 void UninstallRun::DeleteRegistryKeys() {
   Platform& p = main_.platform();
-  // This product's entry, when the record names one that is its own.
-  const std::string entry = UninstallEntryOf(p, entryKey_);
-  entryValid_ = !entry.empty();
-  if (entryValid_) {
-    const auto command =
-        p.readRegistryValue(RegistryRoot::kLocalMachine, entryKey_, "UninstallString");
-    entryForeign_ = p.registryKeyExists(RegistryRoot::kLocalMachine, entryKey_) &&
-                    !CommandNamesRecord(p, command ? command->text : std::string(),
-                                        main_.globals().NamedInfoFile);
-    if (!entryForeign_) productEntry_ = entry;
-  }
+  entryValid_ = !UninstallEntryOf(p, entryKey_).empty();
+  const auto existsIn = [&](RegistryView view) {
+    return p.registryKeyExists({RegistryRoot::kLocalMachine, view}, entryKey_);
+  };
+  // An entry there that names another record is another product's.
+  entryForeign_ = entryValid_ && product_.Name.empty() &&
+                  (existsIn(RegistryView::k64) || existsIn(RegistryView::k32));
   const auto keyLeft = [this](const std::string& recorded) {
     main_.runState().Failures.Add(kRegistryFailureTag, recorded);
     leftKeys_.insert(leftKeys_.begin(), recorded);
   };
   for (const std::string& recorded : registryKeys_) {
     const RecordedKey key = ParseRecordedKey(recorded);
-    switch (JudgeKey(p, key.Root, key.Path, productEntry_)) {
+    const RegistryHive hive(key.Root, scope_->view());
+    switch (JudgeKey(p, hive, key.Path, scope_->verified(), product_)) {
       case KeyVerdict::kProtected:
         main_.runState().Failures.Add(kRegistryFailureTag, recorded);
         break;
       case KeyVerdict::kDelete:
-        if (!Gone(p.deleteRegistryKey(key.Root, key.Path))) keyLeft(recorded);
+        if (!Gone(p.deleteRegistryKey(hive, key.Path))) keyLeft(recorded);
         break;
       case KeyVerdict::kUndoAssociation:
         // Windows keeps its own values and keys in an extension's key: only the product's goes.
-        if (!Gone(p.deleteRegistryValue(key.Root, key.Path, ""))) {
+        if (!Gone(p.deleteRegistryValue(hive, key.Path, ""))) {
           keyLeft(recorded);
-        } else if (p.registryKeyEmpty(key.Root, key.Path)) {
-          (void)p.deleteRegistryKey(key.Root, key.Path);
+        } else if (p.registryKeyEmpty(hive, key.Path)) {
+          (void)p.deleteRegistryKey(hive, key.Path);
         }
         break;
     }
@@ -301,7 +303,8 @@ void UninstallRun::DeleteRegistryKeys() {
 
 bool UninstallRun::DeleteOrSchedule(const std::string& path) {
   Platform& p = main_.platform();
-  if (DeleteRecordedFile(p, path)) return true;
+  // Read-only files go too: the user asked to remove the product.
+  if (p.deleteExactly(path)) return true;
   if (!p.fileExists(path) || !MayDeleteAtRestart(p, main_.globals(), path) ||
       !p.deleteAtRestart(path)) {
     return false;
@@ -312,7 +315,7 @@ bool UninstallRun::DeleteOrSchedule(const std::string& path) {
 
 bool UninstallRun::RemoveOrSchedule(const std::string& folder) {
   Platform& p = main_.platform();
-  if (p.removeFolder(folder)) return true;
+  if (p.deleteExactly(folder)) return true;
   const std::string key = PathKey(p, folder);
   if (std::ranges::none_of(scheduled_,
                            [&key](const std::string& going) { return PathWithin(going, key); }) ||
@@ -324,15 +327,15 @@ bool UninstallRun::RemoveOrSchedule(const std::string& folder) {
 }
 
 bool UninstallRun::KeepWhatIsLeft() {
-  if (productEntry_.empty() ||
+  if (product_.Name.empty() ||
       (leftFiles_.empty() && leftShortcuts_.empty() && leftKeys_.empty())) {
     return false;
   }
   Platform& p = main_.platform();
   const Globals& g = main_.globals();
   // The record is written with administrator rights where other users may write: not through a
-  // link, nor onto anything but a plain file.
-  if (!MayDeleteFile(p, g, g.NamedInfoFile)) return false;
+  // link, nor onto anything but a plain file of one name.
+  if (!MayWriteFileAt(p, g.NamedInfoFile)) return false;
   RecordLists left;
   const auto insert = [&p](RecordList& list, const std::vector<std::string>& entries) {
     for (const std::string& entry : entries)
@@ -343,12 +346,19 @@ bool UninstallRun::KeepWhatIsLeft() {
   insert(left.DeleteShortCutRecords, leftShortcuts_);
   insert(left.DeleteRegistryRecords, leftKeys_);
   CompleteRecordLists(p, g.NamedInfoFile, {}, left, main_.runState().Failures);
-  const auto digest = WriteRecord(
-      p, g.NamedInfoFile, UninstallRecordSections(left, setupFolder_, g.UnSetupTitle, entryKey_));
+  // A record not the setup's own keeps to its own folder and is never vouched for: it stays held
+  // to the product, and a later uninstall of it asks its entry again.
+  const bool verified = scope_->verified();
+  const std::string folder = verified ? setupFolder_ : FolderPart(g.NamedInfoFile);
+  const auto digest = WriteRecord(p, g.NamedInfoFile,
+                                  UninstallRecordSections(left, folder, g.UnSetupTitle, entryKey_));
   if (!digest) return false;
-  // Without the renewed digest the record would count as changed: it is still held to the product.
-  (void)p.writeRegistryValue(RegistryRoot::kLocalMachine, entryKey_,
-                             std::string(kRecordDigestValue), {RegistryType::kString, *digest, 0});
+  const RegistryHive machine(RegistryRoot::kLocalMachine, product_.View);
+  if (verified && p.registryKeyExists(machine, entryKey_)) {
+    // Without the renewed digest the record would count as changed.
+    (void)p.writeRegistryValue(machine, entryKey_, std::string(kRecordDigestValue),
+                               {RegistryType::kString, *digest, 0});
+  }
   return true;
 }
 
@@ -358,7 +368,8 @@ void UninstallRun::DeleteUninstallEntry() {
     main_.runState().Failures.Add(kRegistryFailureTag, entryKey_);
     return;
   }
-  (void)main_.platform().deleteRegistryKey(RegistryRoot::kLocalMachine, entryKey_);
+  if (product_.Name.empty()) return;  // there is none
+  (void)main_.platform().deleteRegistryKey({RegistryRoot::kLocalMachine, product_.View}, entryKey_);
 }
 
 void UninstallRun::RemoveSetupFolder() {

@@ -117,7 +117,7 @@ class UninstallRun {
   std::string setupFolder_;    // [SetupFolder] Folder as recorded
   bool entryValid_ = false;    // the entry names one key right below the Uninstall branch
   bool entryForeign_ = false;  // and that key is another product's
-  std::string productEntry_;   // this product's entry, as UninstallEntryOf gives it
+  ProductEntry product_;       // this product's entry, the one that names the record
 };
 
 }  // namespace orv

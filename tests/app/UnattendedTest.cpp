@@ -166,6 +166,15 @@ TEST_F(UnattendedTest, NoLogIsWrittenThroughALink) {
   EXPECT_FALSE(sim.fileExists("C:\\Program Files\\Tool\\TOOL.EXE"));
 }
 
+TEST_F(UnattendedTest, NoLogIsWrittenThroughAHardLink) {
+  // Another user gave a file the program must not change a second name where the log goes.
+  ASSERT_TRUE(sim.createFolder("C:\\LOGS"));
+  ASSERT_TRUE(sim.writeFile("C:\\WINDOWS\\SYSTEM\\CONFIG.SYS", "the system's"));
+  ASSERT_TRUE(sim.makeHardLink("C:\\LOGS\\RUN.LOG", "C:\\WINDOWS\\SYSTEM\\CONFIG.SYS"));
+  EXPECT_EQ(install("/S /LOG=C:\\LOGS\\RUN.LOG"), exit_code::kBadCommandLine);
+  EXPECT_EQ(sim.readFile("C:\\WINDOWS\\SYSTEM\\CONFIG.SYS", 99), "the system's");
+}
+
 TEST_F(UnattendedTest, UnattendedAnswers) {
   UnattendedPlatform quiet(sim, nullptr);
   const auto answer = [&](const char* caption, std::uint32_t buttons) {

@@ -59,6 +59,10 @@
 //   record "path" "template"        a file holds exactly the template's text (UTF-8, LF, with
 //                                    %VARIABLES%) as CR LF lines in Shift-JIS
 //   window "text"                    a visible window of any program has a title holding text
+//   set-registry "ROOT\\key" "name" "REG_SZ:data"
+//                                    write a string value in the native view (making the key), as
+//                                    another product or an administrator's policy would
+//   shortcut "path" "target"         make a shell link to target, as another product would
 //   snapshot "name"                  remember the machine: every file and folder on C: and every
 //                                    registry key under HKCU\Software and HKLM\Software, natively
 //                                    (Wine's own and the temporary folders left out)
@@ -78,6 +82,8 @@
 // (syswow64 for the i686 build), %PROGRAM_SOFTWARE% its HKEY_LOCAL_MACHINE\SOFTWARE in the native
 // view (SOFTWARE\Wow6432Node for the i686 build).
 #include <windows.h>
+
+#include <shlobj.h>
 
 #include <chrono>
 #include <cstdio>
@@ -416,6 +422,8 @@ class Driver {
     }
     if (verb == "unchanged-since") return unchangedSince(w.at(1), w.at(2));
     if (verb == "start-recorded") return startRecorded(w.at(1));
+    if (verb == "set-registry") return setRegistry(w.at(1), w.at(2), w.at(3));
+    if (verb == "shortcut") return shortcut(w.at(1), w.at(2));
     if (verb == "registry") {
       return check(registryValue(w.at(1), w.at(2)), w.at(3), "registry " + w.at(1) + " " + w.at(2));
     }
@@ -888,17 +896,54 @@ class Driver {
     return ShiftJis(Expand(text));
   }
 
-  // "TYPE:data" of a registry value in the native view, or "none".
-  static std::string registryValue(const std::string& qualifiedPath, const std::string& name) {
+  // The root and the path below it of "HKLM\\...", "HKCR\\..." or "HKCU\\...".
+  static std::pair<HKEY, std::wstring> RegistryPath(const std::string& qualifiedPath) {
     const std::string qualified = Narrow(Expand(qualifiedPath));
     const auto slash = qualified.find('\\');
     const std::string rootName = qualified.substr(0, slash);
     const HKEY root = rootName == "HKLM"   ? HKEY_LOCAL_MACHINE
                       : rootName == "HKCR" ? HKEY_CLASSES_ROOT
                                            : HKEY_CURRENT_USER;
+    return {root, Wide(qualified.substr(slash + 1))};
+  }
+
+  bool setRegistry(const std::string& qualifiedPath, const std::string& name,
+                   const std::string& typed) {
+    const auto [root, path] = RegistryPath(qualifiedPath);
+    const std::wstring text = Wide(typed.substr(typed.find(':') + 1));
     HKEY key = nullptr;
-    if (::RegOpenKeyExW(root, Wide(qualified.substr(slash + 1)).c_str(), 0,
-                        KEY_QUERY_VALUE | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS) {
+    const bool written =
+        ::RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_64KEY,
+                          nullptr, &key, nullptr) == ERROR_SUCCESS &&
+        ::RegSetValueExW(key, Wide(name).c_str(), 0, REG_SZ,
+                         reinterpret_cast<const BYTE*>(text.c_str()),
+                         static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+    if (key != nullptr) ::RegCloseKey(key);
+    return check(yesNo(written), "yes", "set-registry " + qualifiedPath);
+  }
+
+  bool shortcut(const std::string& path, const std::string& target) {
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IShellLinkW* link = nullptr;
+    IPersistFile* file = nullptr;
+    bool saved = SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                              IID_IShellLinkW, reinterpret_cast<void**>(&link)));
+    if (saved) {
+      link->SetPath(Expand(target).c_str());
+      saved = SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+              SUCCEEDED(file->Save(Expand(path).c_str(), TRUE));
+    }
+    if (file != nullptr) file->Release();
+    if (link != nullptr) link->Release();
+    return check(yesNo(saved), "yes", "shortcut " + path);
+  }
+
+  // "TYPE:data" of a registry value in the native view, or "none".
+  static std::string registryValue(const std::string& qualifiedPath, const std::string& name) {
+    const auto [root, path] = RegistryPath(qualifiedPath);
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(root, path.c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY, &key) !=
+        ERROR_SUCCESS) {
       return "none";
     }
     DWORD type = 0;

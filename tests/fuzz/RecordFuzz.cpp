@@ -14,14 +14,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   RunState state;
   state.UninstallInfoPath = "C:\\Tool\\UNSETUP.INI";
   const IniReader record = IniReader::FromBytes(p, fuzz::Bytes(data, size));
-  MergeRecord(p, record, state.Records, state.Failures);
-  // As a record no entry vouches for: held to the product's folder.
   Globals globals;
   globals.WindowsFolder = "C:\\WINDOWS";
   globals.TempFolder = "C:\\WINDOWS\\TEMP\\";
-  const RecordScope limits(p, globals, state.UninstallInfoPath, false);
+  // As the setup wrote it, from the other view; and as a record no entry vouches for, held to
+  // the product.
+  const RecordScope whole(p, globals, state.UninstallInfoPath, true, RegistryView::k32);
+  MergeRecord(p, record, state.Records, state.Failures, whole);
+  const RecordScope limits(p, globals, state.UninstallInfoPath, false, RegistryView::k64);
   RunState limited;
-  MergeRecord(p, record, limited.Records, limited.Failures, &limits);
+  MergeRecord(p, record, limited.Records, limited.Failures, limits);
   CompleteRecordLists(p, state.UninstallInfoPath, {"(Local)SOFTWARE\\Tool"}, state.Records,
                       state.Failures);
   for (const std::string& key : state.Records.DeleteRegistryRecords.Entries()) {

@@ -19,7 +19,7 @@ class RecordTrustTest : public ::testing::Test, public SimMachine {
     bytes = sim.readFile(kRecord, 1 << 20).value();
   }
   RecordStanding standing(std::string_view record = kRecord) const {
-    return CheckRecord(sim, bytes, kEntry, record);
+    return CheckRecord(sim, bytes, kEntry, record).Standing;
   }
   std::string bytes;
 };

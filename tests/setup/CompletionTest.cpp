@@ -96,10 +96,11 @@ TEST_F(CompletionTest, AFreshFolderGetsTheWholeRecordInItsOrder) {
 }
 
 TEST_F(CompletionTest, AReinstallKeepsEveryEarlierEntryAtItsNumber) {
-  writeText(kRecord,
-            "[DeleteFolder]\nFolder1=c:\\tool\\\n[DeleteFile]\nFile1=C:\\Tool\\OLD.TXT\n"
-            "File2=c:\\tool\\a.txt,/C\nFile3=C:\\Tool\\UNSETUP.INI\n[DeleteShortCut]\n"
-            "File1=C:\\Users\\User\\Desktop\\Tool.lnk\n[UnSetupRegistryKey]\nKey=SOFTWARE\\Old\n");
+  writeSetupRecord(kRecord,
+                   "[DeleteFolder]\nFolder1=c:\\tool\\\n[DeleteFile]\nFile1=C:\\Tool\\OLD.TXT\n"
+                   "File2=c:\\tool\\a.txt,/C\nFile3=C:\\Tool\\UNSETUP.INI\n[DeleteShortCut]\n"
+                   "File1=C:\\Users\\User\\Desktop\\Tool.lnk\n",
+                   "Old");
   disk("B.TXT", "b");
   runSetup(
       "[Title]\nUnSetupKey=ToolKey\n[MakeFolder]\nFolder1=(App)\n[CopyFile]\nFile1=(App)\\A.TXT,/"

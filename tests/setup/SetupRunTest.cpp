@@ -131,11 +131,20 @@ TEST_F(SetupRunTest, FolderPhaseFailuresAndDuplicates) {
 TEST_F(SetupRunTest, ARecordNoEntryVouchesForGivesOnlyWhatIsTheProductsOwn) {
   // Planted by another user in a folder anyone may write: this run's digest must not vouch for it.
   ASSERT_TRUE(sim.createFolder("C:\\Tool"));
+  const std::string desktop = "C:\\Users\\User\\Desktop\\";
+  for (const auto& [link, target] : {std::pair(desktop + "Tool.lnk", "C:\\Tool\\TOOL.EXE"),
+                                     std::pair(desktop + "Other.lnk", "C:\\Other\\OTHER.EXE")}) {
+    const auto made = sim.createShellLink();
+    made.link->setTarget(target);
+    ASSERT_TRUE(made.link->save(link));
+  }
   writeText("C:\\Tool\\UNSETUP.INI",
             "[DeleteFolder]\nFolder1=C:\\Tool\\OLD\\\nFolder2=C:\\Users\\\n"
             "[DeleteFile]\nFile1=C:\\Tool\\OLD.TXT,/L\nFile2=C:\\Tool\\..\\WINDOWS\\WIN.INI\n"
-            "[DeleteShortCut]\nFile1=C:\\Users\\User\\Desktop\\Old.lnk\nFile2=C:\\Tool\\A.TXT\n"
-            "[DeleteRegistry]\nKey1=(Local)SOFTWARE\\Tool\nKey2=(Local)SYSTEM\\Setup\n");
+            "[DeleteShortCut]\nFile1=" +
+                desktop + "Tool.lnk\nFile2=" + desktop +
+                "Other.lnk\nFile3=C:\\Tool\\A.TXT\n"
+                "[DeleteRegistry]\nKey1=(Local)SOFTWARE\\Tool\nKey2=(Local)SYSTEM\\Setup\n");
   writeSetupIni("[MakeFolder]\nFolder1=(App)\n");
   startRun("C:\\Tool\\");
   sim.userAnswers(kIdNo);  // the failure list
@@ -145,12 +154,15 @@ TEST_F(SetupRunTest, ARecordNoEntryVouchesForGivesOnlyWhatIsTheProductsOwn) {
   EXPECT_EQ(runState.Records.DeleteFileRecords.Entries(),
             std::vector<std::string>({"C:\\Tool\\OLD.TXT,/L", "C:\\Tool\\UNSETUP.INI"}));
   EXPECT_EQ(runState.Records.DeleteShortCutRecords.Entries(),
-            std::vector<std::string>({"C:\\Users\\User\\Desktop\\Old.lnk"}));
-  EXPECT_EQ(runState.Records.DeleteRegistryRecords.Entries(),
-            std::vector<std::string>({"(Local)SOFTWARE\\Tool"}));
+            std::vector<std::string>({desktop + "Tool.lnk"}))
+      << "only a link to the product";
+  EXPECT_EQ(runState.Records.DeleteRegistryRecords.Entries(), std::vector<std::string>())
+      << "no key is the product's on this record's word";
   EXPECT_EQ(runState.Failures.FailureText,
-            "<Folder> C:\\Users\\\r\n<File> C:\\Tool\\..\\WINDOWS\\WIN.INI\r\n"
-            "<ShortCut> C:\\Tool\\A.TXT\r\n<Registry> (Local)SYSTEM\\Setup\r\n");
+            "<Folder> C:\\Users\\\r\n<File> C:\\Tool\\..\\WINDOWS\\WIN.INI\r\n<ShortCut> " +
+                desktop +
+                "Other.lnk\r\n<ShortCut> C:\\Tool\\A.TXT\r\n<Registry> "
+                "(Local)SOFTWARE\\Tool\r\n<Registry> (Local)SYSTEM\\Setup\r\n");
 }
 
 TEST_F(SetupRunTest, AnEarlierRecordIsMergedFirst) {

@@ -240,6 +240,12 @@ const std::string kSendTo = kUserFolder + "AppData\\Roaming\\Microsoft\\Windows\
 const std::string kStartup =
     kUserFolder + "AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
 const std::string kDocument = kUserFolder + "Documents\\MY.DOC";
+const std::string kOtherEntry32 =
+    "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Other";
+const std::string kOtherLink =
+    kUserFolder + "AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Other\\Other.lnk";
+const std::string kAgentLink =
+    "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Startup\\Agent.lnk";
 
 std::function<void(SimPlatform&)> Files(std::vector<std::string> paths) {
   return [paths](SimPlatform& sim) {
@@ -254,6 +260,17 @@ std::function<void(SimPlatform&)> Keys(std::vector<std::pair<RegistryRoot, std::
   return [keys](SimPlatform& sim) {
     for (const auto& [root, key] : keys)
       ASSERT_TRUE(sim.createRegistryKey(root, key + "\\Theirs"));
+  };
+}
+// Shell links another product, Windows or the user made, each to its target.
+std::function<void(SimPlatform&)> Links(std::vector<std::pair<std::string, std::string>> links) {
+  return [links](SimPlatform& sim) {
+    for (const auto& [link, target] : links) {
+      ASSERT_TRUE(sim.createFolderPath(FolderPart(link)));
+      const ShellLinkObject made = sim.createShellLink();
+      made.link->setTarget(target);
+      ASSERT_TRUE(made.link->save(link));
+    }
   };
 }
 std::function<bool(const SimPlatform&)> FileStays(std::string path) {
@@ -383,7 +400,73 @@ INSTANTIATE_TEST_SUITE_P(
         Hostile{"another product's entry", true,
                 "[DeleteRegistry]\nKey1=(Local)" + std::string(kOtherEntry),
                 Keys({{kMachine, kOtherEntry}}), KeyStays(kMachine, kOtherEntry),
-                "<Registry> (Local)" + std::string(kOtherEntry)}),
+                "<Registry> (Local)" + std::string(kOtherEntry)},
+        Hostile{"another product's entry in the 32-bit view", false,
+                "[DeleteRegistry]\nKey1=(Local)" + kOtherEntry32, Keys({{kMachine, kOtherEntry32}}),
+                KeyStays(kMachine, kOtherEntry32), "<Registry> (Local)" + kOtherEntry32},
+        Hostile{"another product's entry in the 32-bit view, verified", true,
+                "[DeleteRegistry]\nKey1=(Local)" + kOtherEntry32, Keys({{kMachine, kOtherEntry32}}),
+                KeyStays(kMachine, kOtherEntry32), "<Registry> (Local)" + kOtherEntry32},
+        Hostile{"another vendor's key", false, "[DeleteRegistry]\nKey1=(Local)SOFTWARE\\Vendor",
+                Keys({{kMachine, "SOFTWARE\\Vendor"}}), KeyStays(kMachine, "SOFTWARE\\Vendor"),
+                "<Registry> (Local)SOFTWARE\\Vendor"},
+        Hostile{"another vendor's key in the 32-bit view", false,
+                "[DeleteRegistry]\nKey1=(Local)SOFTWARE\\Wow6432Node\\Vendor",
+                Keys({{kMachine, "SOFTWARE\\Wow6432Node\\Vendor"}}),
+                KeyStays(kMachine, "SOFTWARE\\Wow6432Node\\Vendor"),
+                "<Registry> (Local)SOFTWARE\\Wow6432Node\\Vendor"},
+        Hostile{"another user's settings", false,
+                "[DeleteRegistry]\nKey1=(Users)S-1-5-21-7\\Software\\Vendor",
+                Keys({{RegistryRoot::kUsers, "S-1-5-21-7\\Software\\Vendor"}}),
+                KeyStays(RegistryRoot::kUsers, "S-1-5-21-7\\Software\\Vendor"),
+                "<Registry> (Users)S-1-5-21-7\\Software\\Vendor"},
+        Hostile{"the graphics drivers' list", false,
+                "[DeleteRegistry]\nKey1=(Local)SOFTWARE\\Khronos\\Vulkan\\Drivers",
+                Keys({{kMachine, "SOFTWARE\\Khronos\\Vulkan\\Drivers"}}),
+                KeyStays(kMachine, "SOFTWARE\\Khronos\\Vulkan\\Drivers"),
+                "<Registry> (Local)SOFTWARE\\Khronos\\Vulkan\\Drivers"},
+        Hostile{"the machine's policies", true,
+                "[DeleteRegistry]\nKey1=(Local)SOFTWARE\\Policies\\Vendor",
+                Keys({{kMachine, "SOFTWARE\\Policies\\Vendor"}}),
+                KeyStays(kMachine, "SOFTWARE\\Policies\\Vendor"),
+                "<Registry> (Local)SOFTWARE\\Policies\\Vendor"},
+        Hostile{"the user's policies", true,
+                "[DeleteRegistry]\nKey1=(Cuser)Software\\Policies\\Vendor",
+                Keys({{kUser, "Software\\Policies\\Vendor"}}),
+                KeyStays(kUser, "Software\\Policies\\Vendor"),
+                "<Registry> (Cuser)Software\\Policies\\Vendor"},
+        Hostile{"another product's association class", false,
+                "[DeleteRegistry]\nKey1=(Class)txt_auto_file", Keys({{kClasses, "txt_auto_file"}}),
+                KeyStays(kClasses, "txt_auto_file"), "<Registry> (Class)txt_auto_file"},
+        Hostile{"Windows' Open With", true,
+                "[DeleteRegistry]\nKey1=(Class)*\\shellex\\ContextMenuHandlers\\Open With",
+                Keys({{kClasses, "*\\shellex\\ContextMenuHandlers\\Open With"}}),
+                KeyStays(kClasses, "*\\shellex\\ContextMenuHandlers\\Open With"),
+                "<Registry> (Class)*\\shellex\\ContextMenuHandlers\\Open With"},
+        Hostile{"Windows' command prompt here", true,
+                "[DeleteRegistry]\nKey1=(Class)Directory\\Background\\shell\\cmd",
+                Keys({{kClasses, "Directory\\Background\\shell\\cmd"}}),
+                KeyStays(kClasses, "Directory\\Background\\shell\\cmd"),
+                "<Registry> (Class)Directory\\Background\\shell\\cmd"},
+        Hostile{"Windows' image editing", true,
+                "[DeleteRegistry]\nKey1=(Class)SystemFileAssociations\\image\\shell\\edit",
+                Keys({{kClasses, "SystemFileAssociations\\image\\shell\\edit"}}),
+                KeyStays(kClasses, "SystemFileAssociations\\image\\shell\\edit"),
+                "<Registry> (Class)SystemFileAssociations\\image\\shell\\edit"},
+        Hostile{"a product's own verb on an unverified record's word", false,
+                "[DeleteRegistry]\nKey1=(Class)*\\shell\\ToolOpen",
+                Keys({{kClasses, "*\\shell\\ToolOpen"}}), KeyStays(kClasses, "*\\shell\\ToolOpen"),
+                "<Registry> (Class)*\\shell\\ToolOpen"},
+        Hostile{"another product's group link", false, "[DeleteShortCut]\nFile1=" + kOtherLink,
+                Links({{kOtherLink, "C:\\Other\\OTHER.EXE"}}), FileStays(kOtherLink),
+                "<ShortCut> " + kOtherLink},
+        Hostile{"an all-users Startup link", false, "[DeleteShortCut]\nFile1=" + kAgentLink,
+                Links({{kAgentLink, "C:\\Program Files\\Agent\\AGENT.EXE"}}), FileStays(kAgentLink),
+                "<ShortCut> " + kAgentLink},
+        Hostile{"the user's own desktop link", false,
+                "[DeleteShortCut]\nFile1=" + kDesktop + "\\Mail.lnk",
+                Links({{kDesktop + "\\Mail.lnk", "C:\\Program Files\\Mail\\MAIL.EXE"}}),
+                FileStays(kDesktop + "\\Mail.lnk"), "<ShortCut> " + kDesktop + "\\Mail.lnk"}),
     [](const ::testing::TestParamInfo<Hostile>& info) {
       std::string name;
       for (const char c : std::string(info.param.what)) {
@@ -456,6 +539,154 @@ TEST_F(UninstallRunTest, ARecordAnotherRecordsEntryNamesIsHeldToItsFolderAndLeav
   EXPECT_TRUE(sim.registryKeyExists(kMachine, kOtherEntry));
   EXPECT_EQ(failures(), "<File> C:\\Other\\PROG.EXE\r\n<Registry> " + std::string(kOtherEntry) +
                             "\r\n<SetupFolder> \r\n");
+}
+
+TEST_F(UninstallRunTest, AFolderMadeALinkWhileTheQuestionWaitsLeavesWhatItLeadsTo) {
+  Files({kDocument})(sim);
+  file("C:\\Tool\\DATA\\MY.DOC");
+  // While the box waits, another user puts a junction to the administrator's documents in the
+  // place of the product's folder.
+  sim.userAnswers(kIdYes, [this] {
+    ASSERT_TRUE(sim.deleteFile("C:\\Tool\\DATA\\MY.DOC"));
+    ASSERT_TRUE(sim.removeFolder("C:\\Tool\\DATA"));
+    ASSERT_TRUE(sim.makeFolderLink("C:\\Tool\\DATA", kUserFolder + "Documents"));
+  });
+  sim.userAnswers(kIdNo);  // the failure list
+  uninstall("[SetupFolder]\nFolder=C:\\Tool\\\n[DeleteFile]\nFile1=C:\\Tool\\DATA\\MY.DOC,/C\n");
+  EXPECT_TRUE(sim.fileExists(kDocument));
+  EXPECT_EQ(failures(), "<File> C:\\Tool\\DATA\\MY.DOC\r\n<SetupFolder> C:\\Tool\\\r\n");
+}
+
+TEST_F(UninstallRunTest, WhatAChangedRecordLeavesIsWrittenBackHeldToItsOwnFolder) {
+  ASSERT_TRUE(sim.createFolderPath("C:\\Other\\PLUGINS"));
+  file("C:\\Tool\\A.TXT");
+  sim.injectFault(SimPlatform::Operation::kDeleteFile, "C:\\Tool\\A.TXT", kErrorAccessDenied);
+  writeSetupRecord("C:\\Tool\\UNSETUP.INI",
+                   "[SetupFolder]\nFolder=C:\\Tool\\\n[DeleteFile]\nFile1=C:\\Tool\\A.TXT\n");
+  const auto digest = [this] {
+    return sim.readRegistryValue(kMachine, kEntry, std::string(kRecordDigestValue));
+  };
+  const auto vouched = digest();
+  // Another user makes the record name their product's folder as the setup folder.
+  std::string changed = sim.readFile("C:\\Tool\\UNSETUP.INI", 1 << 20).value();
+  changed.replace(changed.find("Folder=C:\\Tool\\"), 15, "Folder=C:\\Other\\PLUGINS\\");
+  ASSERT_TRUE(sim.writeFile("C:\\Tool\\UNSETUP.INI", changed));
+  sim.userAnswers(kIdNo);  // the failure list
+  sim.userClicks(frmMain.btnUnSetup);
+  run();
+  EXPECT_EQ(shownCaptions().back(), kLeftCaption);
+  const IniReader left =
+      IniReader::FromBytes(sim, sim.readFile("C:\\Tool\\UNSETUP.INI", 1 << 20).value_or(""));
+  EXPECT_EQ(left.Read("SetupFolder", "Folder", ""), "C:\\Tool\\") << "the record's own folder";
+  EXPECT_EQ(left.Read("DeleteFile", "File1", ""), "C:\\Tool\\A.TXT");
+  EXPECT_EQ(digest(), vouched) << "never vouched for";
+
+  ProgramStart again(sim);
+  sim.userAnswers(kIdNo);  // the failure list
+  sim.userClicks(again.frmMain.btnUnSetup);
+  again.frmBack.show(ShowMode::kMaximized);
+  EXPECT_EQ(sim.shownMessages()[3].text, trust_text::kRecordChanged) << "still changed";
+  EXPECT_TRUE(sim.folderExists("C:\\Other\\PLUGINS"));
+}
+
+TEST_F(UninstallRunTest, ARecordThatNamesAMissingEntryMakesNone) {
+  file("C:\\Tool\\A.TXT");
+  sim.injectFault(SimPlatform::Operation::kDeleteFile, "C:\\Tool\\A.TXT", kErrorAccessDenied);
+  const std::string ghost = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Ghost";
+  writeText("C:\\Tool\\UNSETUP.INI",
+            "[SetupFolder]\nFolder=C:\\Tool\\\n[DeleteFile]\n"
+            "File1=C:\\Tool\\A.TXT\n[UnSetupRegistryKey]\nKey=" +
+                ghost + "\n");
+  sim.userAnswers(kIdNo);  // the failure list
+  sim.userClicks(frmMain.btnUnSetup);
+  run();
+  EXPECT_FALSE(sim.registryKeyExists({kMachine, RegistryView::k64}, ghost));
+  EXPECT_FALSE(sim.registryKeyExists({kMachine, RegistryView::k32}, ghost));
+}
+
+TEST_F(UninstallRunTest, TheSetupsOwnRecordRemovesWhatItRegisteredInWindowsContainers) {
+  const std::string appPaths = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
+  const std::string clsid = "CLSID\\{6B29FC40-CA47-1067-B31D-00DD010662DA}";
+  const std::vector<std::pair<RegistryRoot, std::string>> keys = {
+      {kMachine, appPaths + "TOOL.EXE"},
+      {kUser, "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\TOOL.EXE"},
+      {kClasses, "Applications\\TOOL.EXE\\shell\\open"},
+      {kClasses, "Orvane.Tool.1\\CurVer"},
+      {kClasses, clsid + "\\InprocServer32"},
+      {kClasses, "*\\shell\\OpenWithTool\\command"}};
+  for (const auto& [root, key] : keys)
+    ASSERT_TRUE(sim.createRegistryKey(root, key));
+  uninstall(
+      "[SetupFolder]\nFolder=C:\\Tool\\\n[DeleteFolder]\nFolder1=C:\\Tool\\DATA\\\n"
+      "[DeleteFile]\nFile1=C:\\Tool\\UNSETUP.INI\n[DeleteRegistry]\nKey1=(Local)" +
+      appPaths +
+      "TOOL.EXE\nKey2=(Cuser)Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\"
+      "TOOL.EXE\nKey3=(Class)Applications\\TOOL.EXE\nKey4=(Class)Orvane.Tool.1\nKey5=(Class)" +
+      clsid + "\nKey6=(Class)*\\shell\\OpenWithTool\n");
+  EXPECT_EQ(failures(), "");
+  for (const auto& [root, key] : keys)
+    EXPECT_FALSE(sim.registryKeyExists(root, key)) << key;
+  EXPECT_TRUE(sim.registryKeyExists(kMachine,
+                                    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\"
+                                    "App Paths"));
+  EXPECT_TRUE(sim.registryKeyExists(kClasses, "CLSID"));
+}
+
+// A record the other build's setup wrote: its entry, its keys and its system folder lie in that
+// build's views, and it is still the setup's own.
+TEST_F(UninstallRunTest, TheOtherBuildsRecordIsVerifiedAndRemovedInItsViews) {
+  const struct {
+    bool program64;               // the uninstaller's build
+    RegistryView recordView;      // the setup's
+    const char* recordedLibrary;  // as the setup named it
+    const char* removedLibrary;   // where it lies, as this build names it
+    const char* keptLibrary;      // the other view's file of that name
+  } builds[] = {
+      {true, RegistryView::k32, "C:\\WINDOWS\\System32\\TOOL.DLL",
+       "C:\\WINDOWS\\SysWOW64\\TOOL.DLL", "C:\\WINDOWS\\System32\\TOOL.DLL"},
+      {false, RegistryView::k64, "C:\\WINDOWS\\System32\\TOOL.DLL",
+       "C:\\WINDOWS\\Sysnative\\TOOL.DLL", "C:\\WINDOWS\\System32\\TOOL.DLL"},
+  };
+  for (const auto& build : builds) {
+    SimProgram machine;
+    SimPlatform& s = machine.sim;
+    s.setMachine(true, build.program64);
+    s.setCommandLine("C:\\WINDOWS\\UNORSET.EXE \"C:\\Tool\\UNSETUP.INI\"");
+    ASSERT_TRUE(s.createFolderPath("C:\\WINDOWS\\SysWOW64"));
+    ASSERT_TRUE(
+        s.createFolderPath(build.program64 ? "C:\\WINDOWS\\System32" : "C:\\WINDOWS\\Sysnative"));
+    ASSERT_TRUE(s.createFolder("C:\\Tool"));
+    ASSERT_TRUE(s.writeFile(build.removedLibrary, "the product's"));
+    ASSERT_TRUE(s.writeFile(build.keptLibrary, "the other view's"));
+    const RegistryHive setupView(kMachine, build.recordView);
+    const RegistryHive otherView(
+        kMachine, build.recordView == RegistryView::k32 ? RegistryView::k64 : RegistryView::k32);
+    ASSERT_TRUE(s.createRegistryKey(setupView, "SOFTWARE\\Tool"));
+    ASSERT_TRUE(s.createRegistryKey(otherView, "SOFTWARE\\Tool"));
+    machine.writeText("C:\\Tool\\UNSETUP.INI",
+                      std::string("[SetupFolder]\nFolder=C:\\Tool\\\n[DeleteFile]\nFile1=") +
+                          build.recordedLibrary +
+                          ",/F\nFile2=C:\\Tool\\UNSETUP.INI\n"
+                          "[DeleteRegistry]\nKey1=(Local)SOFTWARE\\Tool\n"
+                          "[UnSetupRegistryKey]\nKey=" +
+                          kEntry + "\n");
+    const auto text = [](std::string value) {
+      return RegistryValue{RegistryType::kString, std::move(value), 0};
+    };
+    ASSERT_TRUE(s.writeRegistryValue(setupView, kEntry, "UninstallString",
+                                     text("C:\\WINDOWS\\UNORSET.EXE \"C:\\Tool\\UNSETUP.INI\"")));
+    ASSERT_TRUE(s.writeRegistryValue(
+        setupView, kEntry, std::string(kRecordDigestValue),
+        text(Sha256Hex(s.readFile("C:\\Tool\\UNSETUP.INI", 1 << 20).value()))));
+    s.userClicks(machine.frmMain.btnUnSetup);
+    machine.run();
+    EXPECT_EQ(machine.shownCaptions(), SimProgram::completedOnly()) << "no change to tell";
+    EXPECT_FALSE(s.fileExists(build.removedLibrary)) << build.removedLibrary;
+    EXPECT_EQ(s.readFile(build.keptLibrary, 99), "the other view's");
+    EXPECT_FALSE(s.registryKeyExists(setupView, "SOFTWARE\\Tool"));
+    EXPECT_TRUE(s.registryKeyExists(otherView, "SOFTWARE\\Tool"));
+    EXPECT_FALSE(s.registryKeyExists(setupView, kEntry));
+  }
 }
 
 }  // namespace
