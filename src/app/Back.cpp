@@ -46,33 +46,41 @@ TfrmBack::TfrmBack(Platform& platform)
 }
 
 void TfrmBack::FormResize() {
-  // The layout is done once, on the first resize after both windows exist.
-  if (main_ == nullptr || lblPrgTitle1.visible()) return;
-  const Rect window = bounds();
+  // Nothing is laid out while the windows are still being made.
+  if (main_ == nullptr) return;
+  const bool first = !lblPrgTitle1.visible();
+  if (first) {
+    lblPrgTitle1.setCaption(back_text::kBanner);
+    lblPrgTitle2.setCaption(back_text::kBanner);
+    lblPrgTitle1.setAutoSize(false);
+    Rect banner = lblPrgTitle1.bounds();
+    banner.width += 8;  // room for the italic overhang
+    lblPrgTitle1.setBounds(banner);
+  }
+  // Every size change, a change of the display's scale too, keeps the labels at the window's
+  // edges.
+  PlaceLabels();
+  if (!first) return;
+  lblPrgTitle1.setVisible(true);
+  lblPrgTitle2.setVisible(true);
+  for (const Control* label : {&lblBackTitle1, &lblBackTitle2, &lblPrgTitle1, &lblPrgTitle2}) {
+    repaint(*label);
+  }
+  main_->showModal();
+  close();
+}
 
+void TfrmBack::PlaceLabels() {
+  const Rect window = bounds();
   const Rect title = lblBackTitle1.bounds();
   lblBackTitle1.setBounds({title.left, title.top, window.width - 24, title.height});
   lblBackTitle2.setBounds({title.left + 2, title.top + 2, window.width - 24, title.height});
-
-  lblPrgTitle1.setCaption(back_text::kBanner);
-  lblPrgTitle2.setCaption(back_text::kBanner);
-  lblPrgTitle1.setAutoSize(false);
   Rect banner = lblPrgTitle1.bounds();
-  banner.width += 8;  // room for the italic overhang
   banner.left = window.width - banner.width - 24;
   banner.top = window.height - banner.height - 48;
   lblPrgTitle1.setBounds(banner);
   const Rect shadow = lblPrgTitle2.bounds();
   lblPrgTitle2.setBounds({banner.left + 2, banner.top + 2, shadow.width, shadow.height});
-  lblPrgTitle1.setVisible(true);
-  lblPrgTitle2.setVisible(true);
-
-  for (const Control* label : {&lblBackTitle1, &lblBackTitle2, &lblPrgTitle1, &lblPrgTitle2}) {
-    repaint(*label);
-  }
-
-  main_->showModal();
-  close();
 }
 
 }  // namespace orv

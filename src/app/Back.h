@@ -1,6 +1,7 @@
 // The background window: maximised, teal, carrying the run's title and the program's banner as
 // shadowed labels. Its enabled state is the run-finished flag. Its first resize lays out the
 // labels and shows the main window modally; everything the user does happens inside that call.
+// Every later resize keeps the labels at the window's edges.
 #pragma once
 
 #include "common/Form.h"
@@ -37,6 +38,7 @@ class TfrmBack : public Form {
   void FormResize() override;
 
  private:
+  void PlaceLabels();
   Form* main_ = nullptr;
 };
 

@@ -3,9 +3,11 @@
 #include <array>
 
 #include "app/Main.h"
+#include "app/RunLog.h"
 #include "common/IniFile.h"
 #include "common/Platform.h"
 #include "common/TextUtils.h"
+#include "setup/Completion.h"
 #include "setup/PathMacros.h"
 #include "setup/SetupScript.h"
 
@@ -55,12 +57,23 @@ void TfrmMain::btnContinueClick() {
 
   runState_.ResetOptionTables();
   const bool optionsEnabled = info().Read("Extend", "Enabled", "") != "False";
-  // A folder the command line names replaces the proposal, where the script lets the user
-  // choose one.
-  const std::string proposed =
-      optionsEnabled && !g_.PresetFolder.empty()
-          ? AddSeparator(g_.PresetFolder, "B")
-          : ProposedSetupFolder(info().Read("DefaultFolder", "Folder", "(Prg)\\"), g_);
+  // Where the script lets the user choose: the folder of the product's installation, so that an
+  // upgrade keeps one installation under its one entry; and before it a folder the command line
+  // names.
+  std::string proposed = ProposedSetupFolder(info().Read("DefaultFolder", "Folder", "(Prg)\\"), g_);
+  const auto installed =
+      optionsEnabled && setupMode() ? InstalledFolder(*this) : std::optional<std::string>();
+  if (installed) proposed = AddSeparator(*installed, "B");
+  if (optionsEnabled && !g_.PresetFolder.empty()) {
+    proposed = AddSeparator(g_.PresetFolder, "B");
+    if (installed &&
+        p.upperCase(StripSeparator(*installed, "B")) !=
+            p.upperCase(StripSeparator(proposed, "B")) &&
+        g_.Log != nullptr) {
+      g_.Log->Write("another installation is registered under the same entry, in " + *installed +
+                    "; this one goes to " + proposed + " and the entry will name it");
+    }
+  }
   if (setupMode()) enableShortcutOptions(optionsEnabled);
   txtFolder.setCaption(proposed);
 

@@ -1,5 +1,7 @@
 #include "app/RunLog.h"
 
+#include <algorithm>
+
 #include "common/Form.h"
 #include "common/ResolvedPath.h"
 #include "common/TextUtils.h"
@@ -111,12 +113,17 @@ void RunLog::Write(std::string_view text) {
 }
 
 void RunLog::WriteOutcome(const RunState& state, int exitCode) {
+  const std::vector<std::string> kept = SplitLines(state.Kept.FailureText);
   for (const std::string& line : SplitLines(state.Failures.FailureText)) {
-    if (!line.empty()) Write("failure: " + line);
+    if (!line.empty() && std::ranges::find(kept, line) == kept.end()) Write("failure: " + line);
+  }
+  for (const std::string& line : kept) {
+    if (!line.empty()) Write("stays, as an answer keeps it: " + line);
   }
   if (state.SetupFolderNotMade) Write("the setup folder could not be made");
-  Write(std::string(EndText(state.End)) + "; " + std::to_string(state.Failures.FailureCount) +
-        " failures; exit code " + std::to_string(exitCode));
+  Write(std::string(EndText(state.End)) + "; " +
+        std::to_string(state.Failures.FailureCount - state.KeptFailures) + " failures; exit code " +
+        std::to_string(exitCode));
 }
 
 int LoggedPlatform::messageBox(std::string_view text, std::string_view caption,

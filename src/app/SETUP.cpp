@@ -15,6 +15,12 @@ namespace {
 
 int RunStart(Platform& platform, const ProgramArguments& arguments, RunLog* log) {
   const bool unattended = arguments.Unattended;
+  // Nothing is written for a command line that is refused: with a path split at a blank, the
+  // log's own path is one of the mistakes.
+  if (!arguments.Problem.empty()) {
+    if (unattended) return exit_code::kBadCommandLine;
+    log = nullptr;
+  }
   // A second start while a copy runs ends at once, silently.
   const auto instance = platform.claimNamedMutex(kSingleInstanceName);
   if (log != nullptr) {
@@ -27,10 +33,7 @@ int RunStart(Platform& platform, const ProgramArguments& arguments, RunLog* log)
     if (log != nullptr) log->Write("another copy of the program is running");
     return unattended ? exit_code::kAlreadyRunning : 0;
   }
-  if (unattended && (!arguments.Problem.empty() || (log != nullptr && !log->written()))) {
-    if (log != nullptr) log->Write("bad command line: " + arguments.Problem);
-    return exit_code::kBadCommandLine;
-  }
+  if (unattended && log != nullptr && !log->written()) return exit_code::kBadCommandLine;
 
   std::optional<UnattendedPlatform> quiet;
   if (unattended) quiet.emplace(platform, log);

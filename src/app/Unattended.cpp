@@ -36,7 +36,8 @@ int ExitCodeOf(const RunState& state) {
     case RunEnd::kCompleted:
     case RunEnd::kRestartNeeded:
       if (state.SetupFolderNotMade) return exit_code::kFolderNotMade;
-      if (state.Failures.FailureCount > 0) return exit_code::kDoneWithFailures;
+      // What stays because the unattended answers keep it is no failure.
+      if (state.Failures.FailureCount > state.KeptFailures) return exit_code::kDoneWithFailures;
       return state.End == RunEnd::kRestartNeeded ? exit_code::kRestartNeeded : exit_code::kDone;
     case RunEnd::kWorking:
       return state.SetupFolderNotMade ? exit_code::kFolderNotMade : exit_code::kRunFailed;
@@ -103,8 +104,6 @@ int RunUnattended(ProgramStart& start, const ProgramArguments& arguments, RunLog
   bool startable = true;
   if (!startButton.showing() || !startButton.enabled()) {
     startable = Refuse(log, main.lblMessage.caption());
-  } else if (!uninstall && !arguments.ModeArgument.empty()) {
-    startable = Refuse(log, "an argument names no UNSETUP.INI: " + arguments.ModeArgument);
   } else if (!uninstall && arguments.Folder && !main.txtFolder.enabled()) {
     startable = Refuse(log, "the script does not let the setup folder be chosen");
   }
@@ -119,7 +118,11 @@ int RunUnattended(ProgramStart& start, const ProgramArguments& arguments, RunLog
   main.deliverClick(startButton);
   // A run an error ended leaves its temporary record copy; the start ends as after a quit.
   main.ApplicationQuit();
-  return ExitCodeOf(start.runState);
+  // A file the script names that the disk lacks leaves the installation incomplete.
+  RunState& state = start.runState;
+  for (const std::string& source : state.SkippedSources)
+    state.Failures.Add(kFileFailureTag, source);
+  return ExitCodeOf(state);
 }
 
 }  // namespace orv

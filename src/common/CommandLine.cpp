@@ -125,6 +125,10 @@ ProgramArguments ReadProgramArguments(std::string_view commandLine) {
       if (read.LogPath->empty()) problem("/LOG= names no file");
     } else {
       if (LooksLikeSwitch(text)) problem("unknown switch " + text);
+      // Only a record to uninstall is ever named: any other argument is a mistake, such as the
+      // rest of an unquoted path with a blank in it.
+      const std::string_view name = std::string_view(text).substr(text.find_last_of("\\:") + 1);
+      if (name != kRecordName) problem("an argument names no UNSETUP.INI: " + text);
       if (modeTaken) {
         problem("more than one argument that is not a switch: " + text);
       } else {

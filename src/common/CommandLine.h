@@ -27,8 +27,9 @@ struct ProgramArguments {
   std::optional<std::string> Folder;
   std::optional<std::string> LogPath;
   // What an unattended start cannot go on with ("" when nothing): an unknown switch, a switch
-  // without its value, a second argument that is not a switch. An interactive start ignores it,
-  // taking an unknown switch as an ordinary argument.
+  // without its value, an argument that names no UNSETUP.INI, a second argument that is not a
+  // switch. An interactive start ignores it, taking an unknown switch as an ordinary argument;
+  // no start writes a log for a command line with a problem.
   std::string Problem;
 };
 

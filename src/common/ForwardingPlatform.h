@@ -61,6 +61,9 @@ class ForwardingPlatform : public Platform {
     return inner_.expandFile(source, target);
   }
   bool folderExists(std::string_view path) const override { return inner_.folderExists(path); }
+  std::optional<std::vector<std::string>> folderEntries(std::string_view path) const override {
+    return inner_.folderEntries(path);
+  }
   Status createFolder(std::string_view path) override { return inner_.createFolder(path); }
   Status removeFolder(std::string_view path) override { return inner_.removeFolder(path); }
   Status deleteAtRestart(std::string_view path) override { return inner_.deleteAtRestart(path); }

@@ -42,6 +42,12 @@ RegistryView SeenView(const Platform& platform, RegistryView view) {
   return platform.program64() ? RegistryView::k64 : RegistryView::k32;
 }
 
+std::vector<RegistryView> ViewsOwnFirst(const Platform& platform) {
+  const RegistryView own = SeenView(platform, RegistryView::kProgram);
+  if (!platform.windows64()) return {own};
+  return {own, own == RegistryView::k64 ? RegistryView::k32 : RegistryView::k64};
+}
+
 Status Platform::createFolderPath(std::string_view path) {
   const std::string target = StripSeparator(path, "B");
   if (target.empty()) return Status(kErrorInvalidName);

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/View.h"
 #include "common/WinError.h"
@@ -184,6 +185,8 @@ class Platform {
 
   // --- Folders -----------------------------------------------------------------------------
   virtual bool folderExists(std::string_view path) const = 0;
+  // The names of what a folder holds (files and folders); nullopt when it cannot be listed.
+  virtual std::optional<std::vector<std::string>> folderEntries(std::string_view path) const = 0;
   // Creates one level; an existing folder (or file) of that name gives kErrorAlreadyExists.
   virtual Status createFolder(std::string_view path) = 0;
   // Removes an empty folder only.
@@ -301,5 +304,7 @@ class Platform {
 
 // The view a hive's view stands for, as Windows sees it: k64 or k32 (32-bit Windows has k32 only).
 RegistryView SeenView(const Platform& platform, RegistryView view);
+// The views Windows has, as SeenView names them, the program's own first.
+std::vector<RegistryView> ViewsOwnFirst(const Platform& platform);
 
 }  // namespace orv

@@ -116,12 +116,18 @@ bool BelowOtherProfilesPrograms(const Platform& platform, std::string_view folde
          *wanted != other + startup->substr(profile->size());
 }
 
-bool CommandNamesRecord(const Platform& platform, std::string_view command,
-                        std::string_view recordFile) {
+std::optional<std::string> RecordNamedBy(std::string_view command) {
   const auto open = command.find('"');
   const auto close = open == std::string_view::npos ? open : command.find('"', open + 1);
-  if (close == std::string_view::npos) return false;
-  const auto named = KeyOf(platform, command.substr(open + 1, close - open - 1), "");
+  if (close == std::string_view::npos) return std::nullopt;
+  return std::string(command.substr(open + 1, close - open - 1));
+}
+
+bool CommandNamesRecord(const Platform& platform, std::string_view command,
+                        std::string_view recordFile) {
+  const auto path = RecordNamedBy(command);
+  if (!path) return false;
+  const auto named = KeyOf(platform, *path, "");
   const auto record = KeyOf(platform, recordFile, "");
   return named && record && *named == *record;
 }
@@ -130,11 +136,8 @@ RecordCheck CheckRecord(const Platform& platform, std::string_view bytes, std::s
                         std::string_view recordFile) {
   const std::string name = UninstallEntryOf(platform, entryKey);
   if (name.empty()) return {};
-  const RegistryView own = SeenView(platform, RegistryView::kProgram);
-  const RegistryView other = own == RegistryView::k64 ? RegistryView::k32 : RegistryView::k64;
   std::optional<RecordCheck> found;
-  for (const RegistryView view : {own, other}) {
-    if (view == other && !platform.windows64()) break;
+  for (const RegistryView view : ViewsOwnFirst(platform)) {
     const RegistryHive machine(RegistryRoot::kLocalMachine, view);
     const auto command = platform.readRegistryValue(machine, entryKey, "UninstallString");
     if (!command || !CommandNamesRecord(platform, command->text, recordFile)) continue;

@@ -59,6 +59,9 @@ RecordCheck CheckRecord(const Platform& platform, std::string_view bytes, std::s
 std::string PathInOwnView(const Platform& platform, const Globals& globals, std::string_view path,
                           RegistryView recordView);
 
+// The record an uninstall command names: the path in its first pair of double quotes.
+std::optional<std::string> RecordNamedBy(std::string_view command);
+
 // Whether an uninstall command names recordFile: the path in its first pair of double quotes,
 // compared as a path without regard to case.
 bool CommandNamesRecord(const Platform& platform, std::string_view command,

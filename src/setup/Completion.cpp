@@ -92,6 +92,22 @@ void CompleteUninstallRecord(TfrmMain& main) {
                       state.Records, state.Failures);
 }
 
+std::optional<std::string> InstalledFolder(TfrmMain& main) {
+  const Platform& p = main.platform();
+  const std::string key = std::string(kUninstallBranch) + UninstallKeyName(main);
+  for (const RegistryView view : ViewsOwnFirst(p)) {
+    const RegistryHive machine(RegistryRoot::kLocalMachine, view);
+    const auto location = p.readRegistryValue(machine, key, "InstallLocation");
+    if (location && !location->text.empty() && p.folderExists(location->text)) {
+      return location->text;
+    }
+    const auto command = p.readRegistryValue(machine, key, "UninstallString");
+    const auto record = command ? RecordNamedBy(command->text) : std::nullopt;
+    if (record && p.folderExists(FolderPart(*record))) return FolderPart(*record);
+  }
+  return std::nullopt;
+}
+
 std::optional<std::string> WriteUninstallRecord(TfrmMain& main) {
   main.lblMessage.setCaption(completion_text::kWritingRecord);
   main.platform().processMessages();
@@ -120,13 +136,21 @@ void RegisterUninstall(TfrmMain& main, std::string_view recordDigest) {
   WriteValueOrRaise(p, kMachine, key, "NoRepair", Number(1));
   // What the Apps list and package managers read.
   WriteValueOrRaise(p, kMachine, key, "QuietUninstallString", Text(command + " /S"));
-  WriteValueOrRaise(p, kMachine, key, "InstallLocation",
-                    Text(StripSeparator(state.SetupFolderPath, "B")));
+  // Without its final separator, but a drive's root keeps its own: "D:" is that drive's
+  // current folder.
+  std::string location = StripSeparator(state.SetupFolderPath, "B");
+  if (location.size() == 2 && location[1] == ':') location += '\\';
+  WriteValueOrRaise(p, kMachine, key, "InstallLocation", Text(location));
   WriteValueOrRaise(p, kMachine, key, "EstimatedSize", Number(InstalledKiB(p, state)));
   WriteValueOrRaise(p, kMachine, key, "InstallDate", Text(DateText(p.localTime())));
+  // Written afresh: what an earlier script said and this one does not is no longer true.
   for (const ProductValue& product : kProductValues) {
     const std::string text = main.info().Read("Title", product.ScriptKey, "");
-    if (!text.empty()) WriteValueOrRaise(p, kMachine, key, product.EntryValue, Text(text));
+    if (text.empty()) {
+      (void)p.deleteRegistryValue(kMachine, key, product.EntryValue);
+    } else {
+      WriteValueOrRaise(p, kMachine, key, product.EntryValue, Text(text));
+    }
   }
 }
 

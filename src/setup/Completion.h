@@ -53,6 +53,12 @@ void CopyUninstaller(TfrmMain& main);
 std::string UninstallKeyName(TfrmMain& main);
 // The same from the two texts.
 std::string UninstallEntryName(std::string_view unSetupKey, std::string_view unSetupTitle);
+// The folder of the installation the product's entry (the one this script registers) names,
+// when it exists: its InstallLocation, or the folder of the record its command names; the
+// program's own registry view first. An upgrade installs there, so one entry keeps naming one
+// installation.
+std::optional<std::string> InstalledFolder(TfrmMain& main);
+
 // Whether name can be the entry's: not empty, no "\" (which would put the entry on the branch
 // itself or below another key, where Add/Remove Programs does not look), and short enough for
 // [UnSetupRegistryKey] Key to be read back whole.

@@ -9,6 +9,7 @@
 #include "common/TextUtils.h"
 #include "setup/PathMacros.h"
 #include "setup/SetupRun.h"
+#include "setup/SetupScript.h"
 
 namespace orv {
 
@@ -98,7 +99,11 @@ bool RunCopyPhase(SetupRun& run, TfrmMain& main) {
       source = SourceFor(g, destination);
       if (!ChangeDisk(main, source)) return false;
     }
-    if (!p.fileExists(source)) continue;  // skipped: not copied, counted, recorded or reported
+    if (!p.fileExists(source)) {
+      // Skipped: not copied, counted, recorded or reported in the failure list.
+      NoteSkippedSource(g, state, source);
+      continue;
+    }
 
     const bool compressed = destination.ends_with('_');
     bool sourceReady = true;  // false when a compressed file gave nothing to install

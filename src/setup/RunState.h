@@ -106,6 +106,14 @@ struct RunState {
   OptionSnapshot Options;
   RunEnd End = RunEnd::kNotStarted;
   bool SetupFolderNotMade = false;
+  // [CopyFile] sources that were not in the program folder, when loaded or at their turn: the
+  // run skips them, as it always has; a log lists them, and an unattended run counts them as
+  // failures.
+  std::vector<std::string> SkippedSources;
+  // What stays because an answer kept it (an uninstall's ,/C file), and the folders that stay
+  // only for it; those folders are in Failures as well, as the uninstall lists them.
+  FailureList Kept;
+  int KeptFailures = 0;  // of Failures, the lines Kept explains
 
   // Empties the folder, file and shortcut tables, as the options stage does each time it is
   // shown.

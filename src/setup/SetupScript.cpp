@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "app/RunLog.h"
 #include "common/Globals.h"
 #include "common/IniFile.h"
 #include "common/Platform.h"
@@ -28,7 +29,10 @@ void LoadFiles(const Platform& p, const Globals& g, const IniReader& ini, RunSta
     // The source always comes from the program folder, under the name the value ends in.
     const std::string source =
         StripSeparator(g.ProgramFolder, "B") + "\\" + FileNamePart(destination);
-    if (!p.fileExists(source)) continue;
+    if (!p.fileExists(source)) {
+      NoteSkippedSource(g, state, source);
+      continue;
+    }
     // The uninstall flag: three characters from the comma, never a part of one.
     const std::string_view flag =
         comma == std::string::npos ? std::string_view() : std::string_view(value).substr(comma);
@@ -88,6 +92,11 @@ void LoadRegistryRemovals(const IniReader& ini, RunState& state) {
 }
 
 }  // namespace
+
+void NoteSkippedSource(const Globals& globals, RunState& state, const std::string& source) {
+  state.SkippedSources.push_back(source);
+  if (globals.Log != nullptr) globals.Log->Write("skipped, not in the program's folder: " + source);
+}
 
 void LoadScript(const Platform& platform, const Globals& globals, const IniReader& ini,
                 RunState& state) {

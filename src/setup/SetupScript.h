@@ -14,6 +14,10 @@ class Platform;
 struct Globals;
 struct RunState;
 
+// A [CopyFile] source that is not in the program folder: the run skips the entry, and notes it
+// (RunState::SkippedSources, the log).
+void NoteSkippedSource(const Globals& globals, RunState& state, const std::string& source);
+
 // Fills the folder, file, shortcut, registry, association and registry-removal tables from
 // SETUP.INI, with the option snapshot already taken. A [CopyFile] entry is taken only when its
 // source is in the program folder; the sources' sizes add up to TotalBytes.

@@ -195,7 +195,11 @@ void UninstallRun::DeleteFiles() {
                       uninstall_text::kOnlyWhenSure;
       g.MessageAnswer =
           p.messageBox(g.MessageText, uninstall_text::kDeleteCaption, kMbYesNo | kMbIconQuestion);
-      if (g.MessageAnswer != kIdYes) continue;
+      if (g.MessageAnswer != kIdYes) {
+        kept_.push_back(PathKey(p, *file.Path));
+        main_.runState().Kept.Add(kFileFailureTag, *file.Path);
+        continue;
+      }
       // While the question waited, a folder on the way may have become a link.
       if (!MayDeleteFile(p, g, *file.Path)) {
         main_.runState().Failures.Add(kFileFailureTag, *file.Path);
@@ -243,11 +247,32 @@ void UninstallRun::RemoveFolders() {
       removed_.push_back(PathKey(p, *folder.Path));
       continue;
     }
-    main_.runState().Failures.Add(kFolderFailureTag, folder.Shown());
+    FolderStays(kFolderFailureTag, folder.Shown(), may ? folder.Path : std::nullopt);
     // Kept, should a later uninstall have the rest to remove; a folder goes only when empty.
     if (may && p.folderExists(*folder.Path))
       leftFolders_.insert(leftFolders_.begin(), folder.Recorded);
   }
+}
+
+void UninstallRun::FolderStays(std::string_view tag, std::string_view shown,
+                               const std::optional<std::string>& folder) {
+  RunState& state = main_.runState();
+  state.Failures.Add(tag, shown);
+  if (!folder || !HoldsOnlyKept(*folder)) return;
+  // It stays only for what the user (or the unattended answer) chose to keep.
+  kept_.push_back(PathKey(main_.platform(), *folder));
+  state.Kept.Add(tag, shown);
+  ++state.KeptFailures;
+}
+
+bool UninstallRun::HoldsOnlyKept(const std::string& folder) const {
+  const Platform& p = main_.platform();
+  const auto entries = p.folderEntries(folder);
+  if (!entries || entries->empty()) return false;
+  const std::string base = AddSeparator(PathKey(p, folder), "B");
+  return std::ranges::all_of(*entries, [&](const std::string& name) {
+    return std::ranges::find(kept_, base + Upper(name)) != kept_.end();
+  });
 }
 
 bool UninstallRun::IsShortcutGroup(std::string_view folder) const {
@@ -378,8 +403,9 @@ void UninstallRun::RemoveSetupFolder() {
   const auto folder = scope_->Folder(setupFolder_);
   // A setup folder the record also lists as a folder is gone already: no failure.
   if (folder && std::ranges::find(removed_, PathKey(p, *folder)) != removed_.end()) return;
-  if (!folder || !MayRemoveFolder(p, main_.globals(), *folder) || !RemoveOrSchedule(*folder)) {
-    main_.runState().Failures.Add(kSetupFolderFailureTag, setupFolder_);
+  const bool may = folder && MayRemoveFolder(p, main_.globals(), *folder);
+  if (!may || !RemoveOrSchedule(*folder)) {
+    FolderStays(kSetupFolderFailureTag, setupFolder_, may ? folder : std::nullopt);
   }
 }
 

@@ -92,6 +92,12 @@ class UninstallRun {
   // which removes it only if it is empty by then.
   bool RemoveOrSchedule(const std::string& folder);
 
+  // A folder that could not be removed: a failure, and, when it holds only what the answers
+  // kept (a ,/C file, a folder that stays for one), one they explain.
+  void FolderStays(std::string_view tag, std::string_view shown,
+                   const std::optional<std::string>& folder);
+  bool HoldsOnlyKept(const std::string& folder) const;
+
   // A recorded value cut at the read limit names some other path: it is reported, never used.
   bool Whole(std::string_view value, std::string_view tag);
   // A folder below one of the shell's folders that hold shortcuts (a program group): only such a
@@ -108,6 +114,7 @@ class UninstallRun {
   std::vector<std::string> registryKeys_;
   std::vector<std::string> removed_;    // folders this run removed, in PathKey form
   std::vector<std::string> scheduled_;  // what goes at the next restart, in PathKey form
+  std::vector<std::string> kept_;  // what stays as an answer kept it, and its folders, PathKey form
   // The records of what stays that is the product's own (not by design), in record order.
   std::vector<std::string> leftFolders_;
   std::vector<std::string> leftFiles_;

@@ -200,7 +200,7 @@ TEST_F(ProgramStart, AStartAfterTheFirstEndedRunsNormally) {
   EXPECT_NE(sim.claimNamedMutex("ORVSETUP"), nullptr) << "released at the end";
 }
 
-TEST_F(RunControl, BackgroundLayoutIsDoneOnceOnTheFirstResize) {
+TEST_F(RunControl, BackgroundLayoutFollowsEverySizeAndScale) {
   sim.setScreenSize({1024, 768});
   writeSetupIni("[Title]\nSetup=とても長いタイトル\n");
   sim.userDoes([this] {
@@ -217,10 +217,18 @@ TEST_F(RunControl, BackgroundLayoutIsDoneOnceOnTheFirstResize) {
     EXPECT_TRUE(frmBack.lblPrgTitle1.visible());
     EXPECT_EQ(frmBack.lblPrgTitle1.caption(), back_text::kBanner);
     EXPECT_EQ(frmBack.lblBackTitle1.caption(), "とても長いタイトル");
-    // A later resize moves nothing.
-    frmBack.viewMoved({0, 0, 640, 480});
-    frmBack.deliverResize();
-    EXPECT_EQ(frmBack.lblPrgTitle1.bounds(), banner);
+    // A later resize, or the same screen at a scale of 150 % (1548 pixels are 1032 design
+    // units), keeps the labels at the edges; the main window is not shown again.
+    for (const Rect later : {Rect{0, 0, 640, 480}, Rect{0, 0, 1032, 752}}) {
+      frmBack.viewMoved(later);
+      frmBack.deliverResize();
+      const Rect moved = frmBack.lblPrgTitle1.bounds();
+      EXPECT_EQ(moved.left + moved.width, later.width - 24);
+      EXPECT_EQ(moved.top + moved.height, later.height - 48);
+      EXPECT_EQ(moved.width, banner.width);
+      EXPECT_EQ(frmBack.lblPrgTitle2.bounds().left, moved.left + 2);
+      EXPECT_EQ(frmBack.lblBackTitle1.bounds().width, later.width - 24);
+    }
   });
   sim.userClicks(frmMain.btnEnd);
   sim.userAnswers(kIdYes);

@@ -65,17 +65,62 @@ TEST_F(UnattendedTest, InstallsWithNoWindowNoBoxNoPauseAndFillsTheEntry) {
   EXPECT_EQ(entryValue("Publisher"), "ツール工房");
   EXPECT_EQ(entryValue("URLInfoAbout"), "https://example.com/tool/");
 
-  // The recorded quiet command removes it all but the ",/C" file, which keeps its folder: that
-  // is listed.
+  // The recorded quiet command removes it all but the ",/C" file, which keeps its folder as the
+  // answer keeps the file: no failure.
   sim.startAfresh();
-  EXPECT_EQ(start("C:\\WINDOWS\\UNORSET.EXE", "\"C:\\Program Files\\My Tool\\UNSETUP.INI\" /S"),
-            exit_code::kDoneWithFailures);
+  ASSERT_TRUE(sim.createFolder("C:\\LOGS"));
+  EXPECT_EQ(start("C:\\WINDOWS\\UNORSET.EXE",
+                  "\"C:\\Program Files\\My Tool\\UNSETUP.INI\" /S /LOG=C:\\LOGS\\RUN.LOG"),
+            exit_code::kDone);
+  EXPECT_NE(log().find("stays, as an answer keeps it: <SetupFolder> C:\\Program Files\\My Tool\\"),
+            std::string::npos)
+      << log();
   EXPECT_EQ(sim.viewsCreated(), 0);
   EXPECT_TRUE(sim.shownMessages().empty());
   EXPECT_FALSE(sim.fileExists("C:\\Program Files\\My Tool\\TOOL.EXE"));
   EXPECT_TRUE(sim.fileExists("C:\\Program Files\\My Tool\\HELP.TXT")) << "the safe answer";
   EXPECT_FALSE(sim.fileExists("C:\\Users\\User\\Desktop\\Tool.lnk"));
   EXPECT_EQ(entryValue("UninstallString"), "none");
+}
+
+TEST_F(UnattendedTest, AnUpgradeWithoutAFolderKeepsTheOneInstallation) {
+  ASSERT_EQ(install("/S /D=C:\\Apps\\Tool"), exit_code::kDone);
+  // The next version, as a package manager upgrades it: no folder on the command line.
+  ASSERT_TRUE(sim.writeFile("C:\\SETUP\\NEW.TXT", "new"));
+  ASSERT_TRUE(sim.createFolder("C:\\LOGS"));
+  std::string next = kScript;
+  next.insert(next.find("[ShortCut]"), "File3=(App)\\NEW.TXT\n");
+  ASSERT_EQ(install("/S /LOG=C:\\LOGS\\RUN.LOG", next), exit_code::kDone);
+  EXPECT_TRUE(sim.fileExists("C:\\Apps\\Tool\\NEW.TXT"));
+  EXPECT_FALSE(sim.folderExists("C:\\Program Files\\Tool")) << "no second installation";
+  EXPECT_EQ(entryValue("InstallLocation"), "C:\\Apps\\Tool");
+  // The recorded quiet command then removes the one installation whole.
+  sim.startAfresh();
+  EXPECT_EQ(start("C:\\WINDOWS\\UNORSET.EXE", "\"C:\\Apps\\Tool\\UNSETUP.INI\" /S"),
+            exit_code::kDone);
+  EXPECT_FALSE(sim.fileExists("C:\\Apps\\Tool\\NEW.TXT"));
+  EXPECT_FALSE(sim.fileExists("C:\\Apps\\Tool\\TOOL.EXE"));
+  EXPECT_EQ(entryValue("UninstallString"), "none");
+
+  // A folder named on the command line still goes first, and the log tells of the other one.
+  ASSERT_EQ(install("/S /D=C:\\Apps\\Tool"), exit_code::kDone);
+  ASSERT_EQ(install("/S /LOG=C:\\LOGS\\RUN.LOG /D=C:\\Other"), exit_code::kDone);
+  EXPECT_NE(
+      log().find("another installation is registered under the same entry, in C:\\Apps\\Tool"),
+      std::string::npos);
+}
+
+TEST_F(UnattendedTest, TheEntrySaysWhatTheLatestRunSays) {
+  ASSERT_EQ(install("/S"), exit_code::kDone);
+  ASSERT_EQ(entryValue("DisplayVersion"), "2.1");
+  sim.mapDrive('D', root.path() / "D");
+  const std::string plain =
+      "[Title]\nSetup=ツール\nUnSetup=ツールの削除\n[CopyFile]\n"
+      "File1=(App)\\TOOL.EXE\n";
+  ASSERT_EQ(install("/S /D=D:\\", plain), exit_code::kDone);
+  EXPECT_EQ(entryValue("InstallLocation"), "D:\\") << "the root, not the drive's current folder";
+  for (const char* value : {"DisplayVersion", "Publisher", "URLInfoAbout"})
+    EXPECT_EQ(entryValue(value), "none") << value;
 }
 
 TEST_F(UnattendedTest, ExitCodesTellTheOutcome) {
@@ -100,9 +145,24 @@ TEST_F(UnattendedTest, ExitCodesTellTheOutcome) {
       {"a failure", kScript, "/S",
        [](SimPlatform& s) { ASSERT_TRUE(s.createFolderPath("C:\\Program Files\\Tool\\TOOL.EXE")); },
        exit_code::kDoneWithFailures},
+      {"a file the disk lacks", kScript, "/S",
+       [](SimPlatform& s) { ASSERT_TRUE(s.deleteFile("C:\\SETUP\\HELP.TXT")); },
+       exit_code::kDoneWithFailures},
       {"disk 2 already in the folder", twoDisks, "/S",
        [](SimPlatform& s) { ASSERT_TRUE(s.writeFile("C:\\SETUP\\DISK2.DAT", "2")); },
        exit_code::kDone},
+      {"a later file of disk 2 missing from the folder", twoDisks + "File3=(App)\\DISK2B.DAT\n",
+       "/S", [](SimPlatform& s) { ASSERT_TRUE(s.writeFile("C:\\SETUP\\DISK2.DAT", "2")); },
+       exit_code::kDoneWithFailures},
+      {"a file gone when its turn comes", twoDisks, "/S",
+       [](SimPlatform& s) {
+         ASSERT_TRUE(s.writeFile("C:\\SETUP\\DISK2.DAT", "2"));
+         s.whileWorking([&s] {
+           return s.folderExists("C:\\Program Files\\Tool") &&
+                  s.deleteFile("C:\\SETUP\\TOOL.EXE").succeeded();
+         });
+       },
+       exit_code::kDoneWithFailures},
       {"disk 2 gone when asked for", twoDisks, "/S",
        [](SimPlatform& s) {
          ASSERT_TRUE(s.writeFile("C:\\SETUP\\DISK2.DAT", "2"));
@@ -131,6 +191,7 @@ TEST_F(UnattendedTest, ExitCodesTellTheOutcome) {
     SCOPED_TRACE(c.name);
     SimMachine machine;
     EXPECT_TRUE(machine.sim.writeFile("C:\\SETUP\\TOOL.EXE", "tool"));
+    EXPECT_TRUE(machine.sim.writeFile("C:\\SETUP\\HELP.TXT", "help"));
     machine.writeSetupIni(c.script);
     if (c.prepare) c.prepare(machine.sim);
     machine.sim.setCommandLine("C:\\SETUP\\SETUP.EXE " + c.arguments);
@@ -166,6 +227,18 @@ TEST_F(UnattendedTest, NoLogIsWrittenThroughALink) {
   EXPECT_FALSE(sim.fileExists("C:\\Program Files\\Tool\\TOOL.EXE"));
 }
 
+TEST_F(UnattendedTest, ARefusedCommandLineWritesNothing) {
+  ASSERT_TRUE(sim.createFolderPath("C:\\Users\\Taro Yamada"));
+  // The manifest's switches as a package manager fills them in, the log's path unquoted.
+  EXPECT_EQ(install("/S /LOG=C:\\Users\\Taro Yamada\\tool.log /D=C:\\Program Files\\Tool"),
+            exit_code::kBadCommandLine);
+  EXPECT_FALSE(sim.fileExists("C:\\Users\\Taro")) << "no stray log";
+  EXPECT_FALSE(sim.folderExists("C:\\Program Files\\Tool"));
+  EXPECT_EQ(install("/S /LOG=\"C:\\Users\\Taro Yamada\\tool.log\" /D=C:\\Program Files\\Tool"),
+            exit_code::kDone);
+  EXPECT_TRUE(sim.fileExists("C:\\Users\\Taro Yamada\\tool.log"));
+}
+
 TEST_F(UnattendedTest, NoLogIsWrittenThroughAHardLink) {
   // Another user gave a file the program must not change a second name where the log goes.
   ASSERT_TRUE(sim.createFolder("C:\\LOGS"));
@@ -197,6 +270,7 @@ TEST_F(UnattendedTest, UnattendedAnswers) {
 TEST_F(UnattendedTest, TheLogTellsTheRun) {
   ASSERT_TRUE(sim.createFolder("C:\\LOGS"));
   ASSERT_TRUE(sim.createFolderPath("C:\\Program Files\\Tool\\TOOL.EXE"));
+  ASSERT_TRUE(sim.deleteFile("C:\\SETUP\\HELP.TXT"));
   ASSERT_EQ(install("/LOG=C:\\LOGS\\RUN.LOG /S"), exit_code::kDoneWithFailures);
   const std::string text = log();
   for (const std::string line : {
@@ -208,8 +282,10 @@ TEST_F(UnattendedTest, TheLogTellsTheRun) {
            "  status: セットアップを開始します．．．\r\n",
            "  question: [関連付けの確認] 拡張子 *.tol を\r\n",
            "  answer: Yes\r\n",
+           "  skipped, not in the program's folder: C:\\SETUP\\HELP.TXT\r\n",
            "  failure: <File> C:\\Program Files\\Tool\\TOOL.EXE\r\n",
-           "  the run completed; 1 failures; exit code 1\r\n",
+           "  failure: <File> C:\\SETUP\\HELP.TXT\r\n",
+           "  the run completed; 2 failures; exit code 1\r\n",
        }) {
     EXPECT_NE(text.find(line), std::string::npos) << line << "\nin\n" << text;
   }

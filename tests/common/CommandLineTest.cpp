@@ -51,7 +51,7 @@ TEST(ProgramArguments, SwitchesStandAnywhereAndTheModeArgumentIsTheFirstOther) {
        false},
       {"SETUP.EXE /S \"/D=C:\\My Tool\"  ", "", true, "C:\\My Tool", {}, false},
       {"SETUP.EXE /d=\"C:\\My Tool\" /log=C:\\x.log", "", false, "C:\\My Tool", "C:\\x.log", false},
-      {"SETUP.EXE /D=C:\\My Tool /S", "Tool", true, "C:\\My", {}, false},
+      {"SETUP.EXE /D=C:\\My Tool /S", "Tool", true, "C:\\My", {}, true},
       {"SETUP.EXE /S /D=", "", true, "", {}, true},
       {"SETUP.EXE /S /LOG=", "", true, {}, "", true},
       {"SETUP.EXE /VERYSILENT", "/VERYSILENT", false, {}, {}, true},
@@ -64,7 +64,16 @@ TEST(ProgramArguments, SwitchesStandAnywhereAndTheModeArgumentIsTheFirstOther) {
        {},
        true},
       {"UNORSET.EXE /S \\Tool\\UNSETUP.INI", "\\Tool\\UNSETUP.INI", true, {}, {}, false},
-      {"UNORSET.EXE /Sx/UNSETUP.INI", "/Sx/UNSETUP.INI", false, {}, {}, false},
+      {"UNORSET.EXE /Sx/UNSETUP.INI", "/Sx/UNSETUP.INI", false, {}, {}, true},
+      // A profile's name with a blank, in a manifest's unquoted switch.
+      {"SETUP.EXE /S /LOG=C:\\Users\\Taro Yamada\\tool.log",
+       "Yamada\\tool.log",
+       true,
+       {},
+       "C:\\Users\\Taro",
+       true},
+      {"SETUP.EXE /S /LOG=\"C:\\Users\\Taro Yamada\\tool.log\" /D=C:\\Program Files\\Tool", "",
+       true, "C:\\Program Files\\Tool", "C:\\Users\\Taro Yamada\\tool.log", false},
       {"SETUP.EXE", "", false, {}, {}, false},
   };
   for (const Case& c : cases) {

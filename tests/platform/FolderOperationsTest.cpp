@@ -1,4 +1,6 @@
 // Folder operations, checked against the same expectations on the simulated and the real Windows.
+#include <algorithm>
+
 #include "platform/TestPlatform.h"
 
 namespace orv::test {
@@ -32,6 +34,18 @@ TEST_F(FolderOperations, CreatePathRefusesEmptyPathAndFilesInTheWay) {
   EXPECT_FALSE(platform().createFolderPath(path("file")));
   EXPECT_FALSE(platform().createFolderPath(path("file\\sub")));
   EXPECT_TRUE(platform().fileExists(path("file")));
+}
+
+TEST_F(FolderOperations, AFolderListsWhatItHolds) {
+  ASSERT_TRUE(platform().createFolder(path("folder")));
+  ASSERT_TRUE(platform().createFolder(path("folder\\内側")));
+  write("folder\\表.txt", "x");
+  auto names = platform().folderEntries(path("folder\\"));
+  ASSERT_TRUE(names.has_value());
+  std::sort(names->begin(), names->end());
+  EXPECT_EQ(*names, std::vector<std::string>({"内側", "表.txt"}));
+  EXPECT_EQ(platform().folderEntries(path("folder\\内側")), std::vector<std::string>());
+  EXPECT_EQ(platform().folderEntries(path("missing")), std::nullopt);
 }
 
 TEST_F(FolderOperations, RemoveTakesOnlyEmptyFolders) {

@@ -346,6 +346,17 @@ bool SimPlatform::folderExists(std::string_view path) const {
   return resolved && IsFolder(resolved->host);
 }
 
+std::optional<std::vector<std::string>> SimPlatform::folderEntries(std::string_view path) const {
+  const auto resolved = resolve(path);
+  if (!resolved || !IsFolder(resolved->host)) return std::nullopt;
+  std::vector<std::string> names;
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(resolved->host, error))
+    names.push_back(Utf8(entry.path().filename()));
+  if (error) return std::nullopt;
+  return names;
+}
+
 Status SimPlatform::copyFile(std::string_view from, std::string_view to, bool failIfExists) {
   const auto source = resolve(from);
   const auto target = resolve(to);

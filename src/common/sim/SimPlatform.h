@@ -218,6 +218,7 @@ class SimPlatform final : public Platform {
   Status expandFile(std::string_view source, std::string_view target) override;
 
   bool folderExists(std::string_view path) const override;
+  std::optional<std::vector<std::string>> folderEntries(std::string_view path) const override;
   Status createFolder(std::string_view path) override;
   Status removeFolder(std::string_view path) override;
   Status deleteAtRestart(std::string_view path) override;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/TextUtils.h"
 #include "common/Utf.h"
 #include "common/win32/Handles.h"
 #include "common/win32/SystemLibrary.h"
@@ -155,6 +156,19 @@ bool Win32Platform::fileExists(std::string_view path) const {
 bool Win32Platform::folderExists(std::string_view path) const {
   const DWORD attributes = ::GetFileAttributesW(Wide(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::optional<std::vector<std::string>> Win32Platform::folderEntries(std::string_view path) const {
+  WIN32_FIND_DATAW data{};
+  const win32::FindHandle find(
+      ::FindFirstFileW((Wide(StripSeparator(path, "B")) + L"\\*").c_str(), &data));
+  if (!find.valid()) return std::nullopt;
+  std::vector<std::string> names;
+  do {
+    const std::wstring_view name = data.cFileName;
+    if (name != L"." && name != L"..") names.push_back(Narrow(name));
+  } while (::FindNextFileW(find.get(), &data));
+  return names;
 }
 
 Status Win32Platform::copyFile(std::string_view from, std::string_view to, bool failIfExists) {
