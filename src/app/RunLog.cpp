@@ -93,7 +93,14 @@ bool RunLog::mayWrite() const {
 }
 
 void RunLog::Begin() {
-  written_ = mayWrite() && platform_.writeFile(path_, "").succeeded();
+  // Started afresh without writing through what is there: it goes first, as itself.
+  if (!mayWrite()) {
+    written_ = false;
+    return;
+  }
+  const Status cleared = platform_.deleteExactly(path_);
+  written_ = (cleared || cleared.error() == kErrorFileNotFound) &&
+             platform_.appendFile(path_, "").succeeded();
 }
 
 void RunLog::Write(std::string_view text) {

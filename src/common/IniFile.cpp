@@ -85,16 +85,22 @@ std::optional<std::string> WriteIniFile(Platform& platform, std::string_view fil
     for (const auto& [key, value] : section.entries)
       text += key + "=" + value + "\r\n";
   }
-  const std::string temporary = std::string(file) + ".new";
   std::string bytes = EncodeTextFile(platform, text);
   // A file already there goes first, and the temporary file is made only where nothing is, never
   // written through: in a folder other users may write, it could be a hard link to a file the
-  // program must not change, planted again after the deletion.
-  (void)platform.deleteFile(temporary);
-  if (platform.createNewFile(temporary, bytes) && platform.replaceFile(temporary, file)) {
-    return bytes;
+  // program must not change, planted again after the deletion. What cannot be cleared away (a
+  // read-only file, a folder) gives way to the next name.
+  constexpr int kTemporaryNames = 10;
+  for (int attempt = 0; attempt < kTemporaryNames; ++attempt) {
+    const std::string temporary =
+        std::string(file) + ".new" + (attempt == 0 ? "" : std::to_string(attempt));
+    (void)platform.deleteFile(temporary);
+    const Status made = platform.createNewFile(temporary, bytes);
+    if (!made && made.error() == kErrorFileExists) continue;
+    if (made && platform.replaceFile(temporary, file)) return bytes;
+    (void)platform.deleteFile(temporary);
+    return std::nullopt;
   }
-  (void)platform.deleteFile(temporary);
   return std::nullopt;
 }
 

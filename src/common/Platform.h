@@ -160,7 +160,10 @@ class Platform {
                                               std::uint64_t maxBytes) const = 0;
   // Creates or truncates the file and writes bytes; a read-only file is refused.
   virtual Status writeFile(std::string_view path, std::string_view bytes) = 0;
-  // Adds bytes at the end of the file, creating it when missing; a read-only file is refused.
+  // Adds bytes at the end of the file, creating it when missing; a read-only file is refused. The
+  // file is opened as the entry itself: a link at its place, a path that no longer leads where it
+  // names (a link on the way, where Windows can tell) and a file with a second name are refused
+  // (kErrorAccessDenied), so a log another user may prepare is never added to elsewhere.
   virtual Status appendFile(std::string_view path, std::string_view bytes) = 0;
   // Creates a new file with bytes; anything already at path refuses it (kErrorFileExists), so
   // nothing is ever written through a file or link another user left there.

@@ -24,18 +24,62 @@ constexpr std::array<std::string_view, 5> kAppPathsKeys = {"SOFTWARE", "MICROSOF
 // (shellex\<kind>\<handler>).
 constexpr std::array<std::string_view, 6> kVerbContainers = {
     "*", "ALLFILESYSTEMOBJECTS", "DIRECTORY", "DRIVE", "FOLDER", "DESKTOPBACKGROUND"};
-// The verbs and handlers Windows puts there itself.
-constexpr std::array<std::string_view, 16> kWindowsVerbs = {
-    "OPEN",  "OPENNEW",   "OPENAS", "EDIT",       "PRINT",     "PRINTTO", "EXPLORE", "FIND",
-    "RUNAS", "RUNASUSER", "CMD",    "POWERSHELL", "PINTOHOME", "PLAY",    "PREVIEW", "PROPERTIES"};
-constexpr std::array<std::string_view, 12> kWindowsHandlers = {
-    "OPEN WITH",        "OPEN WITH ENCRYPTIONMENU", "ENCRYPTIONMENU", "SHARING",
-    "MODERNSHARING",    "COPYASPATHMENU",           "OFFLINE FILES",  "WORKFOLDERS",
-    "LIBRARY LOCATION", "PINTOSTARTSCREEN",         "SENDTO",         "COMPATIBILITY"};
+// The verbs and handlers Windows puts there itself (Explorer, the shell's menus, BitLocker,
+// Defender, sharing); a product names its own otherwise.
+constexpr std::array<std::string_view, 29> kWindowsVerbs = {"OPEN",
+                                                            "OPENNEW",
+                                                            "OPENAS",
+                                                            "OPENNEWWINDOW",
+                                                            "OPENNEWPROCESS",
+                                                            "OPENNEWTAB",
+                                                            "EDIT",
+                                                            "PRINT",
+                                                            "PRINTTO",
+                                                            "EXPLORE",
+                                                            "FIND",
+                                                            "SEARCH",
+                                                            "RUNAS",
+                                                            "RUNASUSER",
+                                                            "CMD",
+                                                            "POWERSHELL",
+                                                            "PINTOHOME",
+                                                            "PINTOSTARTSCREEN",
+                                                            "PLAY",
+                                                            "PREVIEW",
+                                                            "PROPERTIES",
+                                                            "PERSONALIZE",
+                                                            "DISPLAY",
+                                                            "ENCRYPT-BDE",
+                                                            "ENCRYPT-BDE-ELEV",
+                                                            "MANAGE-BDE",
+                                                            "RESUME-BDE",
+                                                            "UNLOCK-BDE",
+                                                            "CHANGEPASSPHRASE"};
+constexpr std::array<std::string_view, 15> kWindowsHandlers = {"OPEN WITH",
+                                                               "OPEN WITH ENCRYPTIONMENU",
+                                                               "ENCRYPTIONMENU",
+                                                               "SHARING",
+                                                               "MODERNSHARING",
+                                                               "COPYASPATHMENU",
+                                                               "OFFLINE FILES",
+                                                               "WORKFOLDERS",
+                                                               "LIBRARY LOCATION",
+                                                               "PINTOSTARTSCREEN",
+                                                               "SENDTO",
+                                                               "COMPATIBILITY",
+                                                               "NEW",
+                                                               "EPP",
+                                                               "FILESYNCEX"};
 // The first parts of the ProgIDs that Windows and its components register.
-constexpr std::array<std::string_view, 14> kWindowsProgIdVendors = {
-    "MICROSOFT", "WINDOWS",          "SHELL", "WSCRIPT",  "SCRIPTING", "MSXML",    "MSXML2",
-    "ADODB",     "INTERNETEXPLORER", "PAINT", "WMPLAYER", "CDO",       "VBSCRIPT", "WBEMSCRIPTING"};
+constexpr std::array<std::string_view, 23> kWindowsProgIdVendors = {
+    "MICROSOFT", "WINDOWS",       "SHELL",
+    "WSCRIPT",   "SCRIPTING",     "MSXML",
+    "MSXML2",    "ADODB",         "INTERNETEXPLORER",
+    "IE",        "PAINT",         "WMPLAYER",
+    "WMP11",     "CDO",           "VBSCRIPT",
+    "JSCRIPT",   "WBEMSCRIPTING", "MSI",
+    "SCHEDULE",  "HNETCFG",       "SAPI",
+    "MSHTML",    "XPSVIEWER"};
 
 // SOFTWARE keys whose whole trees are Windows' (or, for Clients and ODBC, shared by every
 // program, so no record can tell its own part).

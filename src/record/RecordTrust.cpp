@@ -7,6 +7,7 @@
 #include "common/ResolvedPath.h"
 #include "common/Sha256.h"
 #include "common/TextUtils.h"
+#include "common/Wow64.h"
 #include "record/KeyProtection.h"
 #include "record/UninstallRecord.h"
 
@@ -63,6 +64,9 @@ bool PassesThroughLink(const Platform& platform, std::string_view path, bool its
   }
   return false;
 }
+
+// What no plain file is.
+constexpr std::uint32_t kNotPlain = attr::kDirectory | attr::kDevice | attr::kReparsePoint;
 
 bool EndsWithLinkExtension(std::string_view key) {
   return key.size() > 4 && key.substr(key.size() - 4) == ".LNK";
@@ -151,43 +155,56 @@ RecordCheck CheckRecord(const Platform& platform, std::string_view bytes, std::s
   return found.value_or(RecordCheck{});
 }
 
+RegistryView RecordView(const Platform& platform, const RecordCheck& check) {
+  return check.Entry.Name.empty() ? SeenView(platform, RegistryView::kProgram) : check.Entry.View;
+}
+
 std::string PathInOwnView(const Platform& platform, const Globals& globals, std::string_view path,
                           RegistryView recordView) {
   const RegistryView own = SeenView(platform, RegistryView::kProgram);
-  if (!platform.windows64() || recordView == own || globals.WindowsFolder.empty()) {
+  if (!platform.windows64() || recordView == own) return std::string(path);
+  // Windows redirects what a path names, whatever its spelling.
+  const auto resolved = ResolvedPath(platform, path, globals.TempFolder);
+  const auto windows = ResolvedPath(platform, globals.WindowsFolder, globals.TempFolder);
+  if (!resolved || !windows || globals.WindowsFolder.empty()) return std::string(path);
+  const std::string prefix = StripSeparator(*windows, "B") + "\\";
+  if (resolved->size() <= prefix.size() ||
+      platform.upperCase(resolved->substr(0, prefix.size())) != platform.upperCase(prefix)) {
     return std::string(path);
   }
-  const std::string windows = AddSeparator(globals.WindowsFolder, "B");
-  const auto renamed = [&](std::string_view from,
-                           std::string_view to) -> std::optional<std::string> {
-    const std::string prefix = windows + std::string(from);
-    if (path.size() < prefix.size() ||
-        platform.upperCase(path.substr(0, prefix.size())) != platform.upperCase(prefix) ||
-        (path.size() > prefix.size() && path[prefix.size()] != '\\')) {
-      return std::nullopt;
-    }
-    return windows + std::string(to) + std::string(path.substr(prefix.size()));
-  };
+  const auto end = std::min(resolved->find('\\', prefix.size()), resolved->size());
+  const std::string name = platform.upperCase(resolved->substr(prefix.size(), end - prefix.size()));
+  const std::string below = platform.upperCase(resolved->substr(end));
   // A 64-bit program reads a 32-bit setup's record; a 32-bit program a 64-bit one's.
-  if (own == RegistryView::k32) return renamed("System32", "Sysnative").value_or(std::string(path));
-  if (auto mapped = renamed("System32", "SysWOW64")) return *mapped;
-  return renamed("Sysnative", "System32").value_or(std::string(path));
+  std::string_view renamed;
+  if (own == RegistryView::k64 && name == "SYSTEM32" && RedirectedBelowSystem32(below)) {
+    renamed = "SysWOW64";
+  } else if (own == RegistryView::k64 && name == "SYSNATIVE") {
+    renamed = "System32";
+  } else if (own == RegistryView::k32 && name == "SYSTEM32" && RedirectedBelowSystem32(below)) {
+    renamed = "Sysnative";
+  } else {
+    return std::string(path);
+  }
+  return prefix + std::string(renamed) + resolved->substr(end);
 }
 
 RecordScope::RecordScope(const Platform& platform, const Globals& globals,
                          std::string_view recordFile, bool verified, RegistryView view)
-    : platform_(platform),
-      globals_(globals),
-      temporaryFolder_(globals.TempFolder),
-      verified_(verified),
-      view_(view) {
-  const auto folder = KeyOf(platform, FolderPart(recordFile), temporaryFolder_);
-  if (folder && !ProtectedFolder(platform, globals, *folder)) productFolder_ = folder;
+    : platform_(platform), globals_(globals), verified_(verified), view_(view) {
+  const auto folder = KeyOf(platform, FolderPart(recordFile), globals.TempFolder);
+  const auto windows = KeyOf(platform, globals.WindowsFolder, globals.TempFolder);
+  // Some folders of Windows' are open to every user: one of them is never the product's own on
+  // the word of a record the setup did not write.
+  const bool inWindows = folder && windows && PathWithin(*folder, *windows);
+  if (folder && !ProtectedFolder(platform, globals, *folder) && (verified || !inWindows)) {
+    productFolder_ = folder;
+  }
 }
 
 std::optional<std::string> RecordScope::Resolved(std::string_view recorded) const {
   return ResolvedPath(platform_, PathInOwnView(platform_, globals_, recorded, view_),
-                      temporaryFolder_);
+                      globals_.TempFolder);
 }
 
 bool RecordScope::InProductFolder(const std::string& path, bool folderItself) const {
@@ -223,7 +240,7 @@ std::optional<std::string> RecordScope::Shortcut(std::string_view recorded) cons
   // Another product's link, Windows' own or the user's lead elsewhere.
   const auto target = platform_.shellLinkTarget(*resolved);
   const auto targetPath =
-      target ? ResolvedPath(platform_, *target, temporaryFolder_) : std::nullopt;
+      target ? ResolvedPath(platform_, *target, globals_.TempFolder) : std::nullopt;
   if (!targetPath || !InProductFolder(*targetPath, true)) return std::nullopt;
   return resolved;
 }
@@ -234,7 +251,6 @@ bool MayDeleteFile(const Platform& platform, const Globals& globals, std::string
     if (KeyOf(platform, self, globals.TempFolder) == key) return false;
   }
   const auto attributes = platform.fileAttributes(path);
-  constexpr std::uint32_t kNotPlain = attr::kDirectory | attr::kDevice | attr::kReparsePoint;
   if (attributes && (*attributes & kNotPlain) != 0) return false;
   return !PassesThroughLink(platform, path, false);
 }
@@ -260,7 +276,6 @@ bool MakeRecordCopy(Platform& platform, std::string_view record, std::string_vie
 
 bool MayWriteFileAt(const Platform& platform, std::string_view path) {
   const auto attributes = platform.fileAttributes(path);
-  constexpr std::uint32_t kNotPlain = attr::kDirectory | attr::kDevice | attr::kReparsePoint;
   return !PassesThroughLink(platform, path, false) &&
          (!attributes || ((*attributes & kNotPlain) == 0 && platform.linkCount(path) == 1u));
 }

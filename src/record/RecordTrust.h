@@ -53,6 +53,10 @@ struct RecordCheck {
 RecordCheck CheckRecord(const Platform& platform, std::string_view bytes, std::string_view entryKey,
                         std::string_view recordFile);
 
+// The view the setup that wrote the record wrote its entry and keys in: where its entry lies, or
+// this program's own when no entry names it.
+RegistryView RecordView(const Platform& platform, const RecordCheck& check);
+
 // A path as a program that sees the record's view names it, as this program names it. On 64-bit
 // Windows a 32-bit program's <Windows>\System32 is <Windows>\SysWOW64 (and its Sysnative the real
 // System32); a record keeps the names of the setup that wrote it.
@@ -98,7 +102,6 @@ class RecordScope {
 
   const Platform& platform_;
   const Globals& globals_;
-  std::string temporaryFolder_;
   // The folder that holds the record file, in PathKey form; nullopt when it cannot hold a product
   // (it does not resolve, or it is a folder of Windows, of the shell or a drive's root).
   std::optional<std::string> productFolder_;
@@ -116,8 +119,9 @@ bool MayRemoveFolder(const Platform& platform, const Globals& globals, std::stri
 
 // Whether what lies at path may be left to Windows to delete at its next start. Windows deletes it
 // by name then, after anyone who may change a folder on its way could have made that folder a
-// link to elsewhere: so only below the Program Files or the Windows folder, which only
-// administrators may change (not in a temporary folder), and with no link on the way now.
+// link to elsewhere: so only below the Program Files or the Windows folder, where folders are
+// normally the administrators' alone (not in a temporary folder), with no link on the way now,
+// and only for a record the setup wrote (the uninstall run sees to that).
 bool MayDeleteAtRestart(const Platform& platform, const Globals& globals, std::string_view path);
 
 // Whether a folder (resolved) lies below a Programs folder of another profile, where the shell

@@ -6,6 +6,7 @@
 #include "common/RegistryNames.h"
 #include "common/Sha256.h"
 #include "common/TextUtils.h"
+#include "common/Wow64.h"
 #include "record/KeyProtection.h"
 #include "record/RecordList.h"
 #include "record/RecordTrust.h"
@@ -14,18 +15,50 @@ namespace orv {
 
 namespace {
 
-// Whether a record of the scope's standing may have the uninstaller remove a value of a section:
-// one the setup wrote, all of them (the uninstaller judges them again); another, only what it
-// would remove on that record's word.
-bool Admitted(const Platform& platform, const RecordScope& scope, std::string_view section,
-              const std::string& value) {
-  if (scope.verified()) return true;
-  if (section == "DeleteFolder") return scope.Folder(value).has_value();
-  if (section == "DeleteFile") return scope.File(value.substr(0, value.find(','))).has_value();
-  if (section == "DeleteShortCut") return scope.Shortcut(value).has_value();
+// The root token of a root, as records write it.
+std::string_view TokenOf(RegistryRoot root) {
+  for (const auto& [token, named] : kRootTokens) {
+    if (named == root) return token;
+  }
+  return "(Cuser)";
+}
+
+// A key of a record the setup wrote in the other view, as this run's record names it: the
+// 32-bit view's keys have a spelling in the 64-bit view (below Wow6432Node), the 64-bit view's
+// none in the 32-bit view but for the keys both views share.
+std::optional<std::string> KeyInOwnView(const Platform& platform, const RecordScope& scope,
+                                        const std::string& value) {
+  const RegistryView own = SeenView(platform, RegistryView::kProgram);
+  if (scope.view() == own) return value;
   const RecordedKey key = ParseRecordedKey(value);
-  return JudgeKey(platform, {key.Root, scope.view()}, key.Path, false, {}) !=
-         KeyVerdict::kProtected;
+  const std::string moved = KeyOf32BitView(platform, key.Root, key.Path);
+  if (own == RegistryView::k64) return std::string(TokenOf(key.Root)) + moved;
+  if (moved == key.Path) return value;
+  return std::nullopt;
+}
+
+// A value of a section as this run records it, or nullopt when the uninstaller may not remove
+// it on the earlier record's word. A record the setup wrote gives all its values, paths as this
+// program names them (the uninstaller judges them again); another gives only what its scope lets
+// through, as the scope resolved it, so what was judged is what the new record holds (a relative
+// path would resolve elsewhere later).
+std::optional<std::string> MergedValue(const Platform& platform, const RecordScope& scope,
+                                       std::string_view section, const std::string& value) {
+  if (section == "DeleteRegistry") {
+    // No key is the product's on the word of a record the setup did not write.
+    if (!scope.verified()) return std::nullopt;
+    return KeyInOwnView(platform, scope, value);
+  }
+  const bool file = section == "DeleteFile";
+  const auto comma = file ? value.find(',') : std::string::npos;
+  const std::string path = value.substr(0, comma);
+  const std::string flag = comma == std::string::npos ? "" : value.substr(comma);
+  if (scope.verified()) return scope.InOwnView(path) + flag;
+  const auto judged = section == "DeleteFolder" ? scope.Folder(path)
+                      : file                    ? scope.File(path)
+                                                : scope.Shortcut(path);
+  if (!judged) return std::nullopt;
+  return *judged + flag;
 }
 
 void MergeSection(const Platform& platform, const IniReader& record, std::string_view section,
@@ -33,11 +66,8 @@ void MergeSection(const Platform& platform, const IniReader& record, std::string
                   FailureList& failures, const RecordScope& scope) {
   for (const auto& [index, value] :
        ReadNumberedValues(record, section, stem, static_cast<int>(records.Capacity()))) {
-    // The record's paths as this run names them.
-    const std::string merged = section == "DeleteRegistry" ? value : scope.InOwnView(value);
-    if (!Admitted(platform, scope, section, value) || !Kept(records.Insert(platform, merged))) {
-      failures.Add(tag, value);
-    }
+    const auto merged = MergedValue(platform, scope, section, value);
+    if (!merged || !Kept(records.Insert(platform, *merged))) failures.Add(tag, value);
   }
 }
 
@@ -60,21 +90,20 @@ std::string UninstallerPath(const Globals& globals) {
   return StripSeparator(globals.WindowsFolder, "B") + "\\UNORSET.EXE";
 }
 
-bool MergeEarlierRecord(const Platform& platform, const Globals& globals, std::string_view path,
-                        RecordLists& lists, FailureList& failures) {
-  if (!platform.fileExists(path)) return true;
+std::optional<RecordCheck> MergeEarlierRecord(const Platform& platform, const Globals& globals,
+                                              std::string_view path, RecordLists& lists,
+                                              FailureList& failures) {
+  if (!platform.fileExists(path)) return RecordCheck{};
   // One reading: the bytes the digest is checked on are the bytes merged.
   const auto bytes = platform.readFile(path, kIniFileMaxBytes);
-  if (!bytes) return false;
+  if (!bytes) return std::nullopt;
   const IniReader record = IniReader::FromBytes(platform, *bytes);
   const RecordCheck check =
       CheckRecord(platform, *bytes, record.Read("UnSetupRegistryKey", "Key", ""), path);
-  const RegistryView view =
-      check.Entry.Name.empty() ? SeenView(platform, RegistryView::kProgram) : check.Entry.View;
   const RecordScope scope(platform, globals, path, check.Standing == RecordStanding::kVerified,
-                          view);
+                          RecordView(platform, check));
   MergeRecord(platform, record, lists, failures, scope);
-  return true;
+  return check;
 }
 
 void MergeRecord(const Platform& platform, const IniReader& record, RecordLists& lists,

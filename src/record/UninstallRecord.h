@@ -16,6 +16,7 @@ class FailureList;
 struct Globals;
 struct RecordLists;
 class RecordScope;
+struct RecordCheck;
 
 namespace record_text {
 inline constexpr const char* kMessage1 = "！！！　警告　！！！";
@@ -35,9 +36,11 @@ std::string UninstallerPath(const Globals& globals);
 // record its own Add/Remove entry does not vouch for (RecordTrust) gives only what the
 // uninstaller would remove on its word; the rest is reported and left out, so this run's digest
 // never vouches for a record planted in the folder.
-// False when a file is there but cannot be read (in use, denied, too large): nothing is merged.
-bool MergeEarlierRecord(const Platform& platform, const Globals& globals, std::string_view path,
-                        RecordLists& lists, FailureList& failures);
+// How the earlier record stood and the entry that names it (none when there is no file), or
+// nullopt when a file is there but cannot be read (in use, denied, too large): nothing is merged.
+std::optional<RecordCheck> MergeEarlierRecord(const Platform& platform, const Globals& globals,
+                                              std::string_view path, RecordLists& lists,
+                                              FailureList& failures);
 // The same for a record already read, of the scope's standing and view: a record the setup did
 // not write gives only what its scope lets through. Paths are taken as this program names them.
 void MergeRecord(const Platform& platform, const IniReader& record, RecordLists& lists,

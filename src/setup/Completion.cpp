@@ -10,6 +10,7 @@
 #include "common/Sha256.h"
 #include "common/TextUtils.h"
 #include "common/Utf.h"
+#include "record/KeyProtection.h"
 #include "record/RecordList.h"
 #include "record/RecordTrust.h"
 #include "record/UninstallRecord.h"
@@ -126,6 +127,13 @@ void RegisterUninstall(TfrmMain& main, std::string_view recordDigest) {
   const RunState& state = main.runState();
   const std::string command = uninstaller + " \"" + state.UninstallInfoPath + "\"";
   constexpr RegistryRoot kMachine = RegistryRoot::kLocalMachine;
+  // The entry that named this installation's earlier record, under an earlier name or in the
+  // other view, goes: one installation, one entry, and none left to vouch for earlier bytes.
+  const ProductEntry& earlier = state.EarlierEntry;
+  if (!earlier.Name.empty() && (earlier.Name != UninstallEntryOf(p, key) ||
+                                earlier.View != SeenView(p, RegistryView::kProgram))) {
+    (void)p.deleteRegistryKey({kMachine, earlier.View}, earlier.Name);
+  }
   CreateKeyOrRaise(p, kMachine, key);
   WriteValueOrRaise(p, kMachine, key, "DisplayName", Text(name));
   WriteValueOrRaise(p, kMachine, key, "UninstallString", Text(command));

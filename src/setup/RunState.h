@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/FailureList.h"
+#include "record/KeyProtection.h"
 #include "record/RecordList.h"
 
 namespace orv {
@@ -93,6 +94,9 @@ struct RunState {
 
   // The uninstall record.
   RecordLists Records;
+  // The entry that named the earlier record of the setup folder, if any: the one this run
+  // registers replaces it.
+  ProductEntry EarlierEntry;
 
   FailureList Failures;
 

@@ -6,6 +6,7 @@
 #include "common/Platform.h"
 #include "common/SetupError.h"
 #include "common/TextUtils.h"
+#include "record/RecordTrust.h"
 #include "record/UninstallRecord.h"
 #include "setup/AssociationPhase.h"
 #include "setup/Completion.h"
@@ -37,12 +38,14 @@ void SetupRun::Run() {
   LoadScript(main_.platform(), main_.globals(), main_.info(), main_.runState());
   if (!CheckSetupFolder()) return;
   RunState& state = main_.runState();
-  if (!MergeEarlierRecord(main_.platform(), main_.globals(), state.UninstallInfoPath, state.Records,
-                          state.Failures)) {
+  const auto earlier = MergeEarlierRecord(main_.platform(), main_.globals(),
+                                          state.UninstallInfoPath, state.Records, state.Failures);
+  if (!earlier) {
     // A new record would forget what the earlier installation left to remove.
     Stop(state.UninstallInfoPath + "\r\r" + setup_text::kEarlierRecordUnreadable);
     return;
   }
+  state.EarlierEntry = earlier->Entry;
   if (!RunFolderPhase(*this, main_)) return;
   if (!RunCopyPhase(*this, main_)) return;
   if (!RunPhasesAfterCopy()) return;

@@ -82,10 +82,14 @@ void UninstallRun::Run() {
   DeleteShortcuts();
   RemoveFolders();
   DeleteRegistryKeys();
-  const bool kept = KeepWhatIsLeft();
-  if (!kept) {
+  const Left left = KeepWhatIsLeft();
+  const bool kept = left == Left::kRecorded;
+  if (left == Left::kNothing) {
     DeleteUninstallEntry();
     RemoveSetupFolder();
+  } else if (left == Left::kNotRecorded) {
+    // The entry stays, so the product is not lost from the Apps list with what is left of it.
+    failures.Add(kFileFailureTag, g.NamedInfoFile);
   }
   if (!DeleteRecordCopy(p, g.InfoFilePath)) failures.Add(kFileFailureTag, g.InfoFilePath);
 
@@ -120,10 +124,8 @@ void UninstallRun::WeighRecord() {
                  kMbOk | kMbIconExclamation);
   }
   product_ = check.Entry;
-  // The setup that wrote the record wrote its entry and its keys in one view.
-  const RegistryView view =
-      product_.Name.empty() ? SeenView(p, RegistryView::kProgram) : product_.View;
-  scope_.emplace(p, g, g.NamedInfoFile, check.Standing == RecordStanding::kVerified, view);
+  scope_.emplace(p, g, g.NamedInfoFile, check.Standing == RecordStanding::kVerified,
+                 RecordView(p, check));
 }
 
 void UninstallRun::ReadRecord() {
@@ -330,7 +332,9 @@ bool UninstallRun::DeleteOrSchedule(const std::string& path) {
   Platform& p = main_.platform();
   // Read-only files go too: the user asked to remove the product.
   if (p.deleteExactly(path)) return true;
-  if (!p.fileExists(path) || !MayDeleteAtRestart(p, main_.globals(), path) ||
+  // Windows deletes by name then, after anyone who may change a folder on the way had the time
+  // to make it a link: never on the word of a record the setup did not write.
+  if (!scope_->verified() || !p.fileExists(path) || !MayDeleteAtRestart(p, main_.globals(), path) ||
       !p.deleteAtRestart(path)) {
     return false;
   }
@@ -342,7 +346,8 @@ bool UninstallRun::RemoveOrSchedule(const std::string& folder) {
   Platform& p = main_.platform();
   if (p.deleteExactly(folder)) return true;
   const std::string key = PathKey(p, folder);
-  if (std::ranges::none_of(scheduled_,
+  if (!scope_->verified() ||
+      std::ranges::none_of(scheduled_,
                            [&key](const std::string& going) { return PathWithin(going, key); }) ||
       !MayDeleteAtRestart(p, main_.globals(), folder) || !p.deleteAtRestart(folder)) {
     return false;
@@ -351,16 +356,16 @@ bool UninstallRun::RemoveOrSchedule(const std::string& folder) {
   return true;
 }
 
-bool UninstallRun::KeepWhatIsLeft() {
+UninstallRun::Left UninstallRun::KeepWhatIsLeft() {
   if (product_.Name.empty() ||
       (leftFiles_.empty() && leftShortcuts_.empty() && leftKeys_.empty())) {
-    return false;
+    return Left::kNothing;
   }
   Platform& p = main_.platform();
   const Globals& g = main_.globals();
   // The record is written with administrator rights where other users may write: not through a
   // link, nor onto anything but a plain file of one name.
-  if (!MayWriteFileAt(p, g.NamedInfoFile)) return false;
+  if (!MayWriteFileAt(p, g.NamedInfoFile)) return Left::kNotRecorded;
   RecordLists left;
   const auto insert = [&p](RecordList& list, const std::vector<std::string>& entries) {
     for (const std::string& entry : entries)
@@ -377,14 +382,14 @@ bool UninstallRun::KeepWhatIsLeft() {
   const std::string folder = verified ? setupFolder_ : FolderPart(g.NamedInfoFile);
   const auto digest = WriteRecord(p, g.NamedInfoFile,
                                   UninstallRecordSections(left, folder, g.UnSetupTitle, entryKey_));
-  if (!digest) return false;
+  if (!digest) return Left::kNotRecorded;
   const RegistryHive machine(RegistryRoot::kLocalMachine, product_.View);
   if (verified && p.registryKeyExists(machine, entryKey_)) {
     // Without the renewed digest the record would count as changed.
     (void)p.writeRegistryValue(machine, entryKey_, std::string(kRecordDigestValue),
                                {RegistryType::kString, *digest, 0});
   }
-  return true;
+  return Left::kRecorded;
 }
 
 void UninstallRun::DeleteUninstallEntry() {

@@ -78,9 +78,11 @@ class UninstallRun {
   void DeleteShortcuts();
   void RemoveFolders();
   void DeleteRegistryKeys();
-  // True when something of the product's own stays (in use, denied) and the record, written again
-  // with only that, and the entry are kept for a later uninstall to finish.
-  bool KeepWhatIsLeft();
+  // What became of what of the product's own stays (in use, denied): nothing stays; the record,
+  // written again with only that, and the entry are kept for a later uninstall to finish; or the
+  // record could not be written again, and the entry is kept.
+  enum class Left { kNothing, kRecorded, kNotRecorded };
+  Left KeepWhatIsLeft();
   void DeleteUninstallEntry();
   void RemoveSetupFolder();
   void Finish();

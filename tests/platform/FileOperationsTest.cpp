@@ -27,7 +27,7 @@ TEST_F(FileOperations, ANewFileIsMadeOnlyWhereNothingIs) {
   EXPECT_EQ(platform().createNewFile(path("NEW.TXT"), "second"), Status(kErrorFileExists));
   EXPECT_EQ(read("new.txt"), "first");
   ASSERT_TRUE(platform().createFolder(path("folder")));
-  EXPECT_FALSE(platform().createNewFile(path("folder"), "x"));
+  EXPECT_EQ(platform().createNewFile(path("folder"), "x"), Status(kErrorFileExists));
 }
 
 TEST_F(FileOperations, AFileWithASecondNameCountsTwoLinks) {
@@ -36,6 +36,9 @@ TEST_F(FileOperations, AFileWithASecondNameCountsTwoLinks) {
   testPlatform().makeHardLink(path("two.txt"), path("one.txt"));
   EXPECT_EQ(platform().linkCount(path("one.txt")), 2u);
   EXPECT_EQ(platform().linkCount(path("TWO.TXT")), 2u);
+  EXPECT_EQ(platform().appendFile(path("two.txt"), "more"), Status(kErrorAccessDenied))
+      << "never added to through a second name";
+  EXPECT_EQ(read("one.txt"), "x");
   ASSERT_TRUE(platform().deleteFile(path("two.txt")));
   EXPECT_EQ(platform().linkCount(path("one.txt")), 1u);
   EXPECT_EQ(platform().linkCount(path("missing.txt")), std::nullopt);

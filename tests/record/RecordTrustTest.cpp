@@ -3,6 +3,7 @@
 #include "record/RecordTrust.h"
 
 #include "app/ShellFixture.h"
+#include "common/Globals.h"
 #include "common/ResolvedPath.h"
 
 namespace orv::test {
@@ -80,5 +81,21 @@ TEST(ResolvePath, ReadsPathsAsWindowsResolvesThem) {
   }
 }
 
+// F8 (review). The folders below System32 that Windows does not redirect for a 32-bit program
+// (catroot, catroot2, driverstore, drivers\etc, logfiles, spool): a 32-bit setup that wrote
+// there wrote the one and only folder, which a 64-bit uninstaller must not look for in SysWOW64;
+// nor a 32-bit uninstaller of a 64-bit record in Sysnative (it sees the real one there too).
+TEST_F(RecordTrustTest, ReviewTheFoldersWindowsDoesNotRedirectKeepTheirNames) {
+  Globals globals;
+  globals.WindowsFolder = "C:\\WINDOWS";
+  for (const char* path : {"C:\\WINDOWS\\System32\\drivers\\etc\\TOOL.TXT",
+                           "C:\\WINDOWS\\System32\\spool\\drivers\\color\\TOOL.ICM",
+                           "C:\\WINDOWS\\System32\\catroot\\TOOL.CAT"}) {
+    sim.setMachine(true, true);
+    EXPECT_EQ(PathInOwnView(sim, globals, path, RegistryView::k32), path) << "64-bit program";
+    sim.setMachine(true, false);
+    EXPECT_EQ(PathInOwnView(sim, globals, path, RegistryView::k64), path) << "32-bit program";
+  }
+}
 }  // namespace
 }  // namespace orv::test

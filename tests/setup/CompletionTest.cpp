@@ -5,6 +5,7 @@
 #include <chrono>
 
 #include "app/ShellFixture.h"
+#include "common/RegistryNames.h"
 #include "setup/SetupRun.h"
 
 namespace orv::test {
@@ -338,5 +339,89 @@ INSTANTIATE_TEST_SUITE_P(Troubles, EarlierRecordTest,
                          ::testing::Values(RecordTrouble::kAborted, RecordTrouble::kReplaceFails,
                                            RecordTrouble::kReadOnly));
 
+// --- Review: the merge at reinstall ---------------------------------------------------------
+
+// A record of the other build, vouched for by its entry in the 32-bit view, as a 32-bit setup
+// left it.
+void Write32BitSetupRecord(SimMachine& machine, const std::string& lines) {
+  const std::string key = std::string(kUninstallBranch) + "Tool";
+  machine.writeText(kRecord, lines + "[UnSetupRegistryKey]\nKey=" + key + "\n");
+  const RegistryHive view32(kMachine, RegistryView::k32);
+  const auto text = [](std::string value) {
+    return RegistryValue{RegistryType::kString, std::move(value), 0};
+  };
+  ASSERT_TRUE(machine.sim.writeRegistryValue(
+      view32, key, "UninstallString", text(std::string(kUninstaller) + " \"" + kRecord + "\"")));
+  ASSERT_TRUE(machine.sim.writeRegistryValue(
+      view32, key, std::string(kRecordDigestValue),
+      text(Sha256Hex(machine.sim.readFile(kRecord, 1 << 20).value()))));
+}
+
+// F5. The earlier record's keys lay in its view (32-bit: SOFTWARE\Wow6432Node\Vendor); merged
+// as written into the 64-bit setup's record, they name the 64-bit view's key of that name,
+// another product's, which the uninstall of the new record then deletes.
+TEST_F(CompletionTest, ReviewAnEarlierRecordsKeysStayInTheViewItWroteThemIn) {
+  const RegistryHive view32(kMachine, RegistryView::k32);
+  const RegistryHive view64(kMachine, RegistryView::k64);
+  ASSERT_TRUE(sim.createRegistryKey(view32, "SOFTWARE\\Vendor\\Old"));
+  ASSERT_TRUE(sim.createRegistryKey(view64, "SOFTWARE\\Vendor\\Theirs"));
+  Write32BitSetupRecord(
+      *this,
+      "[SetupFolder]\nFolder=C:\\Tool\\\n[DeleteFile]\nFile1=C:\\Tool\\UNSETUP.INI\n"
+      "[DeleteRegistry]\nKey1=(Local)SOFTWARE\\Vendor\n");
+  sim.answerEveryQuestion(kIdNo);
+  runSetup("[Title]\nUnSetupKey=Tool\n[CopyFile]\nFile1=(App)\\A.TXT\n");  // the 64-bit build
+  sim.setCommandLine(std::string(kUninstaller) + " \"" + kRecord + "\"");
+  ProgramStart again(sim);
+  sim.userClicks(again.frmMain.btnUnSetup);
+  again.frmBack.show(ShowMode::kMaximized);
+  EXPECT_TRUE(sim.registryKeyExists(view64, "SOFTWARE\\Vendor\\Theirs")) << "the 64-bit product's";
+  EXPECT_FALSE(sim.registryKeyExists(view32, "SOFTWARE\\Vendor\\Old")) << "the earlier record's";
+}
+
+// F6. The setup writes its entry and never removes the earlier one: under another name
+// ([Title] UnSetupKey changed) or in the other view (the other build's reinstall), the earlier
+// entry still names the record and vouches for the earlier bytes. Another user who kept a copy
+// of them puts them back, and the uninstall takes them for the setup's own record.
+TEST_F(CompletionTest, ReviewAReinstallLeavesNoEntryThatVouchesForTheEarlierBytes) {
+  writeSetupRecord(kRecord, "[DeleteFile]\nFile1=C:\\Tool\\UNSETUP.INI\n", "Old");
+  const std::string earlier = file(kRecord);
+  runSetup("[Title]\nUnSetupKey=ToolKey\n[CopyFile]\nFile1=(App)\\A.TXT\n");
+  ASSERT_TRUE(entry("ToolKey", std::string(kRecordDigestValue)));
+  const RecordCheck check =
+      CheckRecord(sim, earlier, std::string(kUninstallBranch) + "Old", kRecord);
+  EXPECT_NE(check.Standing, RecordStanding::kVerified);
+  EXPECT_FALSE(entry("Old", "UninstallString")) << "Add/Remove shows the product twice";
+}
+
+TEST_F(CompletionTest, ReviewTheOtherBuildsReinstallLeavesNoEntryThatVouchesForTheEarlierBytes) {
+  Write32BitSetupRecord(*this, "[DeleteFile]\nFile1=C:\\Tool\\UNSETUP.INI\n");
+  const std::string earlier = file(kRecord);
+  runSetup("[Title]\nUnSetupKey=Tool\n[CopyFile]\nFile1=(App)\\A.TXT\n");  // the 64-bit build
+  const RecordCheck check =
+      CheckRecord(sim, earlier, std::string(kUninstallBranch) + "Tool", kRecord);
+  EXPECT_NE(check.Standing, RecordStanding::kVerified)
+      << "the 32-bit entry, left behind, still vouches for the earlier bytes";
+}
+
+// F7. The merge judges a relative path from the setup's temporary folder but keeps it as
+// written; the new record, vouched for by this run, is resolved at the uninstall from the
+// uninstalling user's temporary folder, which may be elsewhere.
+TEST_F(CompletionTest, ReviewAMergedPathIsTheOneThatWasJudged) {
+  // Planted in the product's folder by another user: no entry vouches for it.
+  writeText(kRecord, "[DeleteFile]\nFile1=..\\..\\Tool\\OLD.TXT\n");
+  sim.answerEveryQuestion(kIdNo);
+  runSetup("[CopyFile]\nFile1=(App)\\A.TXT\n");  // the setup's temporary folder: C:\WINDOWS\TEMP
+  const std::string victim = "C:\\Users\\Admin\\AppData\\Tool\\OLD.TXT";
+  ASSERT_TRUE(sim.createFolderPath("C:\\Users\\Admin\\AppData\\Local\\Temp"));
+  ASSERT_TRUE(sim.createFolderPath("C:\\Users\\Admin\\AppData\\Tool"));
+  ASSERT_TRUE(sim.writeFile(victim, "the administrator's"));
+  sim.setTempFolder("C:\\Users\\Admin\\AppData\\Local\\Temp\\");
+  sim.setCommandLine(std::string(kUninstaller) + " \"" + kRecord + "\"");
+  ProgramStart again(sim);
+  sim.userClicks(again.frmMain.btnUnSetup);
+  again.frmBack.show(ShowMode::kMaximized);
+  EXPECT_TRUE(sim.fileExists(victim));
+}
 }  // namespace
 }  // namespace orv::test

@@ -3,6 +3,7 @@
 #include "uninstall/UninstallRun.h"
 
 #include <cctype>
+#include <filesystem>
 #include <functional>
 #include <map>
 
@@ -689,5 +690,165 @@ TEST_F(UninstallRunTest, TheOtherBuildsRecordIsVerifiedAndRemovedInItsViews) {
   }
 }
 
+// --- Review: attacks on the record's standing -----------------------------------------------
+
+// F1. The other build's record names System32 in another spelling ("/" or "."), which Windows'
+// redirector still takes for System32: PathInOwnView compares the raw text only, so the run acts
+// on the other view's file of that name.
+TEST_F(UninstallRunTest, ReviewTheOtherBuildsRecordIsMappedInEverySpellingOfSystem32) {
+  const struct {
+    bool program64;
+    RegistryView recordView;
+    const char* recorded;
+    const char* setupsFile;      // what the setup that wrote the record made
+    const char* otherViewsFile;  // the other view's file of that name
+  } rows[] = {
+      {true, RegistryView::k32, "C:/WINDOWS/System32/TOOL.DLL", "C:\\WINDOWS\\SysWOW64\\TOOL.DLL",
+       "C:\\WINDOWS\\System32\\TOOL.DLL"},
+      {true, RegistryView::k32, "C:\\WINDOWS\\.\\System32\\TOOL.DLL",
+       "C:\\WINDOWS\\SysWOW64\\TOOL.DLL", "C:\\WINDOWS\\System32\\TOOL.DLL"},
+      {false, RegistryView::k64, "C:/WINDOWS/System32/TOOL.DLL", "C:\\WINDOWS\\Sysnative\\TOOL.DLL",
+       "C:\\WINDOWS\\System32\\TOOL.DLL"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.recorded);
+    SimProgram machine;
+    SimPlatform& s = machine.sim;
+    s.setMachine(true, row.program64);
+    s.setCommandLine("C:\\WINDOWS\\UNORSET.EXE \"C:\\Tool\\UNSETUP.INI\"");
+    ASSERT_TRUE(s.createFolderPath("C:\\WINDOWS\\SysWOW64"));
+    ASSERT_TRUE(
+        s.createFolderPath(row.program64 ? "C:\\WINDOWS\\System32" : "C:\\WINDOWS\\Sysnative"));
+    ASSERT_TRUE(s.createFolder("C:\\Tool"));
+    ASSERT_TRUE(s.writeFile(row.setupsFile, "the product's"));
+    ASSERT_TRUE(s.writeFile(row.otherViewsFile, "Windows' own"));
+    machine.writeText(
+        "C:\\Tool\\UNSETUP.INI",
+        std::string("[SetupFolder]\nFolder=C:\\Tool\\\n[DeleteFile]\nFile1=") + row.recorded +
+            ",/F\nFile2=C:\\Tool\\UNSETUP.INI\n[UnSetupRegistryKey]\nKey=" + kEntry + "\n");
+    const RegistryHive setupView(kMachine, row.recordView);
+    const auto text = [](std::string value) {
+      return RegistryValue{RegistryType::kString, std::move(value), 0};
+    };
+    ASSERT_TRUE(s.writeRegistryValue(setupView, kEntry, "UninstallString",
+                                     text("C:\\WINDOWS\\UNORSET.EXE \"C:\\Tool\\UNSETUP.INI\"")));
+    ASSERT_TRUE(s.writeRegistryValue(
+        setupView, kEntry, std::string(kRecordDigestValue),
+        text(Sha256Hex(s.readFile("C:\\Tool\\UNSETUP.INI", 1 << 20).value()))));
+    s.answerEveryQuestion(kIdNo);
+    s.userClicks(machine.frmMain.btnUnSetup);
+    machine.run();
+    EXPECT_EQ(s.readFile(row.otherViewsFile, 99), "Windows' own") << "the other view's file";
+    EXPECT_FALSE(s.fileExists(row.setupsFile)) << "the file the setup made";
+  }
+}
+
+// F2. A record that cannot be written back (another user left a read-only UNSETUP.INI.new, or a
+// folder of that name, or made UNSETUP.INI a second name of a file) is taken for "nothing left":
+// the entry and the record go while the product's file stays, and nothing says so.
+TEST_F(UninstallRunTest, ReviewARecordThatCannotBeWrittenBackKeepsItsEntry) {
+  file("C:\\Tool\\A.TXT");
+  // In use: the other user holds it open without sharing deletion.
+  sim.injectFault(SimPlatform::Operation::kDeleteFile, "C:\\Tool\\A.TXT", kErrorSharingViolation);
+  file("C:\\Tool\\UNSETUP.INI.new");
+  ASSERT_TRUE(sim.setFileAttributes("C:\\Tool\\UNSETUP.INI.new", attr::kReadOnly));
+  sim.userAnswers(kIdNo);  // the failure list
+  uninstall(
+      "[SetupFolder]\nFolder=C:\\Tool\\\n[DeleteFile]\nFile1=C:\\Tool\\A.TXT\n"
+      "File2=C:\\Tool\\UNSETUP.INI\n");
+  ASSERT_TRUE(sim.fileExists("C:\\Tool\\A.TXT"));
+  EXPECT_TRUE(sim.registryKeyExists(kMachine, kEntry)) << "the product is still there";
+  EXPECT_EQ(shownCaptions().back(), kLeftCaption) << "the record is written under another name";
+  EXPECT_EQ(IniReader(sim, "C:\\Tool\\UNSETUP.INI").Read("DeleteFile", "File1", ""),
+            "C:\\Tool\\A.TXT");
+}
+
+TEST_F(UninstallRunTest, ARecordThatCannotBeWrittenBackLeavesTheEntryAndIsReported) {
+  file("C:\\Tool\\A.TXT");
+  sim.injectFault(SimPlatform::Operation::kDeleteFile, "C:\\Tool\\A.TXT", kErrorSharingViolation);
+  sim.injectFault(SimPlatform::Operation::kReplaceFile, "C:\\Tool\\UNSETUP.INI",
+                  kErrorAccessDenied);
+  sim.userAnswers(kIdNo);  // the failure list
+  uninstall(
+      "[SetupFolder]\nFolder=C:\\Tool\\\n[DeleteFile]\nFile1=C:\\Tool\\A.TXT\n"
+      "File2=C:\\Tool\\UNSETUP.INI\n");
+  EXPECT_TRUE(sim.registryKeyExists(kMachine, kEntry)) << "the product is still there";
+  EXPECT_NE(failures().find("<File> C:\\Tool\\UNSETUP.INI\r\n"), std::string::npos) << failures();
+}
+
+// F3. Windows deletes at its next start by name. A record that is not the setup's lies, by that
+// very fact, in a folder another user may write: below Program Files too. That user releases
+// the file and puts a junction in DATA's place before the restart.
+TEST_F(UninstallRunTest, ReviewAnUnverifiedRecordLeavesNothingToWindowsAtTheRestart) {
+  const std::string tool = "C:\\Program Files\\Tool\\";
+  ASSERT_TRUE(sim.createFolderPath(tool + "DATA"));
+  file(tool + "DATA\\X.DLL");
+  sim.injectFault(SimPlatform::Operation::kDeleteFile, tool + "DATA\\X.DLL", kErrorSharingViolation,
+                  1);
+  sim.setCommandLine("C:\\WINDOWS\\UNORSET.EXE \"" + tool + "UNSETUP.INI\"");
+  entry(kEntry, tool + "UNSETUP.INI");  // an older program's entry: no digest
+  writeText(tool + "UNSETUP.INI", "[SetupFolder]\nFolder=" + tool +
+                                      "\n[DeleteFile]\nFile1=" + tool +
+                                      "DATA\\X.DLL\n[UnSetupRegistryKey]\nKey=" + kEntry + "\n");
+  sim.answerEveryQuestion(kIdNo);
+  sim.userClicks(frmMain.btnUnSetup);
+  run();
+  // What the other user does before the restart.
+  Files({"C:\\WINDOWS\\SYSTEM\\X.DLL"})(sim);
+  ASSERT_TRUE(sim.deleteFile(tool + "DATA\\X.DLL"));
+  ASSERT_TRUE(sim.removeFolder(tool + "DATA"));
+  ASSERT_TRUE(sim.makeFolderLink(tool + "DATA", "C:\\WINDOWS\\SYSTEM"));
+  for (const std::string& path : sim.pendingDeletions()) {
+    std::error_code error;
+    EXPECT_FALSE(std::filesystem::equivalent(sim.hostPath(path),
+                                             sim.hostPath("C:\\WINDOWS\\SYSTEM\\X.DLL"), error))
+        << path << " now names the system folder's file";
+  }
+  EXPECT_EQ(sim.pendingDeletions(), std::vector<std::string>());
+}
+
+// F4. The lists of Windows' own verbs, handlers and ProgIDs miss many of Windows' own: the
+// setup's record deletes them.
+INSTANTIATE_TEST_SUITE_P(
+    Review, HostileRecordTest,
+    ::testing::Values(
+        Hostile{"Windows' New menu", true,
+                "[DeleteRegistry]\nKey1=(Class)Directory\\Background\\shellex\\"
+                "ContextMenuHandlers\\New",
+                Keys({{kClasses, "Directory\\Background\\shellex\\ContextMenuHandlers\\New"}}),
+                KeyStays(kClasses, "Directory\\Background\\shellex\\ContextMenuHandlers\\New"),
+                "<Registry> (Class)Directory\\Background\\shellex\\ContextMenuHandlers\\New"},
+        Hostile{"BitLocker's verb", true, "[DeleteRegistry]\nKey1=(Class)Drive\\shell\\encrypt-bde",
+                Keys({{kClasses, "Drive\\shell\\encrypt-bde"}}),
+                KeyStays(kClasses, "Drive\\shell\\encrypt-bde"),
+                "<Registry> (Class)Drive\\shell\\encrypt-bde"},
+        Hostile{"Windows' Personalize", true,
+                "[DeleteRegistry]\nKey1=(Class)DesktopBackground\\Shell\\Personalize",
+                Keys({{kClasses, "DesktopBackground\\Shell\\Personalize"}}),
+                KeyStays(kClasses, "DesktopBackground\\Shell\\Personalize"),
+                "<Registry> (Class)DesktopBackground\\Shell\\Personalize"},
+        Hostile{"Open in new window", true,
+                "[DeleteRegistry]\nKey1=(Class)Folder\\shell\\opennewwindow",
+                Keys({{kClasses, "Folder\\shell\\opennewwindow"}}),
+                KeyStays(kClasses, "Folder\\shell\\opennewwindow"),
+                "<Registry> (Class)Folder\\shell\\opennewwindow"},
+        Hostile{"Windows Installer's package class", true,
+                "[DeleteRegistry]\nKey1=(Class)Msi.Package", Keys({{kClasses, "Msi.Package"}}),
+                KeyStays(kClasses, "Msi.Package"), "<Registry> (Class)Msi.Package"},
+        Hostile{"Internet Explorer's association", true,
+                "[DeleteRegistry]\nKey1=(Class)IE.AssocFile.HTM",
+                Keys({{kClasses, "IE.AssocFile.HTM"}}), KeyStays(kClasses, "IE.AssocFile.HTM"),
+                "<Registry> (Class)IE.AssocFile.HTM"},
+        Hostile{"the Task Scheduler's class", true,
+                "[DeleteRegistry]\nKey1=(Class)Schedule.Service",
+                Keys({{kClasses, "Schedule.Service"}}), KeyStays(kClasses, "Schedule.Service"),
+                "<Registry> (Class)Schedule.Service"}),
+    [](const ::testing::TestParamInfo<Hostile>& info) {
+      std::string name;
+      for (const char c : std::string(info.param.what)) {
+        if (std::isalnum(static_cast<unsigned char>(c))) name += c;
+      }
+      return name;
+    });
 }  // namespace
 }  // namespace orv::test

@@ -10,6 +10,7 @@
 #include "common/ResolvedPath.h"
 #include "common/TextUtils.h"
 #include "common/Utf.h"
+#include "common/Wow64.h"
 #include "common/sim/HostPath.h"
 
 namespace fs = std::filesystem;
@@ -195,7 +196,10 @@ std::optional<SimPlatform::Resolved> SimPlatform::resolve(std::string_view path)
       prefix += "\\" + upperCase(components[i]);
       if (prefix != windows) continue;
       const std::string next = upperCase(components[i + 1]);
-      if (next == "SYSTEM32" || next == "SYSNATIVE") {
+      std::string below;
+      for (std::size_t j = i + 2; j < components.size(); ++j)
+        below += "\\" + upperCase(components[j]);
+      if (next == "SYSNATIVE" || (next == "SYSTEM32" && RedirectedBelowSystem32(below))) {
         redirected = i + 1;
         redirectedTo = next == "SYSTEM32" ? "SysWOW64" : "System32";
       }
@@ -497,12 +501,25 @@ Status SimPlatform::putBytes(std::string_view path, std::string_view bytes, Writ
   }
   if (IsFolder(target.host) || isProtected(target.host)) return Status(kErrorAccessDenied);
   const bool append = mode == Write::kAppend;
+  // Added to as the entry itself: never through a link, nor to a file with another name.
+  if (append && (LinkOnTheWay(target) ||
+                 (IsFile(target.host) && fs::hard_link_count(target.host, error) != 1))) {
+    return Status(kErrorAccessDenied);
+  }
   std::ofstream out(target.host, std::ios::binary | (append ? std::ios::app : std::ios::trunc));
   if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) || !out.flush()) {
     return Status(kErrorWriteFault);
   }
   if (!append) attributes_.erase(target.host);
   return Status::ok();
+}
+
+bool SimPlatform::LinkOnTheWay(const Resolved& target) {
+  for (fs::path on = target.host; on != target.base && on.has_relative_path();
+       on = on.parent_path()) {
+    if (IsHostLink(on)) return true;
+  }
+  return false;
 }
 
 std::optional<std::uint32_t> SimPlatform::linkCount(std::string_view path) const {
@@ -520,10 +537,7 @@ Status SimPlatform::deleteExactly(std::string_view path) {
   if (target.endsInSeparator && !IsFolder(target.host)) return Status(kErrorInvalidName);
   // Opened as the entry itself, a link there is refused; opened through a link on the way, the
   // entry is another one than the path names.
-  for (fs::path on = target.host; on != target.base && on.has_relative_path();
-       on = on.parent_path()) {
-    if (IsHostLink(on)) return Status(kErrorAccessDenied);
-  }
+  if (LinkOnTheWay(target)) return Status(kErrorAccessDenied);
   std::error_code error;
   if (IsFolder(target.host)) {
     if (!fs::is_empty(target.host, error)) return Status(kErrorDirNotEmpty);
@@ -634,45 +648,8 @@ std::unique_ptr<InstanceLock> SimPlatform::claimNamedMutex(std::string_view name
 // --- The platform's registry operations -------------------------------------------------------
 
 std::string SimPlatform::viewedKey(RegistryHive hive, std::string_view path) const {
-  if (SeenView(*this, hive.view) != RegistryView::k32 || !windows64_ || path.starts_with('\\')) {
-    return std::string(path);
-  }
-  std::vector<std::string> names = KeyNames(path);
-  std::vector<std::string> upper;
-  for (const std::string& name : names)
-    upper.push_back(upperCase(name));
-  // The class keys of COM, which 32-bit and 64-bit programs register apart.
-  const auto comKey = [&upper](std::size_t at) {
-    return upper.size() > at &&
-           (upper[at] == "CLSID" || upper[at] == "INTERFACE" || upper[at] == "DIRECTSHOW" ||
-            upper[at] == "MEDIA TYPE" || upper[at] == "MEDIAFOUNDATION");
-  };
-  std::optional<std::size_t> at;
-  const bool software = !upper.empty() && upper[0] == "SOFTWARE";
-  const bool classes = software && upper.size() > 1 && upper[1] == "CLASSES";
-  switch (hive.root) {
-    case RegistryRoot::kClassesRoot:
-      if (comKey(0)) at = 0;
-      break;
-    case RegistryRoot::kLocalMachine:
-      if (classes && comKey(2)) {
-        at = 2;
-      } else if (software && !classes && (upper.size() < 2 || upper[1] != "WOW6432NODE")) {
-        at = 1;
-      }
-      break;
-    case RegistryRoot::kCurrentUser:
-      if (classes && comKey(2)) at = 2;
-      break;
-    case RegistryRoot::kUsers:
-      break;
-  }
-  if (!at) return std::string(path);
-  names.insert(names.begin() + static_cast<std::ptrdiff_t>(*at), "Wow6432Node");
-  std::string key;
-  for (const std::string& name : names)
-    key += (key.empty() ? "" : "\\") + name;
-  return key;
+  if (SeenView(*this, hive.view) != RegistryView::k32 || !windows64_) return std::string(path);
+  return KeyOf32BitView(*this, hive.root, path);
 }
 
 std::string SimPlatform::registryFaultKey(RegistryRoot root, std::string_view path) const {

@@ -338,6 +338,8 @@ class SimPlatform final : public Platform {
   void carryAttributes(const std::filesystem::path& from, const std::filesystem::path& to);
   enum class Write { kCreateAlways, kAppend, kCreateNew };
   Status putBytes(std::string_view path, std::string_view bytes, Write mode);
+  // Whether the entry itself, or a folder on its way, is a link.
+  static bool LinkOnTheWay(const Resolved& target);
   std::uint32_t storedAttributes(const std::filesystem::path& host) const;
   bool isProtected(const std::filesystem::path& host) const;
 

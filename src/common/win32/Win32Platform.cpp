@@ -133,9 +133,8 @@ bool StillAt(const win32::FileHandle& entry, std::wstring path) {
   }
   while (path.size() > 3 && path.ends_with(L'\\'))
     path.pop_back();
-  return ::CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, found.c_str(),
-                          static_cast<int>(found.size()), path.c_str(),
-                          static_cast<int>(path.size())) == CSTR_EQUAL;
+  // Names compare as the file system compares them: letter by letter, in upper case.
+  return win32::UpperCase(Narrow(found)) == win32::UpperCase(Narrow(path));
 }
 
 class Win32InstanceLock final : public InstanceLock {
@@ -234,8 +233,18 @@ Status Win32Platform::writeFile(std::string_view path, std::string_view bytes) {
 }
 
 Status Win32Platform::appendFile(std::string_view path, std::string_view bytes) {
-  const win32::FileHandle file(::CreateFileW(Wide(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ,
-                                             nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const std::wstring wide = Wide(path);
+  const win32::FileHandle file(
+      ::CreateFileW(wide.c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (!file.valid() || !::GetFileInformationByHandle(file.get(), &information)) {
+    return LastError();
+  }
+  if ((information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ||
+      information.nNumberOfLinks != 1 || !StillAt(file, wide)) {
+    return Status(kErrorAccessDenied);
+  }
   return WriteAll(file, bytes);
 }
 
@@ -275,14 +284,20 @@ Status Win32Platform::deleteExactly(std::string_view path) {
     if (writable != attributes) ::SetFileAttributesW(wide.c_str(), writable);
     return Result(folder ? ::RemoveDirectoryW(wide.c_str()) : ::DeleteFileW(wide.c_str()));
   }
+  BasicInformation basic{};  // times of zero stay as they are
   if (writable != attributes) {
-    BasicInformation basic{};  // times of zero stay as they are
     basic.FileAttributes = writable == 0 ? FILE_ATTRIBUTE_NORMAL : writable;
     if (!setInformation(entry.get(), kBasicInformation, &basic, sizeof basic)) return LastError();
   }
   DispositionInformation disposition{TRUE};
-  return Result(
+  const Status deleted = Result(
       setInformation(entry.get(), kDispositionInformation, &disposition, sizeof disposition));
+  if (!deleted && writable != attributes) {
+    // What stays keeps its read-only attribute.
+    basic.FileAttributes = attributes;
+    setInformation(entry.get(), kBasicInformation, &basic, sizeof basic);
+  }
+  return deleted;
 }
 
 Status Win32Platform::replaceFile(std::string_view from, std::string_view to) {

@@ -3,13 +3,15 @@
 // Windows chooses: the i686 release is redirected as every 32-bit installer is
 // (HKEY_LOCAL_MACHINE\SOFTWARE into its 32-bit view, where Add/Remove Programs also looks), the
 // x86_64 build sees the native view.
-#include <shlobj.h>
-#include <shlwapi.h>
 #include <windows.h>
+
+#include <shlobj.h>
 
 #include <vector>
 
+#include "common/TextUtils.h"
 #include "common/win32/Handles.h"
+#include "common/win32/SystemLibrary.h"
 #include "common/win32/WideText.h"
 #include "common/win32/Win32Platform.h"
 
@@ -52,6 +54,36 @@ LONG OpenKey(const Platform& platform, RegistryHive hive, std::string_view path,
              : ::RegOpenKeyExW(RootKey(hive.root), widePath.c_str(), 0, access, &opened);
   if (result == ERROR_SUCCESS) key = RegistryKey(opened);
   return result;
+}
+
+// Deletes the key and all below it, every key opened in the view: a subkey opened without the
+// view flag could be another view's. (XP's RegDeleteKey takes no view, and its 32-bit Windows
+// has one.)
+LONG DeleteKeyTree(HKEY root, const std::wstring& path, REGSAM view) {
+  {
+    HKEY opened = nullptr;
+    if (const LONG result =
+            ::RegOpenKeyExW(root, path.c_str(), 0, KEY_ENUMERATE_SUB_KEYS | view, &opened)) {
+      return result;
+    }
+    const RegistryKey key(opened);
+    wchar_t name[256];  // the longest key name is 255 characters
+    for (;;) {
+      DWORD length = 256;
+      const LONG found =
+          ::RegEnumKeyExW(key.get(), 0, name, &length, nullptr, nullptr, nullptr, nullptr);
+      if (found == ERROR_NO_MORE_ITEMS) break;
+      if (found != ERROR_SUCCESS) return found;
+      if (const LONG below = DeleteKeyTree(root, path + L'\\' + std::wstring(name, length), view)) {
+        return below;
+      }
+    }
+  }
+  using DeleteKeyEx = LONG(WINAPI*)(HKEY, LPCWSTR, REGSAM, DWORD);
+  static const win32::SystemLibrary advapi32(L"advapi32.dll");
+  static const auto deleteKeyEx = advapi32.find<DeleteKeyEx>("RegDeleteKeyExW");
+  if (view != 0 && deleteKeyEx != nullptr) return deleteKeyEx(root, path.c_str(), view, 0);
+  return ::RegDeleteKeyW(root, path.c_str());
 }
 
 }  // namespace
@@ -121,24 +153,13 @@ bool Win32Platform::registryKeyExists(RegistryHive hive, std::string_view path) 
 
 Status Win32Platform::deleteRegistryKey(RegistryHive hive, std::string_view path) {
   if (path.empty()) return Status(kErrorInvalidParameter);
-  // SHDeleteKey takes the subkeys as well, and Windows XP has it (RegDeleteTree came later). It
-  // opens the subkeys without a view: the parent key, opened in the view, is the key of that view
-  // (a view redirects where a key is opened), and the subkeys are found below it.
   // Doubled and final separators name no key of their own.
-  std::string_view whole = path;
-  while (whole.ends_with('\\'))
-    whole.remove_suffix(1);
-  const auto last = whole.rfind('\\');
-  std::string_view parent = last == std::string_view::npos ? "" : whole.substr(0, last);
-  const std::string_view name = whole.substr(last == std::string_view::npos ? 0 : last + 1);
-  if (name.empty()) return Status(kErrorInvalidParameter);
-  while (parent.ends_with('\\'))
-    parent.remove_suffix(1);
-  RegistryKey key;
-  if (const LONG opened = OpenKey(*this, hive, parent, KEY_READ, false, key)) {
-    return Status(static_cast<WinError>(opened));
-  }
-  return Status(static_cast<WinError>(::SHDeleteKeyW(key.get(), Wide(name).c_str())));
+  std::string whole;
+  for (const std::string& name : KeyNames(path))
+    whole += (whole.empty() ? "" : "\\") + name;
+  if (whole.empty()) return Status(kErrorInvalidParameter);
+  return Status(static_cast<WinError>(
+      DeleteKeyTree(RootKey(hive.root), Wide(whole), ViewFlag(*this, hive.view))));
 }
 
 Status Win32Platform::deleteRegistryValue(RegistryHive hive, std::string_view path,
