@@ -107,8 +107,7 @@ TfrmMain::TfrmMain(Platform& platform, Globals& globals, RunState& runState, Tfr
   btnContinue.onClick = [this] { btnContinueClick(); };
   btnCloseErrorLog.onClick = [this] { btnCloseErrorLogClick(); };
   btnAbort.onClick = [this] { btnAbortClick(); };
-  platform.setApplicationHandlers({[this] { deliver([this] { ApplicationClose(); }); },
-                                   [this] { deliver([this] { ApplicationQuit(); }); }});
+  platform.setApplicationHandlers({[this] { ApplicationClose(); }, [this] { ApplicationQuit(); }});
 }
 
 TfrmMain::~TfrmMain() {

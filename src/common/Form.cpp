@@ -1,7 +1,6 @@
 #include "common/Form.h"
 
 #include <algorithm>
-#include <exception>
 
 #include "common/ErrorBox.h"
 #include "common/Platform.h"
@@ -140,7 +139,7 @@ int Form::showModal() {
   while (true) {
     if (modalResult_ != kModalNone) {
       bool canClose = true;
-      deliver([&] { FormCloseQuery(canClose); });
+      FormCloseQuery(canClose);
       if (canClose) break;
       modalResult_ = kModalNone;
     }
@@ -161,27 +160,15 @@ void Form::repaint(const Control& control) {
   if (view_) view_->repaint(control);
 }
 
-void Form::deliverActivate() {
-  deliver([this] { FormActivate(); });
-}
-
-void Form::deliverResize() {
-  deliver([this] { FormResize(); });
-}
-
 void Form::deliverClick(const Control& control) {
   // A click the window system delivers late, after the control was hidden or disabled, is none
   // the user could make.
   if (!control.showing() || !control.enabled() || !enabled()) return;
-  deliver([&control] { control.click(); });
+  control.click();
 }
 
-void Form::deliver(const std::function<void()>& handler) {
-  try {
-    handler();
-  } catch (const std::exception& error) {
-    ShowErrorBox(platform_, style_.errorCaption, error.what());
-  }
+void Form::showError(std::string_view text) const {
+  ShowErrorBox(platform_, style_.errorCaption, text);
 }
 
 }  // namespace orv

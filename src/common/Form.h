@@ -111,7 +111,7 @@ struct FormStyle {
   bool centered = false;
   bool enabled = true;
   Form* owner = nullptr;     // the form this one stays in front of; none for the main window
-  std::string errorCaption;  // caption of the box that shows an error a handler raised
+  std::string errorCaption;  // caption of the box that shows an error a run raised
 };
 
 class Form {
@@ -152,13 +152,13 @@ class Form {
   // Paints the control at once.
   void repaint(const Control& control);
 
-  // Events from the view (the user or the window system). Each runs as a top-level handler: an
-  // error it raises is shown in the error box under the style's error caption, and the program
-  // goes on.
-  void deliverActivate();
-  void deliverResize();
+  // Events from the view (the user or the window system).
+  void deliverActivate() { FormActivate(); }
+  void deliverResize() { FormResize(); }
   void deliverClick(const Control& control);
-  void deliver(const std::function<void()>& handler);
+
+  // The error box under the style's error caption: how a run shows the error that ended it.
+  void showError(std::string_view text) const;
 
   // Called by Control.
   void add(Control& control) { controls_.push_back(&control); }

@@ -1,23 +1,20 @@
-// The program's one error type. Operations the program does not check itself (registry writes,
-// the shell link object, folder creation for shortcuts, changing the current folder) throw it;
-// the top-level handler shows its text in the stop-icon box with the application title.
+// The program's one error. Operations the program does not check itself (registry writes, the
+// shell link object, folder creation for shortcuts, changing the current folder) return it to the
+// run that called them; the run ends there and shows its text in the stop-icon box with the
+// application title. A returned value rather than a C++ exception: the program is built without
+// exception tables and unwinder, which were a quarter of the release's bytes.
 #pragma once
 
-#include <exception>
+#include <optional>
 #include <string>
-#include <utility>
 
 namespace orv {
 
-// Derives from std::exception directly: std::runtime_error keeps its text in the library's
-// reference-counted string, which links a second std::string implementation into the program.
-class SetupError : public std::exception {
- public:
-  explicit SetupError(std::string message) : message_(std::move(message)) {}
-  const char* what() const noexcept override { return message_.c_str(); }
-
- private:
-  std::string message_;
+struct SetupError {
+  std::string Message;
 };
+
+// What an operation that may fail this way returns: nothing when it succeeded.
+using Raised = std::optional<SetupError>;
 
 }  // namespace orv

@@ -1,18 +1,29 @@
 #include "common/ShellLink.h"
 
+#include <utility>
+
 #include "common/ErrorBox.h"
 #include "common/Platform.h"
-#include "common/SetupError.h"
 #include "common/TextUtils.h"
 
 namespace orv {
 
+namespace {
+
+MadeShortcut Raising(std::string message) {
+  MadeShortcut made;
+  made.Error = SetupError{std::move(message)};
+  return made;
+}
+
+}  // namespace
+
 MadeShortcut CreateShellLink(Platform& platform, std::string_view target, std::string_view linkName,
                              int folderId, std::string_view workingFolder) {
   ShellLinkObject object = platform.createShellLink();
-  if (object.interfaceMissing) throw SetupError(shell_link_text::kInterfaceNotSupported);
+  if (object.interfaceMissing) return Raising(shell_link_text::kInterfaceNotSupported);
   if (!object.link) {
-    throw SetupError(
+    return Raising(
         SystemErrorText(platform, object.creationError, shell_link_text::kOleErrorFormat));
   }
   const auto folder = platform.specialFolder(folderId);
@@ -30,7 +41,7 @@ MadeShortcut CreateShellLink(Platform& platform, std::string_view target, std::s
   if (!platform.folderExists(linkFolder)) {
     const Status created = platform.createFolder(linkFolder);
     if (!created && created.error() != kErrorAlreadyExists) {
-      throw SetupError(SystemErrorText(platform, created.error(), kIoErrorFormat));
+      return Raising(SystemErrorText(platform, created.error(), kIoErrorFormat));
     }
   }
   made.Written = object.link->save(made.LinkPath).succeeded();

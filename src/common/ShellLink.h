@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "common/ErrorBox.h"
+#include "common/SetupError.h"
 
 namespace orv {
 
@@ -23,13 +24,15 @@ struct MadeShortcut {
   std::string LinkPath;
   // The link file was saved.
   bool Written = false;
+  // The shell's link object could not be made or lacks an interface, or the link's folder could
+  // not be created (two missing levels, say); nothing is written then.
+  Raised Error;
 };
 
 // Writes <special folder>\<linkName>.lnk pointing at target. linkName may hold one sub-folder
 // level that does not exist yet (it is created) and may start with "\". The working folder is
 // workingFolder when that names an existing folder, else the target's folder; it always ends in
-// "\". Throws SetupError when the shell's link object cannot be made or lacks an interface, and
-// when the link's folder cannot be created (two missing levels, say); nothing is written then.
+// "\".
 MadeShortcut CreateShellLink(Platform& platform, std::string_view target, std::string_view linkName,
                              int folderId, std::string_view workingFolder);
 

@@ -10,21 +10,26 @@ namespace orv {
 
 namespace {
 
-void WriteClassValue(Platform& p, const std::string& key, const std::string& value) {
-  WriteValueOrRaise(p, RegistryRoot::kClassesRoot, key, "", {RegistryType::kString, value, 0});
-}
-
 // Registers the class of type with icon and command; program is the path before the icon index.
-void Associate(Platform& p, const FileType& type, const std::string& file,
-               const std::string& program) {
+// The first value that cannot be written ends it.
+Raised Associate(Platform& p, const FileType& type, const std::string& file,
+                 const std::string& program) {
   const std::string fileClass = type.Extension + std::string(kAssociationClassSuffix);
   const bool blank = program.find(' ') != std::string::npos;
   const std::string quoted = blank ? "\"" + program + "\"" : program;
-  WriteClassValue(p, "." + type.Extension, fileClass);
-  WriteClassValue(p, fileClass, type.Description);
-  WriteClassValue(p, fileClass + "\\DefaultIcon", file);
-  WriteClassValue(p, fileClass + "\\shell\\open\\command", quoted + " \"%1\"");
-  p.notifyAssociationsChanged();
+  Raised raised;
+  const auto write = [&](const std::string& key, const std::string& value) {
+    if (!raised) {
+      raised = WriteValueOrRaise(p, RegistryRoot::kClassesRoot, key, "",
+                                 {RegistryType::kString, value, 0});
+    }
+  };
+  write("." + type.Extension, fileClass);
+  write(fileClass, type.Description);
+  write(fileClass + "\\DefaultIcon", file);
+  write(fileClass + "\\shell\\open\\command", quoted + " \"%1\"");
+  if (!raised) p.notifyAssociationsChanged();
+  return raised;
 }
 
 }  // namespace
@@ -62,7 +67,8 @@ bool RunAssociationPhase(SetupRun& run, TfrmMain& main) {
                     relate_text::kQuestionTail;
     g.MessageAnswer =
         p.messageBox(g.MessageText, relate_text::kCaption, kMbYesNo | kMbIconQuestion);
-    if (g.MessageAnswer == kIdYes) Associate(p, type, file, program);
+    if (g.MessageAnswer != kIdYes) continue;
+    if (Raised raised = Associate(p, type, file, program)) return run.Raise(*raised);
   }
   return true;
 }

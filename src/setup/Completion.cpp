@@ -119,7 +119,7 @@ std::optional<std::string> WriteUninstallRecord(TfrmMain& main) {
                               std::string(kUninstallBranch) + UninstallKeyName(main)));
 }
 
-void RegisterUninstall(TfrmMain& main, std::string_view recordDigest) {
+Raised RegisterUninstall(TfrmMain& main, std::string_view recordDigest) {
   Platform& p = main.platform();
   const std::string name = UninstallKeyName(main);
   const std::string key = std::string(kUninstallBranch) + name;
@@ -134,32 +134,36 @@ void RegisterUninstall(TfrmMain& main, std::string_view recordDigest) {
                                 earlier.View != SeenView(p, RegistryView::kProgram))) {
     (void)p.deleteRegistryKey({kMachine, earlier.View}, earlier.Name);
   }
-  CreateKeyOrRaise(p, kMachine, key);
-  WriteValueOrRaise(p, kMachine, key, "DisplayName", Text(name));
-  WriteValueOrRaise(p, kMachine, key, "UninstallString", Text(command));
-  WriteValueOrRaise(p, kMachine, key, kRecordDigestValue, Text(std::string(recordDigest)));
-  WriteValueOrRaise(p, kMachine, key, "DisplayIcon", Text(uninstaller));
+  Raised raised = CreateKeyOrRaise(p, kMachine, key);
+  const auto write = [&](std::string_view value, const RegistryValue& data) {
+    if (!raised) raised = WriteValueOrRaise(p, kMachine, key, value, data);
+  };
+  write("DisplayName", Text(name));
+  write("UninstallString", Text(command));
+  write(kRecordDigestValue, Text(std::string(recordDigest)));
+  write("DisplayIcon", Text(uninstaller));
   // The uninstaller neither changes nor repairs an installation.
-  WriteValueOrRaise(p, kMachine, key, "NoModify", Number(1));
-  WriteValueOrRaise(p, kMachine, key, "NoRepair", Number(1));
+  write("NoModify", Number(1));
+  write("NoRepair", Number(1));
   // What the Apps list and package managers read.
-  WriteValueOrRaise(p, kMachine, key, "QuietUninstallString", Text(command + " /S"));
+  write("QuietUninstallString", Text(command + " /S"));
   // Without its final separator, but a drive's root keeps its own: "D:" is that drive's
   // current folder.
   std::string location = StripSeparator(state.SetupFolderPath, "B");
   if (location.size() == 2 && location[1] == ':') location += '\\';
-  WriteValueOrRaise(p, kMachine, key, "InstallLocation", Text(location));
-  WriteValueOrRaise(p, kMachine, key, "EstimatedSize", Number(InstalledKiB(p, state)));
-  WriteValueOrRaise(p, kMachine, key, "InstallDate", Text(DateText(p.localTime())));
+  write("InstallLocation", Text(location));
+  write("EstimatedSize", Number(InstalledKiB(p, state)));
+  write("InstallDate", Text(DateText(p.localTime())));
   // Written afresh: what an earlier script said and this one does not is no longer true.
   for (const ProductValue& product : kProductValues) {
     const std::string text = main.info().Read("Title", product.ScriptKey, "");
     if (text.empty()) {
       (void)p.deleteRegistryValue(kMachine, key, product.EntryValue);
     } else {
-      WriteValueOrRaise(p, kMachine, key, product.EntryValue, Text(text));
+      write(product.EntryValue, Text(text));
     }
   }
+  return raised;
 }
 
 void ShowCompletion(TfrmMain& main) {

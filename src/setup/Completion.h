@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/SetupError.h"
+
 namespace orv {
 
 class TfrmMain;
@@ -76,8 +78,8 @@ std::optional<std::string> WriteUninstallRecord(TfrmMain& main);
 // The Add/Remove Programs entry under HKEY_LOCAL_MACHINE: the name, the command line that starts
 // UNORSET.EXE on the record, the record's digest (which only administrators can change there, so
 // the uninstaller can tell the record it wrote from one changed since), its icon, and no Modify
-// or Repair. Raises the registry errors.
-void RegisterUninstall(TfrmMain& main, std::string_view recordDigest);
+// or Repair. Returns the first registry error; the values after it are not written.
+[[nodiscard]] Raised RegisterUninstall(TfrmMain& main, std::string_view recordDigest);
 
 // The completion message and then, as [ExecuteFile] File says, the restart dialog (with a note
 // when Windows is not restarted now) or a program started with its parameters.

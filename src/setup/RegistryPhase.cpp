@@ -1,7 +1,6 @@
 #include "setup/RegistryPhase.h"
 
 #include "app/Main.h"
-#include "common/SetupError.h"
 #include "common/TextUtils.h"
 #include "common/Utf.h"
 #include "setup/PathMacros.h"
@@ -40,12 +39,13 @@ bool RunRegistryPhase(SetupRun& run, TfrmMain& main) {
     if (!run.ShowStatus(registry_text::kSetting)) return false;
     const RegistryKeyPath key = SplitRegistryKey(entry.Key);
     // An empty path names the root key itself: no script may write there.
-    if (key.Path.empty()) {
-      throw SetupError(registry_text::kKeyFailedHead + key.Path + registry_text::kKeyFailedTail);
-    }
-    CreateKeyOrRaise(p, key.Root, key.Path);
+    if (key.Path.empty()) return run.Raise(KeyFailure(key.Path));
+    if (Raised raised = CreateKeyOrRaise(p, key.Root, key.Path)) return run.Raise(*raised);
     const auto value = ParseRegistryValue(ResolveMacros(entry.Value, folders, TempMacro::kKeep));
-    if (value) WriteValueOrRaise(p, key.Root, key.Path, entry.Name, *value);
+    if (!value) continue;
+    if (Raised raised = WriteValueOrRaise(p, key.Root, key.Path, entry.Name, *value)) {
+      return run.Raise(*raised);
+    }
   }
   return true;
 }

@@ -4,8 +4,6 @@
 #include <limits>
 #include <utility>
 
-#include "common/SetupError.h"
-
 namespace orv {
 
 namespace {
@@ -50,19 +48,20 @@ std::uint32_t ParseRegistryInteger(std::string_view text) {
                   : static_cast<std::uint32_t>(*magnitude);
 }
 
-void CreateKeyOrRaise(Platform& platform, RegistryRoot root, std::string_view path) {
-  if (!platform.createRegistryKey(root, path)) {
-    throw SetupError(registry_text::kKeyFailedHead + std::string(path) +
-                     registry_text::kKeyFailedTail);
-  }
+SetupError KeyFailure(std::string_view path) {
+  return {registry_text::kKeyFailedHead + std::string(path) + registry_text::kKeyFailedTail};
 }
 
-void WriteValueOrRaise(Platform& platform, RegistryRoot root, std::string_view path,
-                       std::string_view name, const RegistryValue& value) {
-  if (!platform.writeRegistryValue(root, path, name, value)) {
-    throw SetupError(registry_text::kValueFailedHead + std::string(name) +
-                     registry_text::kValueFailedTail);
-  }
+Raised CreateKeyOrRaise(Platform& platform, RegistryRoot root, std::string_view path) {
+  if (platform.createRegistryKey(root, path)) return std::nullopt;
+  return KeyFailure(path);
+}
+
+Raised WriteValueOrRaise(Platform& platform, RegistryRoot root, std::string_view path,
+                         std::string_view name, const RegistryValue& value) {
+  if (platform.writeRegistryValue(root, path, name, value)) return std::nullopt;
+  return SetupError{registry_text::kValueFailedHead + std::string(name) +
+                    registry_text::kValueFailedTail};
 }
 
 }  // namespace orv

@@ -11,6 +11,7 @@
 
 #include "common/Platform.h"
 #include "common/RegistryNames.h"
+#include "common/SetupError.h"
 
 namespace orv {
 
@@ -26,10 +27,13 @@ inline constexpr const char* kValueFailedTail = "' の設定に失敗しまし�
 // else, the empty text included, is 0.
 std::uint32_t ParseRegistryInteger(std::string_view text);
 
-// Create the key (all access), or write one value (creating its key); on failure they raise the
-// run's error, "ｷｰ <path> の作成に失敗しました" or "'<name>' の設定に失敗しました".
-void CreateKeyOrRaise(Platform& platform, RegistryRoot root, std::string_view path);
-void WriteValueOrRaise(Platform& platform, RegistryRoot root, std::string_view path,
-                       std::string_view name, const RegistryValue& value);
+// The run's error for a key that cannot be created: "ｷｰ <path> の作成に失敗しました".
+SetupError KeyFailure(std::string_view path);
+
+// Create the key (all access), or write one value (creating its key); on failure they return the
+// run's error, KeyFailure or "'<name>' の設定に失敗しました".
+[[nodiscard]] Raised CreateKeyOrRaise(Platform& platform, RegistryRoot root, std::string_view path);
+[[nodiscard]] Raised WriteValueOrRaise(Platform& platform, RegistryRoot root, std::string_view path,
+                                       std::string_view name, const RegistryValue& value);
 
 }  // namespace orv

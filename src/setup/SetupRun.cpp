@@ -4,7 +4,6 @@
 #include "app/Main.h"
 #include "app/RunLog.h"
 #include "common/Platform.h"
-#include "common/SetupError.h"
 #include "common/TextUtils.h"
 #include "record/RecordTrust.h"
 #include "record/UninstallRecord.h"
@@ -19,22 +18,28 @@
 namespace orv {
 
 void SetupRun::Execute() {
-  try {
-    Run();
-  } catch (const SetupError&) {
-    // Past the last point to abort, Exit is what is left to leave by.
-    if (!main_.btnAbort.showing()) {
-      main_.btnEnd.setCaption(main_text::kEnd);
-      main_.btnEnd.setEnabled(true);
-    }
-    throw;
+  Run();
+  if (!raised_) return;
+  // Past the last point to abort, Exit is what is left to leave by.
+  if (!main_.btnAbort.showing()) {
+    main_.btnEnd.setCaption(main_text::kEnd);
+    main_.btnEnd.setEnabled(true);
   }
+  main_.showError(raised_->Message);
+}
+
+bool SetupRun::Raise(SetupError error) {
+  raised_ = std::move(error);
+  return false;
 }
 
 void SetupRun::Run() {
   if (!Start()) return;
   // The run works from one reading of the script; one it cannot read, it does not start on.
-  if (!main_.loadInfoFile()) throw SetupError(main_text::kInfoFileMissing);
+  if (!main_.loadInfoFile()) {
+    Raise({main_text::kInfoFileMissing});
+    return;
+  }
   LoadScript(main_.platform(), main_.globals(), main_.info(), main_.runState());
   if (!CheckSetupFolder()) return;
   RunState& state = main_.runState();
@@ -56,22 +61,23 @@ void SetupRun::Run() {
   if (!SummarizeFailures()) return;
   const auto digest = WriteUninstallRecord(main_);
   if (!digest) {
-    throw SetupError(completion_text::kRecordFailedHead + state.UninstallInfoPath +
-                     completion_text::kRecordFailedTail);
+    Raise({completion_text::kRecordFailedHead + state.UninstallInfoPath +
+           completion_text::kRecordFailedTail});
+    return;
   }
-  RegisterUninstall(main_, *digest);
+  if (Raised raised = RegisterUninstall(main_, *digest)) {
+    Raise(std::move(*raised));
+    return;
+  }
   ShowCompletion(main_);
   Finish();
 }
 
 bool SetupRun::RunPhasesAfterCopy() {
-  try {
-    return RunShortcutPhase(*this, main_) && RunRegistryPhase(*this, main_) &&
-           RunAssociationPhase(*this, main_);
-  } catch (const SetupError&) {
-    LeaveUninstall();
-    throw;
-  }
+  const bool done = RunShortcutPhase(*this, main_) && RunRegistryPhase(*this, main_) &&
+                    RunAssociationPhase(*this, main_);
+  if (raised_) LeaveUninstall();
+  return done;
 }
 
 // Files are installed: whatever else fails, the user must be able to remove them again.
@@ -79,12 +85,8 @@ void SetupRun::LeaveUninstall() {
   CopyUninstaller(main_);
   CompleteUninstallRecord(main_);
   const auto digest = WriteUninstallRecord(main_);
-  if (!digest) return;
-  try {
-    RegisterUninstall(main_, *digest);
-  } catch (const SetupError&) {
-    // The error that stopped the run is the one to show.
-  }
+  // The error that stopped the run is the one to show.
+  if (digest) (void)RegisterUninstall(main_, *digest);
 }
 
 bool SetupRun::ShowStatus(std::string_view text) {
@@ -149,7 +151,7 @@ bool SetupRun::CheckSetupFolder() {
     // recorded, and Abort is left to leave the program.
     if (StripSeparator(state.SetupFolderPath, "B").empty()) {
       state.SetupFolderNotMade = true;
-      throw SetupError(setup_text::kCannotCreateFolder);
+      return Raise({setup_text::kCannotCreateFolder});
     }
     // A folder that cannot be made shows in the failures of the later phases.
     state.SetupFolderNotMade = !p.createFolderPath(state.SetupFolderPath);

@@ -5,6 +5,8 @@
 
 #include <string_view>
 
+#include "common/SetupError.h"
+
 namespace orv {
 
 class TfrmMain;
@@ -37,8 +39,11 @@ class SetupRun {
   explicit SetupRun(TfrmMain& main) : main_(main) {}
 
   // Runs to the end, or until the user aborts or refuses to create the setup folder. An error a
-  // phase raises ends the run; the top-level handler shows it.
+  // phase raises ends the run and shows in the error box.
   void Execute();
+
+  // Ends the run with the error; false, for the phase to return.
+  bool Raise(SetupError error);
 
   // Shows a status text and keeps the window responsive; false when the run is to end.
   bool ShowStatus(std::string_view text);
@@ -60,6 +65,7 @@ class SetupRun {
   void Finish();
 
   TfrmMain& main_;
+  Raised raised_;
 };
 
 }  // namespace orv

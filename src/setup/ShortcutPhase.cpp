@@ -63,6 +63,7 @@ bool RunShortcutPhase(SetupRun& run, TfrmMain& main) {
     }
     const MadeShortcut made =
         CreateShellLink(p, target, place.LinkName, place.FolderId, place.WorkingFolder);
+    if (made.Error) return run.Raise(*made.Error);
     p.sleep(kStepPause);
     if (made.LinkPath.empty()) continue;  // no such folder on this system: nothing to undo
     // A link that was not written, or that the record cannot take, would not be removed at

@@ -10,7 +10,6 @@
 #include "common/ErrorBox.h"
 #include "common/IniFile.h"
 #include "common/ResolvedPath.h"
-#include "common/SetupError.h"
 #include "common/Sha256.h"
 #include "common/TextUtils.h"
 #include "common/Utf.h"
@@ -49,16 +48,14 @@ std::string UninstallRun::Upper(std::string_view text) const {
 }
 
 void UninstallRun::Execute() {
-  try {
-    Run();
-  } catch (const SetupError&) {
-    // Nothing was removed; Exit is left to leave by.
-    main_.btnEnd.setEnabled(true);
-    throw;
-  }
+  const Raised raised = Run();
+  if (!raised) return;
+  // Nothing was removed; Exit is left to leave by.
+  main_.btnEnd.setEnabled(true);
+  main_.showError(raised->Message);
 }
 
-void UninstallRun::Run() {
+Raised UninstallRun::Run() {
   Platform& p = main_.platform();
   Globals& g = main_.globals();
   FailureList& failures = main_.runState().Failures;
@@ -72,11 +69,11 @@ void UninstallRun::Run() {
 
   // The run works from one reading of the record, the bytes its digest is checked on; one it
   // cannot read, it does not start on.
-  if (!main_.loadInfoFile()) throw SetupError(main_text::kInfoFileMissing);
+  if (!main_.loadInfoFile()) return SetupError{main_text::kInfoFileMissing};
   WeighRecord();
   ReadRecord();
   if (const Status current = p.setCurrentFolder(g.TempFolder); !current) {
-    throw SetupError(SystemErrorText(p, current.error(), kIoErrorFormat));
+    return SetupError{SystemErrorText(p, current.error(), kIoErrorFormat)};
   }
   DeleteFiles();
   DeleteShortcuts();
@@ -95,7 +92,7 @@ void UninstallRun::Run() {
 
   OfferFailureList(main_, failures, uninstall_text::kFailuresQuestion,
                    uninstall_text::kFailuresCaption, main_.btnUnSetup);
-  if (g.AbortRequested) return;  // the application was asked to quit
+  if (g.AbortRequested) return std::nullopt;  // the application was asked to quit
   using namespace uninstall_text;
   const auto [text, caption, icon] =
       kept                 ? std::tuple(kLeftRecorded, kLeftCaption, kMbIconExclamation)
@@ -106,6 +103,7 @@ void UninstallRun::Run() {
   p.messageBox(text, caption, kMbOk | icon);
   main_.runState().End = !kept && !scheduled_.empty() ? RunEnd::kRestartNeeded : RunEnd::kCompleted;
   Finish();
+  return std::nullopt;
 }
 
 bool UninstallRun::Whole(std::string_view value, std::string_view tag) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/Platform.h"
+#include "common/SetupError.h"
 #include "record/RecordTrust.h"
 
 namespace orv {
@@ -65,12 +66,13 @@ class UninstallRun {
  public:
   explicit UninstallRun(TfrmMain& main) : main_(main) {}
 
-  // Runs to the end; only a failure to make the temporary folder current stops it early (an
-  // error the top-level handler shows, after which Exit is left to leave by).
+  // Runs to the end; only a record it cannot read and a failure to make the temporary folder
+  // current stop it early (an error the error box shows, after which Exit is left to leave by).
   void Execute();
 
  private:
-  void Run();
+  // The error that stopped the run early, if one did.
+  Raised Run();
   // Whether the record is the one the setup run wrote; the user is told when it was changed.
   void WeighRecord();
   void ReadRecord();

@@ -2,7 +2,6 @@
 #include "app/SETUP.h"
 #include "app/ShellFixture.h"
 #include "common/ErrorBox.h"
-#include "common/SetupError.h"
 
 namespace orv::test {
 namespace {
@@ -149,7 +148,7 @@ TEST_F(RunControl, CloseErrorLogHidesItsButton) {
 
 TEST_F(RunControl, ARaisedErrorIsShownAndTheProgramGoesOn) {
   writeSetupIni("");
-  frmMain.btnRefer.onClick = [] { throw SetupError("ｷｰ HKLM\\X の作成に失敗しました"); };
+  frmMain.btnRefer.onClick = [this] { frmMain.showError("ｷｰ HKLM\\X の作成に失敗しました"); };
   sim.userClicks(frmMain.btnRefer);
   sim.userClicks(frmMain.btnEnd);
   sim.userAnswers(kIdYes);

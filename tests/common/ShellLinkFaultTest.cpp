@@ -2,7 +2,6 @@
 // with the system's text or the fallback, and a save that fails.
 #include <gtest/gtest.h>
 
-#include "common/SetupError.h"
 #include "common/ShellLink.h"
 #include "common/SimTestRoot.h"
 #include "common/sim/SimPlatform.h"
@@ -18,12 +17,9 @@ class ShellLinkFaults : public ::testing::Test {
   }
   // The text of the error that making a desktop shortcut named name raises.
   static std::string raised(SimPlatform& platform, const std::string& name) {
-    try {
-      CreateShellLink(platform, "C:\\Tool\\PROG.EXE", name, csidl::kDesktop, "");
-    } catch (const SetupError& error) {
-      return error.what();
-    }
-    return "<nothing raised>";
+    const MadeShortcut made =
+        CreateShellLink(platform, "C:\\Tool\\PROG.EXE", name, csidl::kDesktop, "");
+    return made.Error ? made.Error->Message : "<nothing raised>";
   }
   test::SimTestRoot root;
   SimPlatform sim;

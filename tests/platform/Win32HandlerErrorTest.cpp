@@ -1,7 +1,5 @@
-// An error a handler raises, delivered from the real window procedure: the window system calls
-// that procedure, and the i686 build's unwinder (DWARF-2) cannot pass through the system's frames,
-// so an exception that reached them would end the program there and then. The form catches it
-// before, shows it in the error box, and the program goes on.
+// The error box a run shows from a click the real window procedure delivers: a modal box inside
+// the window system's call, under the form's error caption, after which the program goes on.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -12,7 +10,6 @@
 #include <thread>
 
 #include "common/Form.h"
-#include "common/SetupError.h"
 #include "common/win32/WideText.h"
 #include "common/win32/Win32Platform.h"
 #include "common/win32/Win32View.h"
@@ -66,7 +63,7 @@ TEST(Win32HandlerError, AClickHandlersErrorIsShownAndTheProgramGoesOn) {
   style.errorCaption = "エラーの見出し";
   Form form(platform, "form", style);
   Control button(form, nullptr, ControlKind::kButton, "btnGo", {10, 10, 100, 30}, "Go");
-  button.onClick = [] { throw SetupError("ハンドラの失敗"); };
+  button.onClick = [&form] { form.showError("ハンドラの失敗"); };
   form.show(ShowMode::kNormal);
   const HWND buttonWindow =
       ::GetDlgItem(win32::Win32View::Of(form)->window(), win32::kFirstControlId);
