@@ -284,6 +284,18 @@ std::function<bool(const SimPlatform&)> KeyStays(RegistryRoot root, std::string 
   return [root, key](const SimPlatform& sim) { return sim.registryKeyExists(root, key); };
 }
 
+// A record that names an existing key of another owner: the key stays and is reported.
+Hostile ForeignKey(const char* what, bool fromSetup, RegistryRoot root, const std::string& key) {
+  const char* root_token = root == kMachine ? "(Local)" : root == kUser ? "(Cuser)" : "(Class)";
+  const std::string token = root_token + key;
+  return {what,
+          fromSetup,
+          "[DeleteRegistry]\nKey1=" + token,
+          Keys({{root, key}}),
+          KeyStays(root, key),
+          "<Registry> " + token};
+}
+
 class HostileRecordTest : public UninstallRunTest, public ::testing::WithParamInterface<Hostile> {};
 
 TEST_P(HostileRecordTest, ReachesNothingBeyondTheProduct) {
@@ -367,25 +379,13 @@ INSTANTIATE_TEST_SUITE_P(
                 FolderStays("C:\\Tool\\LINK"), "<Folder> C:\\Tool\\LINK\\"},
         Hostile{"a root key", true, "[DeleteRegistry]\nKey1=(Local)", Keys({}),
                 KeyStays(kMachine, "SOFTWARE"), "<Registry> (Local)"},
-        Hostile{"the machine's classes", true, "[DeleteRegistry]\nKey1=(Local)SOFTWARE\\Classes",
-                Keys({{kMachine, "SOFTWARE\\Classes"}}), KeyStays(kMachine, "SOFTWARE\\Classes"),
-                "<Registry> (Local)SOFTWARE\\Classes"},
+        ForeignKey("the machine's classes", true, kMachine, "SOFTWARE\\Classes"),
         Hostile{"the user's classes", true, "[DeleteRegistry]\nKey1=(Cuser)Software\\Classes\\",
                 Keys({{kUser, "Software\\Classes"}}), KeyStays(kUser, "Software\\Classes"),
                 "<Registry> (Cuser)Software\\Classes\\"},
-        Hostile{"a class of Windows", true, "[DeleteRegistry]\nKey1=(Class)txtfile\\shell",
-                Keys({{kClasses, "txtfile\\shell"}}), KeyStays(kClasses, "txtfile\\shell"),
-                "<Registry> (Class)txtfile\\shell"},
-        Hostile{"the system's services", true,
-                "[DeleteRegistry]\nKey1=(Local)SYSTEM\\CurrentControlSet",
-                Keys({{kMachine, "SYSTEM\\CurrentControlSet"}}),
-                KeyStays(kMachine, "SYSTEM\\CurrentControlSet"),
-                "<Registry> (Local)SYSTEM\\CurrentControlSet"},
-        Hostile{"Windows NT's settings", true,
-                "[DeleteRegistry]\nKey1=(Local)SOFTWARE\\Microsoft\\Windows NT",
-                Keys({{kMachine, "SOFTWARE\\Microsoft\\Windows NT"}}),
-                KeyStays(kMachine, "SOFTWARE\\Microsoft\\Windows NT"),
-                "<Registry> (Local)SOFTWARE\\Microsoft\\Windows NT"},
+        ForeignKey("a class of Windows", true, kClasses, "txtfile\\shell"),
+        ForeignKey("the system's services", true, kMachine, "SYSTEM\\CurrentControlSet"),
+        ForeignKey("Windows NT's settings", true, kMachine, "SOFTWARE\\Microsoft\\Windows NT"),
         Hostile{
             "a Run key in the 32-bit view", true,
             "[DeleteRegistry]\nKey1=(Local)SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\"
@@ -408,56 +408,27 @@ INSTANTIATE_TEST_SUITE_P(
         Hostile{"another product's entry in the 32-bit view, verified", true,
                 "[DeleteRegistry]\nKey1=(Local)" + kOtherEntry32, Keys({{kMachine, kOtherEntry32}}),
                 KeyStays(kMachine, kOtherEntry32), "<Registry> (Local)" + kOtherEntry32},
-        Hostile{"another vendor's key", false, "[DeleteRegistry]\nKey1=(Local)SOFTWARE\\Vendor",
-                Keys({{kMachine, "SOFTWARE\\Vendor"}}), KeyStays(kMachine, "SOFTWARE\\Vendor"),
-                "<Registry> (Local)SOFTWARE\\Vendor"},
-        Hostile{"another vendor's key in the 32-bit view", false,
-                "[DeleteRegistry]\nKey1=(Local)SOFTWARE\\Wow6432Node\\Vendor",
-                Keys({{kMachine, "SOFTWARE\\Wow6432Node\\Vendor"}}),
-                KeyStays(kMachine, "SOFTWARE\\Wow6432Node\\Vendor"),
-                "<Registry> (Local)SOFTWARE\\Wow6432Node\\Vendor"},
+        ForeignKey("another vendor's key", false, kMachine, "SOFTWARE\\Vendor"),
+        ForeignKey("another vendor's key in the 32-bit view", false, kMachine,
+                   "SOFTWARE\\Wow6432Node\\Vendor"),
         Hostile{"another user's settings", false,
                 "[DeleteRegistry]\nKey1=(Users)S-1-5-21-7\\Software\\Vendor",
                 Keys({{RegistryRoot::kUsers, "S-1-5-21-7\\Software\\Vendor"}}),
                 KeyStays(RegistryRoot::kUsers, "S-1-5-21-7\\Software\\Vendor"),
                 "<Registry> (Users)S-1-5-21-7\\Software\\Vendor"},
-        Hostile{"the graphics drivers' list", false,
-                "[DeleteRegistry]\nKey1=(Local)SOFTWARE\\Khronos\\Vulkan\\Drivers",
-                Keys({{kMachine, "SOFTWARE\\Khronos\\Vulkan\\Drivers"}}),
-                KeyStays(kMachine, "SOFTWARE\\Khronos\\Vulkan\\Drivers"),
-                "<Registry> (Local)SOFTWARE\\Khronos\\Vulkan\\Drivers"},
-        Hostile{"the machine's policies", true,
-                "[DeleteRegistry]\nKey1=(Local)SOFTWARE\\Policies\\Vendor",
-                Keys({{kMachine, "SOFTWARE\\Policies\\Vendor"}}),
-                KeyStays(kMachine, "SOFTWARE\\Policies\\Vendor"),
-                "<Registry> (Local)SOFTWARE\\Policies\\Vendor"},
-        Hostile{"the user's policies", true,
-                "[DeleteRegistry]\nKey1=(Cuser)Software\\Policies\\Vendor",
-                Keys({{kUser, "Software\\Policies\\Vendor"}}),
-                KeyStays(kUser, "Software\\Policies\\Vendor"),
-                "<Registry> (Cuser)Software\\Policies\\Vendor"},
-        Hostile{"another product's association class", false,
-                "[DeleteRegistry]\nKey1=(Class)txt_auto_file", Keys({{kClasses, "txt_auto_file"}}),
-                KeyStays(kClasses, "txt_auto_file"), "<Registry> (Class)txt_auto_file"},
-        Hostile{"Windows' Open With", true,
-                "[DeleteRegistry]\nKey1=(Class)*\\shellex\\ContextMenuHandlers\\Open With",
-                Keys({{kClasses, "*\\shellex\\ContextMenuHandlers\\Open With"}}),
-                KeyStays(kClasses, "*\\shellex\\ContextMenuHandlers\\Open With"),
-                "<Registry> (Class)*\\shellex\\ContextMenuHandlers\\Open With"},
-        Hostile{"Windows' command prompt here", true,
-                "[DeleteRegistry]\nKey1=(Class)Directory\\Background\\shell\\cmd",
-                Keys({{kClasses, "Directory\\Background\\shell\\cmd"}}),
-                KeyStays(kClasses, "Directory\\Background\\shell\\cmd"),
-                "<Registry> (Class)Directory\\Background\\shell\\cmd"},
-        Hostile{"Windows' image editing", true,
-                "[DeleteRegistry]\nKey1=(Class)SystemFileAssociations\\image\\shell\\edit",
-                Keys({{kClasses, "SystemFileAssociations\\image\\shell\\edit"}}),
-                KeyStays(kClasses, "SystemFileAssociations\\image\\shell\\edit"),
-                "<Registry> (Class)SystemFileAssociations\\image\\shell\\edit"},
-        Hostile{"a product's own verb on an unverified record's word", false,
-                "[DeleteRegistry]\nKey1=(Class)*\\shell\\ToolOpen",
-                Keys({{kClasses, "*\\shell\\ToolOpen"}}), KeyStays(kClasses, "*\\shell\\ToolOpen"),
-                "<Registry> (Class)*\\shell\\ToolOpen"},
+        ForeignKey("the graphics drivers' list", false, kMachine,
+                   "SOFTWARE\\Khronos\\Vulkan\\Drivers"),
+        ForeignKey("the machine's policies", true, kMachine, "SOFTWARE\\Policies\\Vendor"),
+        ForeignKey("the user's policies", true, kUser, "Software\\Policies\\Vendor"),
+        ForeignKey("another product's association class", false, kClasses, "txt_auto_file"),
+        ForeignKey("Windows' Open With", true, kClasses,
+                   "*\\shellex\\ContextMenuHandlers\\Open With"),
+        ForeignKey("Windows' command prompt here", true, kClasses,
+                   "Directory\\Background\\shell\\cmd"),
+        ForeignKey("Windows' image editing", true, kClasses,
+                   "SystemFileAssociations\\image\\shell\\edit"),
+        ForeignKey("a product's own verb on an unverified record's word", false, kClasses,
+                   "*\\shell\\ToolOpen"),
         Hostile{"another product's group link", false, "[DeleteShortCut]\nFile1=" + kOtherLink,
                 Links({{kOtherLink, "C:\\Other\\OTHER.EXE"}}), FileStays(kOtherLink),
                 "<ShortCut> " + kOtherLink},
@@ -647,8 +618,16 @@ TEST_F(UninstallRunTest, TheOtherBuildsRecordIsVerifiedAndRemovedInItsViews) {
        "C:\\WINDOWS\\SysWOW64\\TOOL.DLL", "C:\\WINDOWS\\System32\\TOOL.DLL"},
       {false, RegistryView::k64, "C:\\WINDOWS\\System32\\TOOL.DLL",
        "C:\\WINDOWS\\Sysnative\\TOOL.DLL", "C:\\WINDOWS\\System32\\TOOL.DLL"},
+      // Other spellings that Windows' redirector still takes for System32.
+      {true, RegistryView::k32, "C:/WINDOWS/System32/TOOL.DLL", "C:\\WINDOWS\\SysWOW64\\TOOL.DLL",
+       "C:\\WINDOWS\\System32\\TOOL.DLL"},
+      {true, RegistryView::k32, "C:\\WINDOWS\\.\\System32\\TOOL.DLL",
+       "C:\\WINDOWS\\SysWOW64\\TOOL.DLL", "C:\\WINDOWS\\System32\\TOOL.DLL"},
+      {false, RegistryView::k64, "C:/WINDOWS/System32/TOOL.DLL", "C:\\WINDOWS\\Sysnative\\TOOL.DLL",
+       "C:\\WINDOWS\\System32\\TOOL.DLL"},
   };
   for (const auto& build : builds) {
+    SCOPED_TRACE(build.recordedLibrary);
     SimProgram machine;
     SimPlatform& s = machine.sim;
     s.setMachine(true, build.program64);
@@ -691,57 +670,6 @@ TEST_F(UninstallRunTest, TheOtherBuildsRecordIsVerifiedAndRemovedInItsViews) {
 }
 
 // --- Review: attacks on the record's standing -----------------------------------------------
-
-// F1. The other build's record names System32 in another spelling ("/" or "."), which Windows'
-// redirector still takes for System32: PathInOwnView compares the raw text only, so the run acts
-// on the other view's file of that name.
-TEST_F(UninstallRunTest, ReviewTheOtherBuildsRecordIsMappedInEverySpellingOfSystem32) {
-  const struct {
-    bool program64;
-    RegistryView recordView;
-    const char* recorded;
-    const char* setupsFile;      // what the setup that wrote the record made
-    const char* otherViewsFile;  // the other view's file of that name
-  } rows[] = {
-      {true, RegistryView::k32, "C:/WINDOWS/System32/TOOL.DLL", "C:\\WINDOWS\\SysWOW64\\TOOL.DLL",
-       "C:\\WINDOWS\\System32\\TOOL.DLL"},
-      {true, RegistryView::k32, "C:\\WINDOWS\\.\\System32\\TOOL.DLL",
-       "C:\\WINDOWS\\SysWOW64\\TOOL.DLL", "C:\\WINDOWS\\System32\\TOOL.DLL"},
-      {false, RegistryView::k64, "C:/WINDOWS/System32/TOOL.DLL", "C:\\WINDOWS\\Sysnative\\TOOL.DLL",
-       "C:\\WINDOWS\\System32\\TOOL.DLL"},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.recorded);
-    SimProgram machine;
-    SimPlatform& s = machine.sim;
-    s.setMachine(true, row.program64);
-    s.setCommandLine("C:\\WINDOWS\\UNORSET.EXE \"C:\\Tool\\UNSETUP.INI\"");
-    ASSERT_TRUE(s.createFolderPath("C:\\WINDOWS\\SysWOW64"));
-    ASSERT_TRUE(
-        s.createFolderPath(row.program64 ? "C:\\WINDOWS\\System32" : "C:\\WINDOWS\\Sysnative"));
-    ASSERT_TRUE(s.createFolder("C:\\Tool"));
-    ASSERT_TRUE(s.writeFile(row.setupsFile, "the product's"));
-    ASSERT_TRUE(s.writeFile(row.otherViewsFile, "Windows' own"));
-    machine.writeText(
-        "C:\\Tool\\UNSETUP.INI",
-        std::string("[SetupFolder]\nFolder=C:\\Tool\\\n[DeleteFile]\nFile1=") + row.recorded +
-            ",/F\nFile2=C:\\Tool\\UNSETUP.INI\n[UnSetupRegistryKey]\nKey=" + kEntry + "\n");
-    const RegistryHive setupView(kMachine, row.recordView);
-    const auto text = [](std::string value) {
-      return RegistryValue{RegistryType::kString, std::move(value), 0};
-    };
-    ASSERT_TRUE(s.writeRegistryValue(setupView, kEntry, "UninstallString",
-                                     text("C:\\WINDOWS\\UNORSET.EXE \"C:\\Tool\\UNSETUP.INI\"")));
-    ASSERT_TRUE(s.writeRegistryValue(
-        setupView, kEntry, std::string(kRecordDigestValue),
-        text(Sha256Hex(s.readFile("C:\\Tool\\UNSETUP.INI", 1 << 20).value()))));
-    s.answerEveryQuestion(kIdNo);
-    s.userClicks(machine.frmMain.btnUnSetup);
-    machine.run();
-    EXPECT_EQ(s.readFile(row.otherViewsFile, 99), "Windows' own") << "the other view's file";
-    EXPECT_FALSE(s.fileExists(row.setupsFile)) << "the file the setup made";
-  }
-}
 
 // F2. A record that cannot be written back (another user left a read-only UNSETUP.INI.new, or a
 // folder of that name, or made UNSETUP.INI a second name of a file) is taken for "nothing left":
@@ -818,31 +746,12 @@ INSTANTIATE_TEST_SUITE_P(
                 Keys({{kClasses, "Directory\\Background\\shellex\\ContextMenuHandlers\\New"}}),
                 KeyStays(kClasses, "Directory\\Background\\shellex\\ContextMenuHandlers\\New"),
                 "<Registry> (Class)Directory\\Background\\shellex\\ContextMenuHandlers\\New"},
-        Hostile{"BitLocker's verb", true, "[DeleteRegistry]\nKey1=(Class)Drive\\shell\\encrypt-bde",
-                Keys({{kClasses, "Drive\\shell\\encrypt-bde"}}),
-                KeyStays(kClasses, "Drive\\shell\\encrypt-bde"),
-                "<Registry> (Class)Drive\\shell\\encrypt-bde"},
-        Hostile{"Windows' Personalize", true,
-                "[DeleteRegistry]\nKey1=(Class)DesktopBackground\\Shell\\Personalize",
-                Keys({{kClasses, "DesktopBackground\\Shell\\Personalize"}}),
-                KeyStays(kClasses, "DesktopBackground\\Shell\\Personalize"),
-                "<Registry> (Class)DesktopBackground\\Shell\\Personalize"},
-        Hostile{"Open in new window", true,
-                "[DeleteRegistry]\nKey1=(Class)Folder\\shell\\opennewwindow",
-                Keys({{kClasses, "Folder\\shell\\opennewwindow"}}),
-                KeyStays(kClasses, "Folder\\shell\\opennewwindow"),
-                "<Registry> (Class)Folder\\shell\\opennewwindow"},
-        Hostile{"Windows Installer's package class", true,
-                "[DeleteRegistry]\nKey1=(Class)Msi.Package", Keys({{kClasses, "Msi.Package"}}),
-                KeyStays(kClasses, "Msi.Package"), "<Registry> (Class)Msi.Package"},
-        Hostile{"Internet Explorer's association", true,
-                "[DeleteRegistry]\nKey1=(Class)IE.AssocFile.HTM",
-                Keys({{kClasses, "IE.AssocFile.HTM"}}), KeyStays(kClasses, "IE.AssocFile.HTM"),
-                "<Registry> (Class)IE.AssocFile.HTM"},
-        Hostile{"the Task Scheduler's class", true,
-                "[DeleteRegistry]\nKey1=(Class)Schedule.Service",
-                Keys({{kClasses, "Schedule.Service"}}), KeyStays(kClasses, "Schedule.Service"),
-                "<Registry> (Class)Schedule.Service"}),
+        ForeignKey("BitLocker's verb", true, kClasses, "Drive\\shell\\encrypt-bde"),
+        ForeignKey("Windows' Personalize", true, kClasses, "DesktopBackground\\Shell\\Personalize"),
+        ForeignKey("Open in new window", true, kClasses, "Folder\\shell\\opennewwindow"),
+        ForeignKey("Windows Installer's package class", true, kClasses, "Msi.Package"),
+        ForeignKey("Internet Explorer's association", true, kClasses, "IE.AssocFile.HTM"),
+        ForeignKey("the Task Scheduler's class", true, kClasses, "Schedule.Service")),
     [](const ::testing::TestParamInfo<Hostile>& info) {
       std::string name;
       for (const char c : std::string(info.param.what)) {
