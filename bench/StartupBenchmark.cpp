@@ -1,7 +1,7 @@
 // Start-up benchmark (Windows, run under Wine by scripts/bench-startup.sh): how long SETUP.EXE
-// takes from its process start until its options stage takes input, against a bare window program
-// with the same manifest (orv_bare_window.exe). The two are started alternately, one warm-up run
-// each first, and each run's program is ended once it is ready. Prints both medians and their
+// takes from its process start until its options stage takes input, against its two windows made
+// bare, with the same manifest (orv_bare_window.exe). The two are started alternately, one warm-up
+// run each first, and each run's program is ended once it is ready. Prints both medians and their
 // ratio, and the fastest runs (the least disturbed by whatever else the machine runs); the exit
 // code is 1 when a program never became ready.
 //
@@ -128,7 +128,7 @@ int wmain(int argc, wchar_t** argv) {
     bareRuns.push_back(bareTime.count());
   }
   PrintRuns(L"SETUP.EXE", setupRuns);
-  PrintRuns(L"bare window", bareRuns);
+  PrintRuns(L"bare windows", bareRuns);
   std::wprintf(L"ratio        %.2f (medians), %.2f (fastest)\n",
                Median(setupRuns) / Median(bareRuns), Fastest(setupRuns) / Fastest(bareRuns));
   return 0;
