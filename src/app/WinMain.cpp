@@ -3,12 +3,26 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <delayimp.h>
 #include <objbase.h>
 
 #include "app/SETUP.h"
 #include "common/win32/Handles.h"
 #include "common/win32/SystemLibrary.h"
 #include "common/win32/Win32Platform.h"
+
+namespace {
+
+FARPROC WINAPI NoteDelayLoad(unsigned notice, PDelayLoadInfo load) {
+  if (notice == dliNotePreLoadLibrary) orv::win32::BeforeDelayLoad(load->szDll);
+  return nullptr;
+}
+
+}  // namespace
+
+// The delay-load helper tells the program before it loads each delay-loaded DLL (declared in
+// delayimp.h, defined here).
+PfnDliHook __pfnDliNotifyHook2 = NoteDelayLoad;
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // First of all: every DLL but kernel32 and msvcrt is loaded from here on.

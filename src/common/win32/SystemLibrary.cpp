@@ -41,15 +41,27 @@ void ConfineLibrarySearch() {
   if (setDefaultDllDirectories != nullptr) setDefaultDllDirectories(kSearchSystem32);
 }
 
+// Both kept for the whole process, each made once (the program starts no thread): a later load by
+// name takes the module already loaded.
 void LoadWindowsOwnLibraries() {
-  // Kept for the whole process: a later load by name takes the module already loaded.
   static const SystemLibrary kept[] = {
-      SystemLibrary(L"shlwapi.dll"),   SystemLibrary(L"uxtheme.dll"), SystemLibrary(L"msimg32.dll"),
-      SystemLibrary(L"dwmapi.dll"),    SystemLibrary(L"version.dll"), SystemLibrary(L"propsys.dll"),
-      SystemLibrary(L"cryptbase.dll"), SystemLibrary(L"userenv.dll"), SystemLibrary(L"apphelp.dll"),
-      SystemLibrary(L"oleacc.dll"),    SystemLibrary(L"clbcatq.dll"), SystemLibrary(L"ntmarta.dll"),
+      SystemLibrary(L"uxtheme.dll"), SystemLibrary(L"msimg32.dll"), SystemLibrary(L"dwmapi.dll"),
+      SystemLibrary(L"version.dll"), SystemLibrary(L"oleacc.dll"),
   };
   static_cast<void>(kept);
+}
+
+void LoadShellOwnLibraries() {
+  static const SystemLibrary kept[] = {
+      SystemLibrary(L"shlwapi.dll"), SystemLibrary(L"propsys.dll"), SystemLibrary(L"cryptbase.dll"),
+      SystemLibrary(L"userenv.dll"), SystemLibrary(L"apphelp.dll"), SystemLibrary(L"clbcatq.dll"),
+      SystemLibrary(L"ntmarta.dll"),
+  };
+  static_cast<void>(kept);
+}
+
+void BeforeDelayLoad(const char* library) {
+  if (::lstrcmpiA(library, "shell32.dll") == 0) LoadShellOwnLibraries();
 }
 
 SystemLibrary::SystemLibrary(const wchar_t* name) : module_(LoadFromSystemFolder(name)) {}

@@ -15,13 +15,18 @@ namespace orv::win32 {
 // it) to the system folder, and takes the current folder out of it. Called before anything else.
 void ConfineLibrarySearch();
 
-// Loads from the system folder the DLLs that are not KnownDLLs and that Windows' own DLLs (the
-// common controls and their themes, the shell, COM, the folder browser) load by name on demand,
-// so that a later load by name finds them loaded: on the Windows that cannot confine the search
-// (XP, and Vista and 7 without update KB2533623), and for the delay-loaded imports of Windows' own
-// DLLs that some Windows (Wine) resolve without it. For a program with windows, right after
-// ConfineLibrarySearch.
+// Load from the system folder the DLLs that are not KnownDLLs and that Windows' own DLLs load by
+// name on demand, so that a later load by name finds them loaded: on the Windows that cannot
+// confine the search (XP, and Vista and 7 without update KB2533623), and for the delay-loaded
+// imports of Windows' own DLLs that some Windows (Wine) resolve without it.
+// The ones the windows need (the common controls' themes, accessibility): for a program with
+// windows, right after ConfineLibrarySearch.
 void LoadWindowsOwnLibraries();
+// The ones the shell and COM objects need (the folder browser, shortcuts, starting a program):
+// before the shell is loaded or a COM object made. Left to then, they cost a start nothing.
+void LoadShellOwnLibraries();
+// For the delay-load helper's notice before it loads one of the program's delay-loaded DLLs.
+void BeforeDelayLoad(const char* library);
 
 // A function of kernel32 that some Windows versions lack, looked up so that the program still
 // loads there; nullptr where it is missing.

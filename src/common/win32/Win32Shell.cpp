@@ -47,6 +47,7 @@ struct LinkInterfaces {
 LinkInterfaces MakeLinkObject() {
   IUnknown* object = nullptr;
   LinkInterfaces made;
+  win32::LoadShellOwnLibraries();
   made.created =
       ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
                          IID_IUnknown, reinterpret_cast<void**>(&object));
@@ -97,6 +98,7 @@ int Win32Platform::restartDialog(const Form& owner) {
   // Exported by ordinal only on some Windows versions, and absent from others: looked up at run
   // time so the program still loads where it is missing.
   using RestartDialogFunction = int(WINAPI*)(HWND, PCWSTR, DWORD);
+  win32::LoadShellOwnLibraries();
   static const win32::SystemLibrary shell32(L"shell32.dll");
   const auto restart = shell32.find<RestartDialogFunction>(MAKEINTRESOURCEA(59));
   if (restart == nullptr) return 0;
