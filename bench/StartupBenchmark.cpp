@@ -19,10 +19,14 @@
 #include <vector>
 
 #include "bench/BareWindow.h"
+#include "bench/Statistics.h"
 #include "common/win32/Handles.h"
 #include "e2e/ProgramWindows.h"
 
 namespace {
+
+using orv::bench::Fastest;
+using orv::bench::Median;
 
 using Clock = std::chrono::steady_clock;
 using Milliseconds = std::chrono::duration<double, std::milli>;
@@ -77,16 +81,6 @@ Milliseconds TimeStart(const std::wstring& program, FindButton findButton) {
   ::TerminateProcess(process.get(), 0);
   ::WaitForSingleObject(process.get(), INFINITE);
   return taken;
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const std::size_t middle = values.size() / 2;
-  return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
-double Fastest(const std::vector<double>& values) {
-  return *std::min_element(values.begin(), values.end());
 }
 
 void PrintRuns(const wchar_t* name, const std::vector<double>& runs) {

@@ -14,7 +14,12 @@
 #include <string>
 #include <vector>
 
+#include "bench/Statistics.h"
+
 namespace {
+
+using orv::bench::Fastest;
+using orv::bench::Median;
 
 using Clock = std::chrono::steady_clock;
 constexpr int kMinimumTurns = 6;
@@ -36,16 +41,6 @@ double Run(std::wstring commandLine) {
   ::CloseHandle(process.hProcess);
   ::CloseHandle(process.hThread);
   return code == 0 ? seconds : -1;
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const std::size_t middle = values.size() / 2;
-  return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
-double Fastest(const std::vector<double>& values) {
-  return *std::min_element(values.begin(), values.end());
 }
 
 }  // namespace

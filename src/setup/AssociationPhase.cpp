@@ -17,19 +17,16 @@ Raised Associate(Platform& p, const FileType& type, const std::string& file,
   const std::string fileClass = type.Extension + std::string(kAssociationClassSuffix);
   const bool blank = program.find(' ') != std::string::npos;
   const std::string quoted = blank ? "\"" + program + "\"" : program;
-  Raised raised;
-  const auto write = [&](const std::string& key, const std::string& value) {
-    if (!raised) {
-      raised = WriteValueOrRaise(p, RegistryRoot::kClassesRoot, key, "",
-                                 {RegistryType::kString, value, 0});
-    }
+  RegistryWriter classes(p, RegistryRoot::kClassesRoot);
+  const auto write = [&classes](const std::string& key, const std::string& value) {
+    classes.write(key, "", {RegistryType::kString, value, 0});
   };
   write("." + type.Extension, fileClass);
   write(fileClass, type.Description);
   write(fileClass + "\\DefaultIcon", file);
   write(fileClass + "\\shell\\open\\command", quoted + " \"%1\"");
-  if (!raised) p.notifyAssociationsChanged();
-  return raised;
+  if (!classes.raised()) p.notifyAssociationsChanged();
+  return classes.raised();
 }
 
 }  // namespace

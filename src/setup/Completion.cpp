@@ -134,9 +134,10 @@ Raised RegisterUninstall(TfrmMain& main, std::string_view recordDigest) {
                                 earlier.View != SeenView(p, RegistryView::kProgram))) {
     (void)p.deleteRegistryKey({kMachine, earlier.View}, earlier.Name);
   }
-  Raised raised = CreateKeyOrRaise(p, kMachine, key);
-  const auto write = [&](std::string_view value, const RegistryValue& data) {
-    if (!raised) raised = WriteValueOrRaise(p, kMachine, key, value, data);
+  RegistryWriter machine(p, kMachine);
+  machine.create(key);
+  const auto write = [&machine, &key](std::string_view value, const RegistryValue& data) {
+    machine.write(key, value, data);
   };
   write("DisplayName", Text(name));
   write("UninstallString", Text(command));
@@ -158,12 +159,12 @@ Raised RegisterUninstall(TfrmMain& main, std::string_view recordDigest) {
   for (const ProductValue& product : kProductValues) {
     const std::string text = main.info().Read("Title", product.ScriptKey, "");
     if (text.empty()) {
-      (void)p.deleteRegistryValue(kMachine, key, product.EntryValue);
+      machine.erase(key, product.EntryValue);
     } else {
       write(product.EntryValue, Text(text));
     }
   }
-  return raised;
+  return machine.raised();
 }
 
 void ShowCompletion(TfrmMain& main) {

@@ -64,4 +64,17 @@ Raised WriteValueOrRaise(Platform& platform, RegistryRoot root, std::string_view
                     registry_text::kValueFailedTail};
 }
 
+void RegistryWriter::create(std::string_view path) {
+  if (!raised_) raised_ = CreateKeyOrRaise(platform_, root_, path);
+}
+
+void RegistryWriter::write(std::string_view path, std::string_view name,
+                           const RegistryValue& value) {
+  if (!raised_) raised_ = WriteValueOrRaise(platform_, root_, path, name, value);
+}
+
+void RegistryWriter::erase(std::string_view path, std::string_view name) {
+  if (!raised_) (void)platform_.deleteRegistryValue(root_, path, name);
+}
+
 }  // namespace orv

@@ -36,4 +36,21 @@ SetupError KeyFailure(std::string_view path);
 [[nodiscard]] Raised WriteValueOrRaise(Platform& platform, RegistryRoot root, std::string_view path,
                                        std::string_view name, const RegistryValue& value);
 
+// Keys and values of one root written in turn, as far as the first that fails: that failure is
+// the run's error, and nothing after it is created, written or deleted.
+class RegistryWriter {
+ public:
+  RegistryWriter(Platform& platform, RegistryRoot root) : platform_(platform), root_(root) {}
+
+  void create(std::string_view path);
+  void write(std::string_view path, std::string_view name, const RegistryValue& value);
+  void erase(std::string_view path, std::string_view name);
+  const Raised& raised() const { return raised_; }
+
+ private:
+  Platform& platform_;
+  RegistryRoot root_;
+  Raised raised_;
+};
+
 }  // namespace orv
