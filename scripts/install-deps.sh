@@ -9,7 +9,7 @@ packages=(
   cmake ninja-build g++ clang-format googletest libgtest-dev
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine64 fonts-wine xvfb xauth xdotool imagemagick fonts-ipafont-gothic fonts-ipafont-mincho
-  locales libmspack-dev mscompress liblnk-utils python3
+  locales libmspack-dev mscompress liblnk-utils python3 osslsigncode openssl
 )
 i386=0
 if "$here/runs-32bit.sh"; then

@@ -10,6 +10,9 @@ class Platform;
 inline constexpr const char* kSingleInstanceName = "ORVSETUP";
 // On the task bar, and the caption of the error box.
 inline constexpr const char* kApplicationTitle = "Orvane! Setup 98";
+// A packed program whose disks are cut or changed (a broken download).
+inline constexpr const char* kDamagedProgram =
+    "セットアップファイルが壊れているため，セットアップできません．\r\rもう一度ダウンロードしてください．";
 
 int RunProgram(Platform& platform);
 

@@ -20,7 +20,8 @@ struct RunState;
 namespace exit_code {
 inline constexpr int kDone = 0;
 inline constexpr int kDoneWithFailures = 1;  // the log lists them; a restart may be needed too
-// A bad command line, no readable information file, or a log that cannot be written.
+// A bad command line, no readable information file (or a damaged one the program file carries),
+// or a log that cannot be written.
 inline constexpr int kBadCommandLine = 2;
 inline constexpr int kAlreadyRunning = 3;  // another copy of the program runs
 inline constexpr int kFolderNotMade = 4;

@@ -11,6 +11,11 @@
 //     what the uninstall leaves behind; --unattended as SETUP.EXE /S and the quiet uninstall
 //     would, with their exit codes. Exit code 0 when both runs completed and nothing is left,
 //     1 otherwise, 2 when it could not run.
+//   orvcheck --pack DISK [DISK2 ...] --output FILE [--compress] [--program SETUP.EXE]
+//     Checks the disks, then writes FILE: the program with the files its script reads from every
+//     disk (SZDD-compressed where that is smaller, with --compress). Exit code 0 when packed
+//     (warnings are printed), 2 when not.
+//   A packed program given as the only DISK is checked, or dry-run, as the disks it carries.
 // A wrong command line gives exit code 3.
 #ifdef _WIN32
 #include <windows.h>
@@ -26,6 +31,7 @@
 
 #include "check/DryRun.h"
 #include "check/Json.h"
+#include "check/Pack.h"
 #include "check/ScriptCheck.h"
 #include "common/sim/HostPath.h"
 #include "common/sim/SimPlatform.h"
@@ -44,8 +50,10 @@ constexpr const char* kUsage =
     "       orvcheck --dry-run [--json] DISK [DISK2 ...] [--folder PATH] [--no-desktop]\n"
     "                [--no-startmenu] [--no-startup] [--no-sendto] [--no-overwrite]\n"
     "                [--answer yes|no] [--unattended]\n"
+    "       orvcheck --pack DISK [DISK2 ...] --output FILE [--compress] [--program SETUP.EXE]\n"
     "checks DISK/SETUP.INI and the files on the disks, or installs and uninstalls the disk on a\n"
-    "simulated Windows; later disks are those the [CopyFile] entries marked (Dch) ask for\n";
+    "simulated Windows, or packs the disks into one program file; later disks are those the\n"
+    "[CopyFile] entries marked (Dch) ask for; a packed program stands for the disks it carries\n";
 
 std::ostringstream errors;
 
@@ -78,20 +86,27 @@ void PrintJson(const std::vector<orv::Finding>& findings, std::ostream& out) {
 }
 
 // The disks as drives D:, E:, ... of a scratch machine; only its temporary folder is written.
+struct ScratchMachine {
+  explicit ScratchMachine(const std::vector<std::filesystem::path>& disks) : machine(root.path()) {
+    for (std::size_t i = 0; i < disks.size(); ++i) {
+      const char drive = static_cast<char>('D' + i);
+      machine.mapDrive(drive, disks[i]);
+      folders.push_back(std::string(1, drive) + ":\\");
+    }
+  }
+  orv::SimRoot root;
+  orv::SimPlatform machine;
+  std::vector<std::string> folders;
+};
+
+// The findings printed; 2 with errors, 1 with warnings only, 0 when clean.
 int Check(const std::vector<std::filesystem::path>& disks, bool json, std::ostream& out) {
-  const orv::SimRoot root;
-  orv::SimPlatform machine(root.path());
-  if (!machine.createFolderPath(machine.tempFolder())) {
+  ScratchMachine scratch(disks);
+  if (!scratch.machine.createFolderPath(scratch.machine.tempFolder())) {
     errors << "orvcheck: no room for the scratch machine\n";
     return 2;
   }
-  std::vector<std::string> folders;
-  for (std::size_t i = 0; i < disks.size(); ++i) {
-    const char drive = static_cast<char>('D' + i);
-    machine.mapDrive(drive, disks[i]);
-    folders.push_back(std::string(1, drive) + ":\\");
-  }
-  const std::vector<orv::Finding> findings = orv::CheckDisks(machine, folders);
+  const std::vector<orv::Finding> findings = orv::CheckDisks(scratch.machine, scratch.folders);
   json ? PrintJson(findings, out) : PrintText(findings, out);
   bool errors = false;
   for (const orv::Finding& finding : findings)
@@ -99,22 +114,46 @@ int Check(const std::vector<std::filesystem::path>& disks, bool json, std::ostre
   return errors ? 2 : findings.empty() ? 0 : 1;
 }
 
+// Packs disks that pass the checks; their warnings are printed first.
+int Pack(const orv::PackOptions& options, std::ostream& out) {
+  if (Check(options.Disks, false, out) == 2) {
+    errors << "orvcheck: not packed: the disks have errors\n";
+    return 2;
+  }
+  const ScratchMachine scratch(options.Disks);
+  return orv::PackDisks(scratch.machine, scratch.folders, options, out, errors);
+}
+
 // argv: the arguments as UTF-8, the program's name first.
 int Run(const std::vector<std::string>& argv, std::ostream& out) {
   const std::size_t argc = argv.size();
   orv::DryRunOptions options;
+  orv::PackOptions pack;
   bool dryRun = false;
+  bool packing = false;
   bool dryRunOnly = false;  // an option that only the dry run takes
+  bool packOnly = false;    // an option that only the packer takes
   for (std::size_t i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
     const auto value = [&]() -> std::optional<std::string> {
       if (i + 1 >= argc) return std::nullopt;
       return argv[++i];
     };
-    // Every option but --json and --dry-run is the dry run's own.
-    dryRunOnly = dryRunOnly ||
-                 (argument.starts_with("-") && argument != "--json" && argument != "--dry-run");
-    if (argument == "--json") {
+    const bool packOption =
+        argument == "--output" || argument == "--compress" || argument == "--program";
+    packOnly = packOnly || packOption;
+    // Every other option but --json, --dry-run and --pack is the dry run's own.
+    dryRunOnly = dryRunOnly || (argument.starts_with("-") && !packOption && argument != "--json" &&
+                                argument != "--dry-run" && argument != "--pack");
+    if (argument == "--pack") {
+      packing = true;
+    } else if (argument == "--output" || argument == "--program") {
+      const auto path = value();
+      if (!path) return UsageError(argument + " needs a file");
+      (argument == "--output" ? pack.Output : pack.Program.emplace()) = orv::HostPath(*path);
+    } else if (argument == "--compress") {
+      pack.Compress = true;
+    } else if (argument == "--json") {
       options.Json = true;
     } else if (argument == "--dry-run") {
       dryRun = true;
@@ -149,6 +188,23 @@ int Run(const std::vector<std::string>& argv, std::ostream& out) {
                             !options.Boxes.SendTo || !options.AnswerYes;
   if (options.Unattended && boxesChanged) {
     return UsageError("--unattended answers and sets the boxes itself: no --answer or --no-...");
+  }
+  if (packing) {
+    if (dryRun || dryRunOnly || options.Json) return UsageError("--pack takes no check option");
+    if (pack.Output.empty()) return UsageError("--pack needs --output FILE");
+    pack.Disks = options.Disks;
+    return Pack(pack, out);
+  }
+  if (packOnly) return UsageError("--output, --compress and --program need --pack");
+  // A packed program: its disks, laid out for the checks.
+  std::optional<orv::SimRoot> unpacked;
+  if (options.Disks.size() == 1 && std::filesystem::is_regular_file(options.Disks.front()) &&
+      orv::IsPackedProgram(options.Disks.front())) {
+    unpacked.emplace();
+    const auto disks = orv::UnpackDisks(options.Disks.front(), unpacked->path(),
+                                        options.Json ? errors : out, errors);
+    if (!disks) return 2;
+    options.Disks = *disks;
   }
   if (dryRun) return orv::RunDryRun(options, out);
   if (dryRunOnly) return UsageError("--folder, --answer and --no-... need --dry-run");

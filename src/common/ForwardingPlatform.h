@@ -60,6 +60,13 @@ class ForwardingPlatform : public Platform {
   Status expandFile(std::string_view source, std::string_view target) override {
     return inner_.expandFile(source, target);
   }
+  std::unique_ptr<HeldFile> holdFile(std::string_view path) const override {
+    return inner_.holdFile(path);
+  }
+  NewFile createFileWriter(std::string_view path, bool failIfExists) override {
+    return inner_.createFileWriter(path, failIfExists);
+  }
+  bool carriesAllDisks() const override { return inner_.carriesAllDisks(); }
   bool folderExists(std::string_view path) const override { return inner_.folderExists(path); }
   std::optional<std::vector<std::string>> folderEntries(std::string_view path) const override {
     return inner_.folderEntries(path);

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -74,6 +75,31 @@ class ShellLink {
   virtual void setWorkingFolder(std::string_view path) = 0;
   // Writes the link file (replacing one that is there).
   virtual Status save(std::string_view linkPath) = 0;
+};
+
+// A file held open for reading: while it is held no one can write, rename or delete it, so what
+// was read (and checked) once is what is read again.
+class HeldFile {
+ public:
+  virtual ~HeldFile() = default;
+  virtual std::uint64_t size() const = 0;
+  // Fills into from offset on; false when not all of it can be read.
+  virtual bool read(std::uint64_t offset, std::span<char> into) const = 0;
+};
+
+// A file being written in pieces. Dropped before it is finished, the file is deleted.
+class FileWriter {
+ public:
+  virtual ~FileWriter() = default;
+  virtual Status write(std::string_view bytes) = 0;
+  // Gives the file its last-write time (a FILETIME count of 100 ns since 1601) and closes it.
+  virtual Status finish(std::uint64_t lastWriteTime) = 0;
+};
+
+// A file made for writing, or why it could not be.
+struct NewFile {
+  std::unique_ptr<FileWriter> writer;
+  Status status;
 };
 
 // The shell's link object, or why there is none.
@@ -185,6 +211,15 @@ class Platform {
   // Expands an LZ-compressed (SZDD) file into a new file, streaming; a file that is not
   // compressed is copied unchanged. The target takes the source's last-write time.
   virtual Status expandFile(std::string_view source, std::string_view target) = 0;
+
+  // The file opened for reading and held so (see HeldFile); nullptr when it cannot be.
+  virtual std::unique_ptr<HeldFile> holdFile(std::string_view path) const = 0;
+  // A new file to write in pieces, made as copyFile makes its destination: with failIfExists an
+  // existing file refuses it (kErrorFileExists); a read-only, hidden or system one is refused
+  // (kErrorAccessDenied), and so is a folder.
+  virtual NewFile createFileWriter(std::string_view path, bool failIfExists) = 0;
+  // Whether the program file carries every disk of its set: no disk is ever asked for.
+  virtual bool carriesAllDisks() const { return false; }
 
   // --- Folders -----------------------------------------------------------------------------
   virtual bool folderExists(std::string_view path) const = 0;

@@ -51,39 +51,58 @@ void Compress(std::array<std::uint32_t, 8>& state, const std::uint8_t* block) {
 
 }  // namespace
 
-Sha256Digest Sha256(std::string_view bytes) {
-  std::array<std::uint32_t, 8> state = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
-                                        0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
-  const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
-  std::size_t whole = bytes.size() - bytes.size() % 64;
-  for (std::size_t at = 0; at < whole; at += 64)
-    Compress(state, data + at);
+Sha256::Sha256()
+    : state_{0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a, 0x510e527f, 0x9b05688c, 0x1f83d9ab,
+             0x5be0cd19} {}
 
+void Sha256::add(std::string_view bytes) {
+  const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+  std::size_t at = 0;
+  length_ += bytes.size();
+  if (pending_ > 0) {
+    while (pending_ < block_.size() && at < bytes.size())
+      block_[pending_++] = data[at++];
+    if (pending_ < block_.size()) return;
+    Compress(state_, block_.data());
+    pending_ = 0;
+  }
+  for (; bytes.size() - at >= 64; at += 64)
+    Compress(state_, data + at);
+  while (at < bytes.size())
+    block_[pending_++] = data[at++];
+}
+
+Sha256Digest Sha256::finish() {
   // The tail, a 1 bit, zeros, and the length in bits as 64 bits big-endian: one or two blocks.
   std::array<std::uint8_t, 128> tail{};
-  const std::size_t rest = bytes.size() - whole;
-  for (std::size_t i = 0; i < rest; ++i)
-    tail[i] = data[whole + i];
-  tail[rest] = 0x80;
-  const std::size_t tailSize = rest < 56 ? 64 : 128;
-  const std::uint64_t bits = static_cast<std::uint64_t>(bytes.size()) * 8;
+  for (std::size_t i = 0; i < pending_; ++i)
+    tail[i] = block_[i];
+  tail[pending_] = 0x80;
+  const std::size_t tailSize = pending_ < 56 ? 64 : 128;
+  const std::uint64_t bits = length_ * 8;
   for (int i = 0; i < 8; ++i)
     tail[tailSize - 1 - i] = static_cast<std::uint8_t>(bits >> (8 * i));
   for (std::size_t at = 0; at < tailSize; at += 64)
-    Compress(state, tail.data() + at);
+    Compress(state_, tail.data() + at);
 
   Sha256Digest digest{};
-  for (std::size_t i = 0; i < state.size(); ++i) {
+  for (std::size_t i = 0; i < state_.size(); ++i) {
     for (int j = 0; j < 4; ++j)
-      digest[4 * i + j] = static_cast<std::uint8_t>(state[i] >> (24 - 8 * j));
+      digest[4 * i + j] = static_cast<std::uint8_t>(state_[i] >> (24 - 8 * j));
   }
   return digest;
+}
+
+Sha256Digest Sha256Of(std::string_view bytes) {
+  Sha256 hash;
+  hash.add(bytes);
+  return hash.finish();
 }
 
 std::string Sha256Hex(std::string_view bytes) {
   constexpr const char* kDigits = "0123456789abcdef";
   std::string hex;
-  for (const std::uint8_t byte : Sha256(bytes)) {
+  for (const std::uint8_t byte : Sha256Of(bytes)) {
     hex += kDigits[byte >> 4];
     hex += kDigits[byte & 0x0f];
   }

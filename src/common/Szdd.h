@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,6 +23,12 @@ struct SzddHeader {
 // The header of bytes, or nullopt when they do not start an SZDD file the LZ functions expand
 // (magic "SZDD\x88\xF0\x27\x33" and compression mode 'A').
 std::optional<SzddHeader> ParseSzddHeader(std::string_view bytes);
+
+// Expands the compressed data that follows an SZDD header, as the LZ functions do: next gives the
+// compressed bytes piece by piece (an empty piece at their end), put takes the expanded bytes, at
+// most length of them. False when put refuses a piece.
+bool ExpandSzddData(const std::function<std::string_view()>& next, std::uint64_t length,
+                    const std::function<bool(std::string_view)>& put);
 
 // The name the file compressedName expands to, as the LZ functions derive it: the stored
 // character replaces a final "_" (in the case of the name's last letter); a final "." is dropped.

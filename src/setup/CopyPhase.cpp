@@ -97,7 +97,8 @@ bool RunCopyPhase(SetupRun& run, TfrmMain& main) {
     if (destination.starts_with(kDiskChangePrefix)) {
       destination.erase(0, kDiskChangePrefix.size());
       source = SourceFor(g, destination);
-      if (!ChangeDisk(main, source)) return false;
+      // A packed program holds every disk at once.
+      if (!p.carriesAllDisks() && !ChangeDisk(main, source)) return false;
     }
     if (!p.fileExists(source)) {
       // Skipped: not copied, counted, recorded or reported in the failure list.

@@ -381,7 +381,7 @@ Status SimPlatform::copyFile(std::string_view from, std::string_view to, bool fa
     if (failIfExists) return Status(kErrorFileExists);
     if (isProtected(target->host)) return Status(kErrorAccessDenied);
   }
-  if (source->host == target->host) return Status(kErrorSharingViolation);
+  if (source->host == target->host || held(target->host)) return Status(kErrorSharingViolation);
   std::error_code error;
   fs::copy_file(source->host, target->host, fs::copy_options::overwrite_existing, error);
   if (error) return Status(kErrorWriteFault);
@@ -398,6 +398,7 @@ Status SimPlatform::deleteFile(std::string_view path) {
   if (IsFolder(target.host)) return Status(kErrorAccessDenied);
   if (!IsFile(target.host)) return Status(kErrorFileNotFound);
   if ((storedAttributes(target.host) & attr::kReadOnly) != 0) return Status(kErrorAccessDenied);
+  if (held(target.host)) return Status(kErrorSharingViolation);
   std::error_code error;
   if (!fs::remove(target.host, error)) return Status(kErrorAccessDenied);
   attributes_.erase(target.host);
@@ -500,6 +501,7 @@ Status SimPlatform::putBytes(std::string_view path, std::string_view bytes, Writ
     return Status(kErrorFileExists);
   }
   if (IsFolder(target.host) || isProtected(target.host)) return Status(kErrorAccessDenied);
+  if (held(target.host)) return Status(kErrorSharingViolation);
   const bool append = mode == Write::kAppend;
   // Added to as the entry itself: never through a link, nor to a file with another name.
   if (append && (LinkOnTheWay(target) ||
@@ -544,6 +546,7 @@ Status SimPlatform::deleteExactly(std::string_view path) {
   } else if (!IsFile(target.host)) {
     return Status(kErrorFileNotFound);
   }
+  if (held(target.host)) return Status(kErrorSharingViolation);
   if (!fs::remove(target.host, error)) return Status(kErrorAccessDenied);
   attributes_.erase(target.host);
   return Status::ok();
@@ -560,6 +563,7 @@ Status SimPlatform::replaceFile(std::string_view from, std::string_view to) {
   }
   if (!source || !IsFile(source->host)) return Status(kErrorFileNotFound);
   if (const WinError error = missingParentError(target)) return Status(error);
+  if (held(source->host) || held(target->host)) return Status(kErrorSharingViolation);
   if (IsFolder(target->host) ||
       (IsFile(target->host) && (storedAttributes(target->host) & attr::kReadOnly))) {
     return Status(kErrorAccessDenied);
@@ -582,6 +586,7 @@ Status SimPlatform::renameFile(std::string_view from, std::string_view to) {
   }
   if (!source || !IsFile(source->host))
     return Status(missingParentError(source) ? kErrorPathNotFound : kErrorFileNotFound);
+  if (held(source->host)) return Status(kErrorSharingViolation);
   std::error_code error;
   if (fs::exists(target.host, error) && source->host != target.host) {
     return Status(kErrorAlreadyExists);

@@ -216,6 +216,8 @@ class SimPlatform final : public Platform {
   Status renameFile(std::string_view from, std::string_view to) override;
   std::optional<std::string> readFileHead(std::string_view path, std::size_t count) const override;
   Status expandFile(std::string_view source, std::string_view target) override;
+  std::unique_ptr<HeldFile> holdFile(std::string_view path) const override;
+  NewFile createFileWriter(std::string_view path, bool failIfExists) override;
 
   bool folderExists(std::string_view path) const override;
   std::optional<std::vector<std::string>> folderEntries(std::string_view path) const override;
@@ -359,6 +361,9 @@ class SimPlatform final : public Platform {
   LocalTime localTime_{2026, 12, 8, 9, 30, 0, 0};
   // Attribute bits set on files (by host path); files without an entry are plain archive files.
   std::map<std::filesystem::path, std::uint32_t> attributes_;
+  // Files held open for reading (holdFile), with how often: nothing writes or removes them.
+  mutable std::map<std::filesystem::path, int> held_;
+  bool held(const std::filesystem::path& host) const { return held_.contains(host); }
   mutable std::vector<Fault> faults_;
   mutable std::size_t fallibleCalls_ = 0;
   std::size_t failCallNumber_ = 0;

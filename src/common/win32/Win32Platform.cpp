@@ -66,6 +66,67 @@ Status WriteAll(const win32::FileHandle& file, std::string_view bytes) {
   return Result(::FlushFileBuffers(file.get()));
 }
 
+// Reads through a handle that shuts out writers and deleters (shared for reading only).
+class Win32HeldFile final : public HeldFile {
+ public:
+  Win32HeldFile(win32::FileHandle file, std::uint64_t size) : file_(std::move(file)), size_(size) {}
+  std::uint64_t size() const override { return size_; }
+  bool read(std::uint64_t offset, std::span<char> into) const override {
+    std::size_t done = 0;
+    while (done < into.size()) {
+      OVERLAPPED at{};
+      const std::uint64_t from = offset + done;
+      at.Offset = static_cast<DWORD>(from);
+      at.OffsetHigh = static_cast<DWORD>(from >> 32);
+      const auto chunk = static_cast<DWORD>(std::min<std::size_t>(into.size() - done, 1 << 20));
+      DWORD read = 0;
+      if (!::ReadFile(file_.get(), into.data() + done, chunk, &read, &at) || read == 0) {
+        return false;
+      }
+      done += read;
+    }
+    return true;
+  }
+
+ private:
+  win32::FileHandle file_;
+  std::uint64_t size_;
+};
+
+class Win32FileWriter final : public FileWriter {
+ public:
+  Win32FileWriter(win32::FileHandle file, std::wstring path)
+      : file_(std::move(file)), path_(std::move(path)) {}
+  ~Win32FileWriter() override {
+    if (!file_.valid()) return;
+    file_.reset();
+    ::DeleteFileW(path_.c_str());
+  }
+  Status write(std::string_view bytes) override {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+      DWORD written = 0;
+      const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
+      if (!::WriteFile(file_.get(), bytes.data() + done, chunk, &written, nullptr)) {
+        return LastError();
+      }
+      done += written;
+    }
+    return Status::ok();
+  }
+  Status finish(std::uint64_t lastWriteTime) override {
+    const FILETIME time{static_cast<DWORD>(lastWriteTime),
+                        static_cast<DWORD>(lastWriteTime >> 32)};
+    if (!::SetFileTime(file_.get(), nullptr, nullptr, &time)) return LastError();
+    if (!::CloseHandle(file_.release())) return LastError();
+    return Status::ok();
+  }
+
+ private:
+  win32::FileHandle file_;
+  std::wstring path_;
+};
+
 // Calls a Win32 query that fills a buffer and returns the length it needs when the buffer is too
 // small; the empty text when it fails.
 template <typename Query>
@@ -326,6 +387,23 @@ std::optional<std::string> Win32Platform::readFileHead(std::string_view path,
 
 Status Win32Platform::expandFile(std::string_view source, std::string_view target) {
   return win32::ExpandWithLz(Wide(source), Wide(target));
+}
+
+std::unique_ptr<HeldFile> Win32Platform::holdFile(std::string_view path) const {
+  win32::FileHandle file(::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER size{};
+  if (!file.valid() || !::GetFileSizeEx(file.get(), &size)) return nullptr;
+  return std::make_unique<Win32HeldFile>(std::move(file), static_cast<std::uint64_t>(size.QuadPart));
+}
+
+NewFile Win32Platform::createFileWriter(std::string_view path, bool failIfExists) {
+  std::wstring wide = Wide(path);
+  win32::FileHandle file(::CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr,
+                                       failIfExists ? CREATE_NEW : CREATE_ALWAYS,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return {nullptr, LastError()};
+  return {std::make_unique<Win32FileWriter>(std::move(file), std::move(wide)), Status::ok()};
 }
 
 Status Win32Platform::createFolder(std::string_view path) {

@@ -25,6 +25,8 @@ class Win32Platform final : public Platform {
   Status renameFile(std::string_view from, std::string_view to) override;
   std::optional<std::string> readFileHead(std::string_view path, std::size_t count) const override;
   Status expandFile(std::string_view source, std::string_view target) override;
+  std::unique_ptr<HeldFile> holdFile(std::string_view path) const override;
+  NewFile createFileWriter(std::string_view path, bool failIfExists) override;
 
   bool folderExists(std::string_view path) const override;
   std::optional<std::vector<std::string>> folderEntries(std::string_view path) const override;

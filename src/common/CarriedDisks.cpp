@@ -1,0 +1,168 @@
+#include "common/CarriedDisks.h"
+
+#include "common/Szdd.h"
+#include "common/TextUtils.h"
+#include "common/Utf.h"
+
+namespace orv {
+
+namespace {
+
+constexpr std::uint64_t kPiece = 1 << 16;
+constexpr std::uint64_t kTicksPerTwoSeconds = 20'000'000;  // FILETIME counts 100 ns
+
+}  // namespace
+
+ProgramDisks OpenProgramDisks(const Platform& platform) {
+  ProgramDisks disks;
+  disks.File = platform.holdFile(platform.programFilePath());
+  if (!disks.File) return disks;
+  CarriedPayload carried = ReadPayload(*disks.File);
+  disks.Kind = carried.Kind;
+  disks.Problem = std::move(carried.Problem);
+  disks.Disks = std::move(carried.Disks);
+  return disks;
+}
+
+CarriedDisksPlatform::CarriedDisksPlatform(Platform& inner, ProgramDisks disks,
+                                           std::string programFolder)
+    : ForwardingPlatform(inner),
+      file_(std::move(disks.File)),
+      disks_(std::move(disks.Disks)),
+      programFolder_(std::move(programFolder)) {
+  program_.Name = "SETUP.EXE";
+  program_.Time = disks_.ProgramTime;
+  program_.StoredSize = program_.Size = disks_.Offset;
+}
+
+bool CarriedDisksPlatform::inProgramFolder(std::string_view path) const {
+  return path.size() > programFolder_.size() &&
+         AsciiEqualNoCase(path.substr(0, programFolder_.size()), programFolder_);
+}
+
+const PayloadEntry* CarriedDisksPlatform::entryAt(std::string_view path) const {
+  if (!inProgramFolder(path)) return nullptr;
+  const std::string_view name = path.substr(programFolder_.size());
+  if (AsciiEqualNoCase(name, program_.Name)) return &program_;
+  return disks_.find(name);
+}
+
+bool CarriedDisksPlatform::storedPieces(const PayloadEntry& entry, const Pieces& put) const {
+  std::string piece;
+  for (std::uint64_t at = 0; at < entry.StoredSize; at += kPiece) {
+    piece.resize(static_cast<std::size_t>(std::min(kPiece, entry.StoredSize - at)));
+    if (!file_->read(entry.Offset + at, piece) || !put(piece)) return false;
+  }
+  return true;
+}
+
+bool CarriedDisksPlatform::expandStored(const PayloadEntry& entry, std::uint64_t length,
+                                        const Pieces& put) const {
+  std::uint64_t at = kSzddHeaderSize;
+  std::string piece;
+  bool failed = false;
+  const auto next = [&]() -> std::string_view {
+    if (at >= entry.StoredSize) return {};
+    piece.resize(static_cast<std::size_t>(std::min(kPiece, entry.StoredSize - at)));
+    failed = !file_->read(entry.Offset + at, piece);
+    at += piece.size();
+    return failed ? std::string_view() : std::string_view(piece);
+  };
+  return ExpandSzddData(next, length, put) && !failed;
+}
+
+bool CarriedDisksPlatform::contentPieces(const PayloadEntry& entry, const Pieces& put) const {
+  return entry.storedCompressed() ? expandStored(entry, entry.Size, put) : storedPieces(entry, put);
+}
+
+std::optional<std::string> CarriedDisksPlatform::content(const PayloadEntry& entry,
+                                                         std::uint64_t maxBytes) const {
+  std::string bytes;
+  const bool whole = contentPieces(entry, [&](std::string_view piece) {
+    const std::size_t room = static_cast<std::size_t>(std::min<std::uint64_t>(
+        maxBytes - bytes.size(), piece.size()));
+    bytes.append(piece.substr(0, room));
+    return bytes.size() < maxBytes;
+  });
+  if (!whole && bytes.size() < maxBytes) return std::nullopt;
+  return bytes;
+}
+
+Status CarriedDisksPlatform::writeFrom(const PayloadEntry& entry, std::string_view to,
+                                       bool failIfExists,
+                                       const std::function<bool(const Pieces&)>& produce) {
+  NewFile made = inner().createFileWriter(to, failIfExists);
+  if (!made.writer) return made.status;
+  Status written;
+  const bool produced = produce([&](std::string_view piece) {
+    written = made.writer->write(piece);
+    return written.succeeded();
+  });
+  if (!written) return written;
+  if (!produced) return Status(kErrorWriteFault);
+  return made.writer->finish(entry.Time);
+}
+
+bool CarriedDisksPlatform::fileExists(std::string_view path) const {
+  return inProgramFolder(path) ? entryAt(path) != nullptr : inner().fileExists(path);
+}
+
+std::optional<std::uint32_t> CarriedDisksPlatform::fileAttributes(std::string_view path) const {
+  if (!inProgramFolder(path)) return inner().fileAttributes(path);
+  if (entryAt(path) == nullptr) return std::nullopt;
+  return attr::kArchive;
+}
+
+std::optional<std::int64_t> CarriedDisksPlatform::fileAge(std::string_view path) const {
+  if (!inProgramFolder(path)) return inner().fileAge(path);
+  const PayloadEntry* entry = entryAt(path);
+  if (entry == nullptr) return std::nullopt;
+  return static_cast<std::int64_t>(entry->Time / kTicksPerTwoSeconds);
+}
+
+std::optional<std::uint64_t> CarriedDisksPlatform::fileSize(std::string_view path) const {
+  if (!inProgramFolder(path)) return inner().fileSize(path);
+  const PayloadEntry* entry = entryAt(path);
+  if (entry == nullptr) return std::nullopt;
+  return entry->Size;
+}
+
+std::optional<std::string> CarriedDisksPlatform::readFile(std::string_view path,
+                                                          std::uint64_t maxBytes) const {
+  if (!inProgramFolder(path)) return inner().readFile(path, maxBytes);
+  const PayloadEntry* entry = entryAt(path);
+  if (entry == nullptr || entry->Size > maxBytes) return std::nullopt;
+  return content(*entry, entry->Size);
+}
+
+std::optional<std::string> CarriedDisksPlatform::readFileHead(std::string_view path,
+                                                              std::size_t count) const {
+  if (!inProgramFolder(path)) return inner().readFileHead(path, count);
+  const PayloadEntry* entry = entryAt(path);
+  if (entry == nullptr) return std::nullopt;
+  return content(*entry, std::min<std::uint64_t>(count, entry->Size));
+}
+
+Status CarriedDisksPlatform::copyFile(std::string_view from, std::string_view to,
+                                      bool failIfExists) {
+  if (!inProgramFolder(from)) return inner().copyFile(from, to, failIfExists);
+  const PayloadEntry* entry = entryAt(from);
+  if (entry == nullptr) return Status(kErrorFileNotFound);
+  return writeFrom(*entry, to, failIfExists,
+                   [&](const Pieces& put) { return contentPieces(*entry, put); });
+}
+
+Status CarriedDisksPlatform::expandFile(std::string_view source, std::string_view target) {
+  if (!inProgramFolder(source)) return inner().expandFile(source, target);
+  const PayloadEntry* entry = entryAt(source);
+  if (entry == nullptr) return Status(kErrorFileNotFound);
+  const auto head = readFileHead(source, kSzddHeaderSize);
+  const auto header = head ? ParseSzddHeader(*head) : std::nullopt;
+  // A stored SZDD file expands as the LZ functions expand it; anything else is copied.
+  return writeFrom(*entry, target, false, [&](const Pieces& put) {
+    if (!header || entry->storedCompressed()) return contentPieces(*entry, put);
+    return expandStored(*entry, header->Length, put);
+  });
+}
+
+}  // namespace orv
