@@ -131,7 +131,6 @@ int PackDisks(const Platform& machine, const std::vector<std::string>& folders,
   }
 
   Payload payload;
-  payload.Offset = program->size();
   payload.ProgramTime = HostFileTime(programPath);
   std::vector<std::string> stored;
   for (const Source& source : list.sources()) {
@@ -155,6 +154,21 @@ int PackDisks(const Platform& machine, const std::vector<std::string>& folders,
     payload.Entries.push_back(std::move(entry));
     stored.push_back(std::move(*bytes));
   }
+  const std::string packed = AssemblePackedProgram(*program, payload, stored);
+  std::ofstream file(options.Output, std::ios::binary | std::ios::trunc);
+  file << packed;
+  file.close();
+  if (!file) return refuse(Utf8(options.Output) + " cannot be written");
+  out << "packed " << payload.Entries.size() << " files of " << static_cast<int>(disk)
+      << (disk == 1 ? " disk" : " disks") << " into " << Utf8(options.Output) << ": "
+      << packed.size() << " bytes (the program " << program->size() << ", the files "
+      << packed.size() - program->size() << " with their index)\n";
+  return 0;
+}
+
+std::string AssemblePackedProgram(std::string_view program, Payload& payload,
+                                  const std::vector<std::string>& stored) {
+  payload.Offset = program.size();
   std::uint64_t at = payload.Offset + PayloadIndexSize(payload.Entries);
   for (PayloadEntry& entry : payload.Entries) {
     entry.Offset = at;
@@ -166,16 +180,7 @@ int PackDisks(const Platform& machine, const std::vector<std::string>& folders,
   bytes.append((kAlignment - (payload.Offset + bytes.size() + kTrailerSize) % kAlignment) %
                    kAlignment,
                '\0');
-
-  std::ofstream file(options.Output, std::ios::binary | std::ios::trunc);
-  file << *program << bytes << PayloadTrailer(payload.Offset, bytes.size(), Sha256Of(bytes));
-  file.close();
-  if (!file) return refuse(Utf8(options.Output) + " cannot be written");
-  out << "packed " << payload.Entries.size() << " files of " << static_cast<int>(disk)
-      << (disk == 1 ? " disk" : " disks") << " into " << Utf8(options.Output) << ": "
-      << program->size() + bytes.size() + kTrailerSize << " bytes (the program "
-      << program->size() << ", the payload " << bytes.size() << ")\n";
-  return 0;
+  return std::string(program) + bytes + PayloadTrailer(payload.Offset, bytes.size(), Sha256Of(bytes));
 }
 
 bool IsPackedProgram(const fs::path& file) {

@@ -6,11 +6,13 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orv {
 
 class Platform;
+struct Payload;
 
 struct PackOptions {
   std::vector<std::filesystem::path> Disks;     // host folders, disk 1 first
@@ -25,6 +27,12 @@ struct PackOptions {
 // was packed; a reason it cannot pack goes to problems. 0 when packed, 2 when not.
 int PackDisks(const Platform& machine, const std::vector<std::string>& folders,
               const PackOptions& options, std::ostream& out, std::ostream& problems);
+
+// The program followed by the payload of the entries (names, disks, flags, times and sizes set),
+// stored[i] holding entry i's bytes: the offsets are set here, the payload padded so the file
+// ends on a multiple of 8, and the trailer added.
+std::string AssemblePackedProgram(std::string_view program, Payload& payload,
+                                  const std::vector<std::string>& stored);
 
 // Whether the host file is a program that carries a payload (packed or damaged).
 bool IsPackedProgram(const std::filesystem::path& file);

@@ -30,6 +30,51 @@ TEST_F(FileOperations, ANewFileIsMadeOnlyWhereNothingIs) {
   EXPECT_EQ(platform().createNewFile(path("folder"), "x"), Status(kErrorFileExists));
 }
 
+TEST_F(FileOperations, AHeldFileReadsAtAnyPlaceAndNothingChangesItMeanwhile) {
+  write("held.bin", "0123456789");
+  {
+    const auto held = platform().holdFile(path("HELD.BIN"));
+    ASSERT_NE(held, nullptr);
+    EXPECT_EQ(held->size(), 10u);
+    std::string part(4, '\0');
+    ASSERT_TRUE(held->read(3, part));
+    EXPECT_EQ(part, "3456");
+    EXPECT_FALSE(held->read(8, part)) << "past the end";
+    EXPECT_EQ(read("held.bin"), "0123456789") << "others may read it";
+    EXPECT_EQ(platform().writeFile(path("held.bin"), "x"), Status(kErrorSharingViolation));
+    EXPECT_EQ(platform().appendFile(path("held.bin"), "x"), Status(kErrorSharingViolation));
+    EXPECT_EQ(platform().deleteFile(path("held.bin")), Status(kErrorSharingViolation));
+    EXPECT_EQ(platform().renameFile(path("held.bin"), path("moved.bin")),
+              Status(kErrorSharingViolation));
+    EXPECT_TRUE(platform().copyFile(path("held.bin"), path("copy.bin"), false)) << "nor copy it";
+  }
+  EXPECT_TRUE(platform().writeFile(path("held.bin"), "free"));
+  EXPECT_EQ(platform().holdFile(path("missing.bin")), nullptr);
+}
+
+TEST_F(FileOperations, AFileWrittenInPiecesIsMadeAsACopyWouldBe) {
+  {
+    NewFile made = platform().createFileWriter(path("pieces.bin"), true);
+    ASSERT_NE(made.writer, nullptr) << made.status.error();
+    EXPECT_TRUE(made.writer->write("one "));
+    EXPECT_TRUE(made.writer->write("two"));
+    constexpr std::uint64_t k2022 = 133'000'000'000'000'000;  // FILETIME
+    EXPECT_TRUE(made.writer->finish(k2022));
+    EXPECT_EQ(platform().fileAge(path("pieces.bin")),
+              static_cast<std::int64_t>(k2022 / 20'000'000));
+  }
+  EXPECT_EQ(read("pieces.bin"), "one two");
+  EXPECT_EQ(platform().createFileWriter(path("pieces.bin"), true).status, Status(kErrorFileExists));
+  EXPECT_EQ(platform().createFileWriter(path("nofolder\\x.bin"), false).status,
+            Status(kErrorPathNotFound));
+  {
+    NewFile dropped = platform().createFileWriter(path("pieces.bin"), false);
+    ASSERT_NE(dropped.writer, nullptr);
+    EXPECT_TRUE(dropped.writer->write("half"));
+  }
+  EXPECT_FALSE(platform().fileExists(path("pieces.bin"))) << "an unfinished file goes";
+}
+
 TEST_F(FileOperations, AFileWithASecondNameCountsTwoLinks) {
   write("one.txt", "x");
   EXPECT_EQ(platform().linkCount(path("one.txt")), 1u);
@@ -162,6 +207,8 @@ TEST_F(FileOperations, ReadOnlyDestinationIsNotOverwritten) {
             Status(kErrorAccessDenied));
   EXPECT_EQ(platform().writeFile(path("dst.txt"), "other"), Status(kErrorAccessDenied));
   EXPECT_EQ(platform().appendFile(path("dst.txt"), "other"), Status(kErrorAccessDenied));
+  EXPECT_EQ(platform().createFileWriter(path("dst.txt"), false).status,
+            Status(kErrorAccessDenied));
   EXPECT_EQ(read("dst.txt"), "old");
 }
 
