@@ -16,12 +16,13 @@ command -v clang++ >/dev/null || {
   "${sudo[@]}" apt-get install -y -qq --no-install-recommends clang
 }
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz -j "$(nproc)" --target fuzz_ini fuzz_script fuzz_record fuzz_small fuzz_check
+cmake --build --preset fuzz -j "$(nproc)" --target fuzz_ini fuzz_script fuzz_record fuzz_small fuzz_check \
+  fuzz_payload
 
 build=build/fuzz
 found=0
 total=0
-for target in ini script record small check; do
+for target in ini script record small check payload; do
   work=$build/corpus/$target
   findings=$build/findings/$target
   rm -rf "$work" "$findings"

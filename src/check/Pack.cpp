@@ -169,6 +169,9 @@ int PackDisks(const Platform& machine, const std::vector<std::string>& folders,
 std::string AssemblePackedProgram(std::string_view program, Payload& payload,
                                   const std::vector<std::string>& stored) {
   payload.Offset = program.size();
+  if (const auto extent = ReadProgramExtent(HeldBytes(program))) {
+    payload.ProgramChecksum = extent->Checksum;
+  }
   std::uint64_t at = payload.Offset + PayloadIndexSize(payload.Entries);
   for (PayloadEntry& entry : payload.Entries) {
     entry.Offset = at;

@@ -118,8 +118,9 @@ struct RemovedKey {
 
 class Checker {
  public:
-  Checker(Platform& platform, const std::vector<std::string>& disks, const IniReader& script)
-      : p_(platform), disks_(disks) {
+  Checker(Platform& platform, const std::vector<std::string>& disks, const IniReader& script,
+          bool packing)
+      : p_(platform), disks_(disks), packing_(packing) {
     // What the run takes of the script is what the program's own loader takes, every option box
     // checked.
     Globals globals;
@@ -239,6 +240,7 @@ class Checker {
 
   Platform& p_;
   const std::vector<std::string>& disks_;
+  bool packing_;  // the disks are to be packed: the packed program is their SETUP.EXE
   std::vector<Section> sections_;
   std::vector<Finding> findings_;
   RunState loaded_;
@@ -549,6 +551,7 @@ void Checker::CheckFiles() {
               Quoted(target));
     }
   }
+  if (packing_) return;
   if (!p_.fileExists(StripSeparator(disks_.front(), "B") + "\\SETUP.EXE")) {
     Add(0, Severity::kError, "there is no SETUP.EXE on the disk: nothing runs the script");
   }
@@ -748,7 +751,8 @@ bool LooksLikeUtf8(std::string_view bytes) {
 
 }  // namespace
 
-std::vector<Finding> CheckDisks(Platform& platform, const std::vector<std::string>& disks) {
+std::vector<Finding> CheckDisks(Platform& platform, const std::vector<std::string>& disks,
+                                bool packing) {
   const std::string path = StripSeparator(disks.front(), "B") + "\\" + kSetupInfoFileName;
   const IniReader script(platform, path);
   if (!script.loaded()) {
@@ -757,7 +761,7 @@ std::vector<Finding> CheckDisks(Platform& platform, const std::vector<std::strin
                                                    : "there is no SETUP.INI on the disk") +
                  ": the program starts without a script and cannot install"}};
   }
-  std::vector<Finding> findings = Checker(platform, disks, script).Run();
+  std::vector<Finding> findings = Checker(platform, disks, script, packing).Run();
   if (LooksLikeUtf8(platform.readFile(path, kIniFileMaxBytes).value_or(""))) {
     findings.insert(findings.begin(),
                     {0, Severity::kError,

@@ -24,7 +24,9 @@ struct Finding {
 // marked for a disk change ask for, in order. Disk folders are paths as the platform names them.
 // The platform is a scratch machine: compressed files are expanded into its temporary folder, and
 // the associations the script makes are written to its registry, as an install would leave them
-// for the uninstall's rules. The findings come in line order.
-std::vector<Finding> CheckDisks(Platform& platform, const std::vector<std::string>& disks);
+// for the uninstall's rules. The findings come in line order. Disks checked for packing need no
+// SETUP.EXE of their own: the packed program is theirs, with every disk in.
+std::vector<Finding> CheckDisks(Platform& platform, const std::vector<std::string>& disks,
+                                bool packing = false);
 
 }  // namespace orv

@@ -100,13 +100,14 @@ struct ScratchMachine {
 };
 
 // The findings printed; 2 with errors, 1 with warnings only, 0 when clean.
-int Check(const std::vector<std::filesystem::path>& disks, bool json, std::ostream& out) {
+int Check(const std::vector<std::filesystem::path>& disks, bool json, std::ostream& out,
+          bool packing = false) {
   ScratchMachine scratch(disks);
   if (!scratch.machine.createFolderPath(scratch.machine.tempFolder())) {
     errors << "orvcheck: no room for the scratch machine\n";
     return 2;
   }
-  const std::vector<orv::Finding> findings = orv::CheckDisks(scratch.machine, scratch.folders);
+  const std::vector<orv::Finding> findings = orv::CheckDisks(scratch.machine, scratch.folders, packing);
   json ? PrintJson(findings, out) : PrintText(findings, out);
   bool errors = false;
   for (const orv::Finding& finding : findings)
@@ -116,7 +117,7 @@ int Check(const std::vector<std::filesystem::path>& disks, bool json, std::ostre
 
 // Packs disks that pass the checks; their warnings are printed first.
 int Pack(const orv::PackOptions& options, std::ostream& out) {
-  if (Check(options.Disks, false, out) == 2) {
+  if (Check(options.Disks, false, out, true) == 2) {
     errors << "orvcheck: not packed: the disks have errors\n";
     return 2;
   }

@@ -51,9 +51,24 @@ bool CarriedDisksPlatform::storedPieces(const PayloadEntry& entry, const Pieces&
   std::string piece;
   for (std::uint64_t at = 0; at < entry.StoredSize; at += kPiece) {
     piece.resize(static_cast<std::size_t>(std::min(kPiece, entry.StoredSize - at)));
-    if (!file_->read(entry.Offset + at, piece) || !put(piece)) return false;
+    if (!file_->read(entry.Offset + at, piece)) return false;
+    if (&entry == &program_) unsign(at, piece);
+    if (!put(piece)) return false;
   }
   return true;
+}
+
+void CarriedDisksPlatform::unsign(std::uint64_t at, std::string& piece) const {
+  const auto put = [&](std::uint64_t offset, std::uint64_t value, std::size_t width) {
+    for (std::size_t i = 0; i < width; ++i) {
+      if (offset + i >= at && offset + i - at < piece.size()) {
+        piece[static_cast<std::size_t>(offset + i - at)] =
+            static_cast<char>((value >> (8 * i)) & 0xFF);
+      }
+    }
+  };
+  if (disks_.ChecksumAt != 0) put(disks_.ChecksumAt, disks_.ProgramChecksum, 4);
+  if (disks_.SignatureEntryAt != 0) put(disks_.SignatureEntryAt, 0, 8);
 }
 
 bool CarriedDisksPlatform::expandStored(const PayloadEntry& entry, std::uint64_t length,

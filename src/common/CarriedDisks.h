@@ -45,6 +45,9 @@ class CarriedDisksPlatform : public ForwardingPlatform {
   // The entry at path; nullptr when the payload has no such file (or path is not in the folder).
   const PayloadEntry* entryAt(std::string_view path) const;
   bool storedPieces(const PayloadEntry& entry, const Pieces& put) const;
+  // A piece of the program's own bytes at offset at, as they were before any signature: no
+  // signature in the directory, the checksum as packed.
+  void unsign(std::uint64_t at, std::string& piece) const;
   // The stored bytes after an SZDD header, expanded to at most length bytes.
   bool expandStored(const PayloadEntry& entry, std::uint64_t length, const Pieces& put) const;
   // The file's own bytes, expanded when the packer stored it compressed.

@@ -90,6 +90,7 @@ std::optional<std::string> ParseIndex(std::string_view index, const Trailer& tra
   const std::uint64_t count = Little(index, 12, 4);
   if (count > kMaxEntries) return "the payload names too many files";
   payload.ProgramTime = Little(index, 24, 8);
+  payload.ProgramChecksum = static_cast<std::uint32_t>(Little(index, 32, 4));
   std::size_t at = kPayloadHeaderSize;
   for (std::uint64_t i = 0; i < count; ++i) {
     if (index.size() - at < kEntryFixedSize) return "the payload's index is cut";
@@ -153,12 +154,14 @@ std::optional<ProgramExtent> ReadProgramExtent(const HeldFile& file) {
   const std::size_t directories = optional + (magic == 0x10B ? 96 : 112);
   const std::size_t directoryCount =
       static_cast<std::size_t>(Little(h, directories - 4, 4));
-  ProgramExtent extent{table + 40 * sections, file.size()};
+  ProgramExtent extent{table + 40 * sections, file.size(), optional + 64,
+                       static_cast<std::uint32_t>(Little(h, optional + 64, 4)), 0};
   for (std::size_t i = 0; i < sections; ++i) {
     const std::size_t section = table + 40 * i;
     extent.ImageEnd = std::max(extent.ImageEnd, Little(h, section + 20, 4) + Little(h, section + 16, 4));
   }
   if (directoryCount > 4 && directories + 40 <= table) {
+    extent.SignatureEntryAt = directories + 32;
     const std::uint64_t certificates = Little(h, directories + 32, 4);
     const std::uint64_t certificatesSize = Little(h, directories + 36, 4);
     if (certificatesSize > 0) {
@@ -204,6 +207,8 @@ CarriedPayload ReadPayload(const HeldFile& file) {
   CarriedPayload carried;
   carried.Kind = CarriedPayload::State::kFound;
   carried.Disks.Offset = trailer->Offset;
+  carried.Disks.ChecksumAt = extent->ChecksumAt;
+  carried.Disks.SignatureEntryAt = extent->SignatureEntryAt;
   const std::uint64_t indexSize = Little(head, 16, 8);
   if (indexSize < kPayloadHeaderSize || indexSize > trailer->Size) {
     return Damaged("the payload's index is out of shape");
@@ -227,6 +232,8 @@ std::string PayloadIndex(const Payload& payload) {
   PutLittle(index, payload.Entries.size(), 4);
   PutLittle(index, PayloadIndexSize(payload.Entries), 8);
   PutLittle(index, payload.ProgramTime, 8);
+  PutLittle(index, payload.ProgramChecksum, 4);
+  PutLittle(index, 0, 4);
   for (const PayloadEntry& entry : payload.Entries) {
     PutLittle(index, entry.Disk, 1);
     PutLittle(index, entry.Flags, 1);

@@ -1,10 +1,11 @@
 // The disks a packed program carries: SETUP.EXE followed by a payload (an index, then the files of
 // every disk of the set) and a trailer that gives the payload's place, its format version and its
 // SHA-256. A signature added afterwards (Authenticode) lies after the trailer, in the
-// certificate table the program's header names.
+// certificate table the program's header names; signing also sets the header's checksum, which
+// the payload keeps as it was, so the program's own bytes can be given back unsigned.
 //
-//   payload: "ORVDISKS" | version u32 | count u32 | index size u64 | program time u64 | entries
-//            | data | zeros
+//   payload: "ORVDISKS" | version u32 | count u32 | index size u64 | program time u64
+//            | program checksum u32 | 0 u32 | entries | data | zeros
 //   entry:   disk u8 | flags u8 | name length u16 | name | time u64 | offset u64
 //            | stored size u64 | size u64
 //   trailer: "ORVTRAIL" | version u32 | 0 u32 | payload offset u64 | payload size u64 | SHA-256
@@ -43,7 +44,7 @@ class HeldBytes final : public HeldFile {
 inline constexpr std::string_view kPayloadMagic = "ORVDISKS";
 inline constexpr std::string_view kTrailerMagic = "ORVTRAIL";
 inline constexpr std::uint32_t kPayloadVersion = 1;
-inline constexpr std::size_t kPayloadHeaderSize = 32;
+inline constexpr std::size_t kPayloadHeaderSize = 40;
 inline constexpr std::size_t kTrailerSize = 64;
 inline constexpr std::uint8_t kStoredCompressed = 0x01;  // entry flag: SZDD by the packer
 
@@ -61,6 +62,10 @@ struct PayloadEntry {
 struct Payload {
   std::uint64_t Offset = 0;  // where the payload starts: the program's own bytes end there
   std::uint64_t ProgramTime = 0;
+  std::uint32_t ProgramChecksum = 0;  // the program header's, before any signature
+  // Where the program's header holds its checksum and its signature's directory entry.
+  std::uint64_t ChecksumAt = 0;
+  std::uint64_t SignatureEntryAt = 0;
   std::vector<PayloadEntry> Entries;
   // The entry of that name, matched without regard to ASCII case; nullptr when there is none.
   const PayloadEntry* find(std::string_view name) const;
@@ -89,6 +94,9 @@ std::string PayloadTrailer(std::uint64_t offset, std::uint64_t size, const Sha25
 struct ProgramExtent {
   std::uint64_t ImageEnd = 0;
   std::uint64_t DataEnd = 0;
+  std::uint64_t ChecksumAt = 0;
+  std::uint32_t Checksum = 0;
+  std::uint64_t SignatureEntryAt = 0;  // 0 when the header has no such entry
 };
 std::optional<ProgramExtent> ReadProgramExtent(const HeldFile& file);
 

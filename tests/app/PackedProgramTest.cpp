@@ -65,6 +65,33 @@ TEST_F(PackedProgramTest, InstallsFromThePayloadAllDisksAtOnce) {
   EXPECT_EQ(sim.readFile("C:\\SETUP\\SETUP.EXE", 1 << 20), packed());
 }
 
+// Signing sets the header's checksum and signature entry and adds the certificates at the end.
+std::string Signed(std::string packed) {
+  const auto put = [&](std::size_t at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+      packed[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+  };
+  constexpr std::size_t kChecksum = 0x58 + 64;
+  constexpr std::size_t kSignatureEntry = 0x58 + 96 + 32;
+  put(kChecksum, 0x12345678);
+  put(kSignatureEntry, static_cast<std::uint32_t>(packed.size()));
+  put(kSignatureEntry + 4, 16);
+  return packed + std::string(16, 'c');
+}
+
+TEST_F(PackedProgramTest, ASignedOneInstallsAndItsUninstallerIsTheUnsignedProgram) {
+  ASSERT_TRUE(sim.writeFile("C:\\SETUP\\SETUP.EXE", Signed(packed())));
+  ASSERT_EQ(start("/S /LOG=C:\\LOGS\\RUN.LOG"), exit_code::kDone) << log();
+  EXPECT_EQ(read("C:\\Program Files\\Tool\\DATA.DAT"), "from disk 2");
+  EXPECT_EQ(read("C:\\WINDOWS\\UNORSET.EXE"), program_);
+  // Cut inside the certificates, the file is a damaged download.
+  const std::string cut = Signed(packed()).substr(0, Signed(packed()).size() - 4);
+  ASSERT_TRUE(sim.deleteFile("C:\\LOGS\\RUN.LOG"));
+  sim.startAfresh();
+  ASSERT_TRUE(sim.writeFile("C:\\SETUP\\SETUP.EXE", cut));
+  EXPECT_EQ(start("/S /LOG=C:\\LOGS\\RUN.LOG"), exit_code::kBadCommandLine) << log();
+}
+
 TEST_F(PackedProgramTest, ADamagedOneMakesNothing) {
   const std::string cut = packed().substr(0, packed().size() - 100);
   ASSERT_TRUE(sim.writeFile("C:\\SETUP\\SETUP.EXE", cut));

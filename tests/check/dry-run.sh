@@ -70,4 +70,34 @@ grep -qxF '    C:\Program Files\Orvane Copy\PROG.EXE' "$work/out" || fail "the ,
 run 3 --dry-run "$work/copy/disk" --unattended --answer no
 
 run 2 --dry-run "$work/no-such-disk"
+
+# Packed: the copy set in one program file runs as the disks themselves do, interactively and
+# unattended; the set without its disk 2 is not packed, and a cut download is refused.
+python3 - "$work/PROGRAM.EXE" <<'PY'
+import sys
+b = bytearray(1024)  # a Windows program's headers and one section
+b[0:2] = b"MZ"; b[0x3C:0x40] = (0x40).to_bytes(4, "little"); b[0x40:0x44] = b"PE\0\0"
+b[0x46:0x48] = (1).to_bytes(2, "little"); b[0x54:0x56] = (0xE0).to_bytes(2, "little")
+b[0x58:0x5A] = (0x10B).to_bytes(2, "little"); b[0xB4:0xB8] = (16).to_bytes(4, "little")
+b[0x148:0x14C] = (0x200).to_bytes(4, "little"); b[0x14C:0x150] = (0x200).to_bytes(4, "little")
+open(sys.argv[1], "wb").write(b)
+PY
+"$here/../e2e/make-disk.sh" "$disks/copy" "$work/PROGRAM.EXE" "$work/packed/disk"
+packed=$work/packed/TOOL-SETUP.EXE
+run 0 --pack "$work/packed/disk" "$work/packed/disk2" --compress --output "$packed"
+(($(stat -c %s "$packed") % 8 == 0)) || fail "the packed program does not end on a multiple of 8"
+carried() { grep -Ev ': SETUP.EXE of [0-9]+ bytes carrying [0-9]+ files|^  disk [0-9]+  ' "$1"; }
+for mode in "" --unattended; do
+  code=$([[ -z $mode ]] && echo 0 || echo 1)
+  run "$code" --dry-run "$work/packed/disk" "$work/packed/disk2" $mode
+  mv "$work/out" "$work/disks.out"
+  run "$code" --dry-run "$packed" $mode
+  grep -q '^  disk 2  DISK2.DAT  ' "$work/out" || fail "the packed program does not list DISK2.DAT"
+  diff -u "$work/disks.out" <(carried "$work/out") || fail "packed dry run ${mode:-interactive}"
+done
+run 0 "$packed"
+run 2 --pack "$work/packed/disk" --output "$work/packed/ONE-DISK.EXE"
+[[ ! -e "$work/packed/ONE-DISK.EXE" ]] || fail "a set without its disk 2 was packed"
+head -c -100 "$packed" >"$work/packed/CUT.EXE"
+run 2 "$work/packed/CUT.EXE"
 exit $failed
