@@ -6,6 +6,9 @@
 // code is 1 when a program never became ready.
 //
 //   orv_startup_benchmark.exe <SETUP.EXE> <orv_bare_window.exe> [runs of each, at least 8]
+//   orv_startup_benchmark.exe <SETUP.EXE> <another SETUP.EXE> [runs]
+//
+// The second form compares two starts of the program: a packed one against its disk, say.
 //
 // "Ready" is seen from outside, as a user would: the button is visible and enabled, and the
 // window's thread answers a message (so it is back in its message loop, not still working).
@@ -101,11 +104,14 @@ int wmain(int argc, wchar_t** argv) {
   }
   const std::wstring setup = argv[1];
   const std::wstring bare = argv[2];
+  const bool twoPrograms = bare.find(L"orv_bare_window") == std::wstring::npos;
+  const FindButton yardstick = twoPrograms ? SetupButton : BareButton;
+  const wchar_t* yardstickName = twoPrograms ? L"the other" : L"bare windows";
   const int runs =
       std::max(kMinimumRuns, argc > 3 ? static_cast<int>(std::wcstol(argv[3], nullptr, 10)) : 0);
 
   // The first start of each loads its DLLs from disk: not counted.
-  if (TimeStart(setup, SetupButton).count() < 0 || TimeStart(bare, BareButton).count() < 0) {
+  if (TimeStart(setup, SetupButton).count() < 0 || TimeStart(bare, yardstick).count() < 0) {
     std::fwprintf(stderr, L"a program never became ready\n");
     return 1;
   }
@@ -113,7 +119,7 @@ int wmain(int argc, wchar_t** argv) {
   std::vector<double> bareRuns;
   for (int run = 0; run < runs; ++run) {
     const Milliseconds setupTime = TimeStart(setup, SetupButton);
-    const Milliseconds bareTime = TimeStart(bare, BareButton);
+    const Milliseconds bareTime = TimeStart(bare, yardstick);
     if (setupTime.count() < 0 || bareTime.count() < 0) {
       std::fwprintf(stderr, L"a program never became ready (run %d)\n", run + 1);
       return 1;
@@ -122,7 +128,7 @@ int wmain(int argc, wchar_t** argv) {
     bareRuns.push_back(bareTime.count());
   }
   PrintRuns(L"SETUP.EXE", setupRuns);
-  PrintRuns(L"bare windows", bareRuns);
+  PrintRuns(yardstickName, bareRuns);
   std::wprintf(L"ratio        %.2f (medians), %.2f (fastest)\n",
                Median(setupRuns) / Median(bareRuns), Fastest(setupRuns) / Fastest(bareRuns));
   return 0;

@@ -12,7 +12,8 @@ inline constexpr const char* kSingleInstanceName = "ORVSETUP";
 inline constexpr const char* kApplicationTitle = "Orvane! Setup 98";
 // A packed program whose disks are cut or changed (a broken download).
 inline constexpr const char* kDamagedProgram =
-    "セットアップファイルが壊れているため，セットアップできません．\r\rもう一度ダウンロードしてください．";
+    "セットアップファイルが壊れているため，セットアップできません．\r\rもう一度ダウンロードしてくだ"
+    "さい．";
 
 int RunProgram(Platform& platform);
 

@@ -95,7 +95,8 @@ int PackDisks(const Platform& machine, const std::vector<std::string>& folders,
   const std::string readme = script.Read("Readme", "File", "");
   if (!readme.empty()) {
     if (HasFolder(readme)) {
-      return refuse("the readme " + readme + " lies in a folder: a packed program holds files only");
+      return refuse("the readme " + readme +
+                    " lies in a folder: a packed program holds files only");
     }
     if (fs::is_regular_file(options.Disks.front() / HostPath(readme))) {
       list.take(readme, 1, options.Disks.front() / HostPath(readme));
@@ -180,10 +181,11 @@ std::string AssemblePackedProgram(std::string_view program, Payload& payload,
   std::string bytes = PayloadIndex(payload);
   for (const std::string& data : stored)
     bytes += data;
-  bytes.append((kAlignment - (payload.Offset + bytes.size() + kTrailerSize) % kAlignment) %
-                   kAlignment,
-               '\0');
-  return std::string(program) + bytes + PayloadTrailer(payload.Offset, bytes.size(), Sha256Of(bytes));
+  bytes.append(
+      (kAlignment - (payload.Offset + bytes.size() + kTrailerSize) % kAlignment) % kAlignment,
+      '\0');
+  return std::string(program) + bytes +
+         PayloadTrailer(payload.Offset, bytes.size(), Sha256Of(bytes));
 }
 
 bool IsPackedProgram(const fs::path& file) {
@@ -201,7 +203,7 @@ std::optional<std::vector<fs::path>> UnpackDisks(const fs::path& packed, const f
   if (disks.Kind != CarriedPayload::State::kFound) {
     problems << "orvcheck: " << Utf8(packed)
              << (disks.Kind == CarriedPayload::State::kNone ? " carries no disks"
-                                                           : " is damaged: " + disks.Problem)
+                                                            : " is damaged: " + disks.Problem)
              << "\n";
     return std::nullopt;
   }

@@ -15,8 +15,8 @@ class Platform;
 struct Payload;
 
 struct PackOptions {
-  std::vector<std::filesystem::path> Disks;     // host folders, disk 1 first
-  std::filesystem::path Output;                 // the packed program to write
+  std::vector<std::filesystem::path> Disks;      // host folders, disk 1 first
+  std::filesystem::path Output;                  // the packed program to write
   std::optional<std::filesystem::path> Program;  // SETUP.EXE of disk 1 when none is given
   bool Compress = false;                         // store files SZDD-compressed where smaller
 };

@@ -19,16 +19,18 @@ constexpr int kChainDepth = 48;
 constexpr std::size_t kHashSize = 1 << 14;
 
 std::size_t HashAt(std::string_view bytes, std::size_t at) {
-  const auto byte = [&](std::size_t i) { return static_cast<std::uint32_t>(
-                                             static_cast<unsigned char>(bytes[at + i])); };
+  const auto byte = [&](std::size_t i) {
+    return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + i]));
+  };
   return ((byte(0) << 10) ^ (byte(1) << 5) ^ byte(2)) & (kHashSize - 1);
 }
 
 }  // namespace
 
 std::string CompressSzdd(std::string_view bytes, char missingCharacter) {
-  std::string out("SZDD\x88\xF0\x27\x33"
-                  "A");
+  std::string out(
+      "SZDD\x88\xF0\x27\x33"
+      "A");
   out += missingCharacter;
   for (int i = 0; i < 4; ++i)
     out += static_cast<char>((bytes.size() >> (8 * i)) & 0xFF);

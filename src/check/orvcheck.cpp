@@ -107,7 +107,8 @@ int Check(const std::vector<std::filesystem::path>& disks, bool json, std::ostre
     errors << "orvcheck: no room for the scratch machine\n";
     return 2;
   }
-  const std::vector<orv::Finding> findings = orv::CheckDisks(scratch.machine, scratch.folders, packing);
+  const std::vector<orv::Finding> findings =
+      orv::CheckDisks(scratch.machine, scratch.folders, packing);
   json ? PrintJson(findings, out) : PrintText(findings, out);
   bool errors = false;
   for (const orv::Finding& finding : findings)

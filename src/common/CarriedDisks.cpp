@@ -36,8 +36,10 @@ CarriedDisksPlatform::CarriedDisksPlatform(Platform& inner, ProgramDisks disks,
 }
 
 bool CarriedDisksPlatform::inProgramFolder(std::string_view path) const {
+  // Only what lies in the folder itself: a setup folder below it is the user's as anywhere.
   return path.size() > programFolder_.size() &&
-         AsciiEqualNoCase(path.substr(0, programFolder_.size()), programFolder_);
+         AsciiEqualNoCase(path.substr(0, programFolder_.size()), programFolder_) &&
+         path.find_first_of("\\/", programFolder_.size()) == std::string_view::npos;
 }
 
 const PayloadEntry* CarriedDisksPlatform::entryAt(std::string_view path) const {
@@ -94,8 +96,8 @@ std::optional<std::string> CarriedDisksPlatform::content(const PayloadEntry& ent
                                                          std::uint64_t maxBytes) const {
   std::string bytes;
   const bool whole = contentPieces(entry, [&](std::string_view piece) {
-    const std::size_t room = static_cast<std::size_t>(std::min<std::uint64_t>(
-        maxBytes - bytes.size(), piece.size()));
+    const std::size_t room =
+        static_cast<std::size_t>(std::min<std::uint64_t>(maxBytes - bytes.size(), piece.size()));
     bytes.append(piece.substr(0, room));
     return bytes.size() < maxBytes;
   });

@@ -40,7 +40,8 @@ class CarriedDisksPlatform : public ForwardingPlatform {
 
  private:
   using Pieces = std::function<bool(std::string_view)>;
-  // Whether the path lies in the program folder, which only the payload answers for.
+  // Whether the path names a file in the program folder (not below it), which only the payload
+  // answers for.
   bool inProgramFolder(std::string_view path) const;
   // The entry at path; nullptr when the payload has no such file (or path is not in the folder).
   const PayloadEntry* entryAt(std::string_view path) const;

@@ -42,15 +42,15 @@ bool PlainFileName(std::string_view name) {
     return false;
   }
   return std::none_of(name.begin(), name.end(), [](char c) {
-    return static_cast<unsigned char>(c) < 0x20 || std::string_view("\\/:*?\"<>|").find(c) !=
-                                                       std::string_view::npos;
+    return static_cast<unsigned char>(c) < 0x20 ||
+           std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos;
   });
 }
 
-CarriedPayload Damaged(std::string problem) {
+CarriedPayload Damaged(const char* problem) {
   CarriedPayload carried;
   carried.Kind = CarriedPayload::State::kDamaged;
-  carried.Problem = std::move(problem);
+  carried.Problem = problem;
   return carried;
 }
 
@@ -67,7 +67,8 @@ std::optional<Trailer> FindTrailer(const HeldFile& file, std::uint64_t imageEnd,
                                    std::uint64_t dataEnd) {
   constexpr std::size_t kMaxPadding = 7;
   if (dataEnd - imageEnd < kTrailerSize) return std::nullopt;
-  const std::uint64_t from = std::max<std::uint64_t>(imageEnd, dataEnd - kTrailerSize - kMaxPadding);
+  const std::uint64_t from =
+      std::max<std::uint64_t>(imageEnd, dataEnd - kTrailerSize - kMaxPadding);
   const auto tail = ReadAt(file, from, dataEnd - from);
   if (!tail) return std::nullopt;
   for (std::size_t padding = 0; padding <= kMaxPadding; ++padding) {
@@ -82,9 +83,8 @@ std::optional<Trailer> FindTrailer(const HeldFile& file, std::uint64_t imageEnd,
   return std::nullopt;
 }
 
-// The entries of the index, checked against the payload's bounds.
-std::optional<std::string> ParseIndex(std::string_view index, const Trailer& trailer,
-                                      Payload& payload) {
+// The entries of the index, checked against the payload's bounds: what is wrong, or nullptr.
+const char* ParseIndex(std::string_view index, const Trailer& trailer, Payload& payload) {
   if (!index.starts_with(kPayloadMagic)) return "the payload does not start as one";
   if (Little(index, 8, 4) != kPayloadVersion) return "the payload's format is not this program's";
   const std::uint64_t count = Little(index, 12, 4);
@@ -116,14 +116,13 @@ std::optional<std::string> ParseIndex(std::string_view index, const Trailer& tra
       return "a file of the payload lies outside it";
     }
     if ((entry.Flags & ~kStoredCompressed) != 0 ||
-        (entry.storedCompressed() ? entry.Size > kSzddMaxLength
-                                  : entry.Size != entry.StoredSize)) {
+        (entry.storedCompressed() ? entry.Size > kSzddMaxLength : entry.Size != entry.StoredSize)) {
       return "a file of the payload is out of shape";
     }
     payload.Entries.push_back(std::move(entry));
   }
   if (at != index.size()) return "the payload's index is out of shape";
-  return std::nullopt;
+  return nullptr;
 }
 
 }  // namespace
@@ -152,13 +151,13 @@ std::optional<ProgramExtent> ReadProgramExtent(const HeldFile& file) {
   }
   // The directories follow the optional header's fixed fields: the fifth is the signature's.
   const std::size_t directories = optional + (magic == 0x10B ? 96 : 112);
-  const std::size_t directoryCount =
-      static_cast<std::size_t>(Little(h, directories - 4, 4));
+  const std::size_t directoryCount = static_cast<std::size_t>(Little(h, directories - 4, 4));
   ProgramExtent extent{table + 40 * sections, file.size(), optional + 64,
                        static_cast<std::uint32_t>(Little(h, optional + 64, 4)), 0};
   for (std::size_t i = 0; i < sections; ++i) {
     const std::size_t section = table + 40 * i;
-    extent.ImageEnd = std::max(extent.ImageEnd, Little(h, section + 20, 4) + Little(h, section + 16, 4));
+    extent.ImageEnd =
+        std::max(extent.ImageEnd, Little(h, section + 20, 4) + Little(h, section + 16, 4));
   }
   if (directoryCount > 4 && directories + 40 <= table) {
     extent.SignatureEntryAt = directories + 32;
@@ -184,7 +183,8 @@ CarriedPayload ReadPayload(const HeldFile& file) {
   // Something else after the program (a debugger's symbols) is none of the program's business.
   if (!startsPayload && !trailer) return {};
   if (!trailer) return Damaged("the end of the payload is missing: the file is cut");
-  if (trailer->Version != kPayloadVersion) return Damaged("the payload's format is not this program's");
+  if (trailer->Version != kPayloadVersion)
+    return Damaged("the payload's format is not this program's");
   if (trailer->Offset < extent->ImageEnd || trailer->Offset > trailer->End ||
       trailer->Size != trailer->End - kTrailerSize - trailer->Offset ||
       trailer->Size < kPayloadHeaderSize) {
@@ -192,12 +192,12 @@ CarriedPayload ReadPayload(const HeldFile& file) {
   }
   Sha256 hash;
   std::string head;  // the payload's first chunk: its header
+  std::string chunk;
   for (std::uint64_t at = 0; at < trailer->Size; at += kHashChunk) {
-    const auto chunk =
-        ReadAt(file, trailer->Offset + at, std::min<std::uint64_t>(kHashChunk, trailer->Size - at));
-    if (!chunk) return Damaged("the payload cannot be read");
-    if (at == 0) head = *chunk;
-    hash.add(*chunk);
+    chunk.resize(static_cast<std::size_t>(std::min<std::uint64_t>(kHashChunk, trailer->Size - at)));
+    if (!file.read(trailer->Offset + at, chunk)) return Damaged("the payload cannot be read");
+    if (at == 0) head = chunk;
+    hash.add(chunk);
   }
   const Sha256Digest digest = hash.finish();
   if (!std::equal(digest.begin(), digest.end(), trailer->Digest.begin(),
@@ -215,7 +215,7 @@ CarriedPayload ReadPayload(const HeldFile& file) {
   }
   const auto whole = ReadAt(file, trailer->Offset, indexSize);
   if (!whole) return Damaged("the payload's index cannot be read");
-  if (const auto problem = ParseIndex(*whole, *trailer, carried.Disks)) return Damaged(*problem);
+  if (const char* problem = ParseIndex(*whole, *trailer, carried.Disks)) return Damaged(problem);
   return carried;
 }
 

@@ -3,6 +3,7 @@
 #include "app/SETUP.h"
 #include "app/ShellFixture.h"
 #include "app/Unattended.h"
+#include "common/CarriedDisks.h"
 #include "common/PackedProgramFiles.h"
 
 namespace orv::test {
@@ -90,6 +91,19 @@ TEST_F(PackedProgramTest, ASignedOneInstallsAndItsUninstallerIsTheUnsignedProgra
   sim.startAfresh();
   ASSERT_TRUE(sim.writeFile("C:\\SETUP\\SETUP.EXE", cut));
   EXPECT_EQ(start("/S /LOG=C:\\LOGS\\RUN.LOG"), exit_code::kBadCommandLine) << log();
+}
+
+TEST_F(PackedProgramTest, OnlyTheFolderItselfIsThePayloadsAFolderBelowItIsOrdinary) {
+  ASSERT_TRUE(sim.writeFile("C:\\SETUP\\SETUP.EXE", packed()));
+  ASSERT_TRUE(sim.createFolder("C:\\SETUP\\Tool"));
+  ASSERT_TRUE(sim.writeFile("C:\\SETUP\\Tool\\OLD.TXT", "the user's"));
+  ProgramDisks disks = OpenProgramDisks(sim);
+  ASSERT_EQ(disks.Kind, CarriedPayload::State::kFound);
+  const CarriedDisksPlatform folder(sim, std::move(disks), "C:\\SETUP\\");
+  EXPECT_TRUE(folder.fileExists("C:\\SETUP\\tool.exe"));
+  EXPECT_FALSE(folder.fileExists("C:\\SETUP\\EVIL.EXE")) << "beside the download";
+  EXPECT_EQ(folder.readFile("C:\\SETUP\\Tool\\OLD.TXT", 100), "the user's");
+  EXPECT_EQ(folder.fileSize("C:\\SETUP\\Tool\\OLD.TXT"), 10u);
 }
 
 TEST_F(PackedProgramTest, ADamagedOneMakesNothing) {

@@ -23,11 +23,11 @@ inline std::string MinimalProgram(std::size_t size = 4096) {
   bytes[1] = 'Z';
   put(0x3C, 0x40, 4);
   bytes.replace(0x40, 4, std::string("PE\0\0", 4));
-  put(0x44, 0x14C, 2);   // i386
-  put(0x46, 1, 2);       // one section
-  put(0x54, 0xE0, 2);    // the optional header's size
-  put(0x58, 0x10B, 2);   // PE32
-  put(0x58 + 92, 16, 4); // directories
+  put(0x44, 0x14C, 2);    // i386
+  put(0x46, 1, 2);        // one section
+  put(0x54, 0xE0, 2);     // the optional header's size
+  put(0x58, 0x10B, 2);    // PE32
+  put(0x58 + 92, 16, 4);  // directories
   const std::size_t section = 0x58 + 0xE0;
   bytes.replace(section, 5, ".text");
   put(section + 16, static_cast<std::uint32_t>(size - 0x200), 4);

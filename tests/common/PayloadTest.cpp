@@ -99,9 +99,9 @@ TEST(Payload, AnIndexOutOfShapeIsRefusedEvenWithItsDigest) {
   const std::string program = MinimalProgram();
   std::string bytes = index + "abcd";
   bytes.append((8 - (program.size() + bytes.size() + kTrailerSize) % 8) % 8, '\0');
-  EXPECT_EQ(Read(program + bytes + PayloadTrailer(program.size(), bytes.size(), Sha256Of(bytes)))
-                .Kind,
-            State::kDamaged);
+  EXPECT_EQ(
+      Read(program + bytes + PayloadTrailer(program.size(), bytes.size(), Sha256Of(bytes))).Kind,
+      State::kDamaged);
 }
 
 }  // namespace

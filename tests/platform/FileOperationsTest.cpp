@@ -207,8 +207,7 @@ TEST_F(FileOperations, ReadOnlyDestinationIsNotOverwritten) {
             Status(kErrorAccessDenied));
   EXPECT_EQ(platform().writeFile(path("dst.txt"), "other"), Status(kErrorAccessDenied));
   EXPECT_EQ(platform().appendFile(path("dst.txt"), "other"), Status(kErrorAccessDenied));
-  EXPECT_EQ(platform().createFileWriter(path("dst.txt"), false).status,
-            Status(kErrorAccessDenied));
+  EXPECT_EQ(platform().createFileWriter(path("dst.txt"), false).status, Status(kErrorAccessDenied));
   EXPECT_EQ(read("dst.txt"), "old");
 }
 

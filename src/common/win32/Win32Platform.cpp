@@ -115,8 +115,7 @@ class Win32FileWriter final : public FileWriter {
     return Status::ok();
   }
   Status finish(std::uint64_t lastWriteTime) override {
-    const FILETIME time{static_cast<DWORD>(lastWriteTime),
-                        static_cast<DWORD>(lastWriteTime >> 32)};
+    const FILETIME time{static_cast<DWORD>(lastWriteTime), static_cast<DWORD>(lastWriteTime >> 32)};
     if (!::SetFileTime(file_.get(), nullptr, nullptr, &time)) return LastError();
     if (!::CloseHandle(file_.release())) return LastError();
     return Status::ok();
@@ -394,7 +393,8 @@ std::unique_ptr<HeldFile> Win32Platform::holdFile(std::string_view path) const {
                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   LARGE_INTEGER size{};
   if (!file.valid() || !::GetFileSizeEx(file.get(), &size)) return nullptr;
-  return std::make_unique<Win32HeldFile>(std::move(file), static_cast<std::uint64_t>(size.QuadPart));
+  return std::make_unique<Win32HeldFile>(std::move(file),
+                                         static_cast<std::uint64_t>(size.QuadPart));
 }
 
 NewFile Win32Platform::createFileWriter(std::string_view path, bool failIfExists) {
