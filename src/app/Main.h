@@ -12,6 +12,9 @@
 
 namespace orv {
 
+// [Extend] Architecture of a 64-bit application's script.
+inline constexpr std::string_view kArchitecture64 = "x64";
+
 namespace main_text {
 inline constexpr const char* kCaption = "Orvane! Setup 98";
 inline constexpr const char* kMessageGroup = "メッセージ";
@@ -42,6 +45,9 @@ inline constexpr const char* kInfoFileMissing =
     "セットアップ・アンセットアップ情報ファイルが見つかりません．";
 inline constexpr const char* kWindowsFolderFailed = "Windowsフォルダの取得に失敗しました．";
 inline constexpr const char* kSystemFolderFailed = "WindowsSystemフォルダの取得に失敗しました．";
+// A 64-bit application's script on 32-bit Windows.
+inline constexpr const char* kNeeds64BitWindows =
+    "このアプリケーションは64ビット版のWindowsが必要です．このWindowsにはセットアップできません．";
 inline constexpr const char* kUnSetupMessage =
     "アンセットアップ（アンインストール）を行います．\r\r開始するには，「アンセットアップ開始（Ｓ）"
     "」"

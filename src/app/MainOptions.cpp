@@ -51,6 +51,15 @@ void TfrmMain::btnContinueClick() {
   if (!infoFileFound()) errors += std::string(main_text::kInfoFileMissing) + "\r";
   g_.WindowsFolder = p.windowsFolder();
   if (g_.WindowsFolder.empty()) errors += std::string(main_text::kWindowsFolderFailed) + "\r";
+  // A 64-bit application installs where 64-bit Windows keeps them, which 32-bit Windows lacks.
+  if (infoFileFound() && setupMode() &&
+      info().Read("Extend", "Architecture", "") == kArchitecture64) {
+    if (!p.enterNativeView()) {
+      errors += std::string(main_text::kNeeds64BitWindows) + "\r";
+    } else if (g_.Log != nullptr) {
+      g_.Log->Write("a 64-bit application: its files and keys go where 64-bit programs see them");
+    }
+  }
   g_.SystemFolder = p.systemFolder();
   if (g_.SystemFolder.empty()) errors += std::string(main_text::kSystemFolderFailed) + "\r";
   g_.ProgramFilesFolder = StripSeparator(ParentFolder(g_.WindowsFolder), "B") + "\\Program Files";

@@ -108,8 +108,9 @@ int RunUnattended(ProgramStart& start, const ProgramArguments& arguments, RunLog
     startable = Refuse(log, "the script does not let the setup folder be chosen");
   }
   if (!startable) {
-    const bool unreadable =
-        main.globals().MessageText.find(main_text::kInfoFileMissing) != std::string::npos;
+    const std::string& message = main.globals().MessageText;
+    const bool unreadable = message.find(main_text::kInfoFileMissing) != std::string::npos ||
+                            message.find(main_text::kNeeds64BitWindows) != std::string::npos;
     const bool badArguments = startButton.showing() && startButton.enabled();
     main.ApplicationQuit();
     return unreadable || badArguments ? exit_code::kBadCommandLine : exit_code::kRunFailed;

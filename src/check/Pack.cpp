@@ -55,17 +55,20 @@ struct Source {
 };
 
 // The files the program reads from its folder, in the order first named, each from the disk the
-// run reads it from.
+// run reads it from. One folder holds one file of a name: a name the run reads from two disks
+// must be the same file on both.
 class SourceList {
  public:
-  void take(std::string name, std::uint8_t disk, fs::path host) {
+  // False when name was taken from another disk already, with other bytes.
+  bool take(std::string name, std::uint8_t disk, fs::path host) {
     const std::string key = AsciiUpper(name);
     if (const auto found = index_.find(key); found != index_.end()) {
-      sources_[found->second] = {std::move(name), disk, std::move(host)};
-      return;
+      const Source& earlier = sources_[found->second];
+      return earlier.Disk == disk || ReadHostFile(earlier.Host) == ReadHostFile(host);
     }
     index_.emplace(key, sources_.size());
     sources_.push_back({std::move(name), disk, std::move(host)});
+    return true;
   }
   const std::vector<Source>& sources() const { return sources_; }
 
@@ -91,7 +94,7 @@ int PackDisks(const Platform& machine, const std::vector<std::string>& folders,
   const IniReader script(machine, globals.ProgramFolder + kSetupInfoFileName);
   if (!script.loaded()) return refuse("disk 1 has no readable SETUP.INI");
   SourceList list;
-  list.take(kSetupInfoFileName, 1, options.Disks.front() / kSetupInfoFileName);
+  (void)list.take(kSetupInfoFileName, 1, options.Disks.front() / kSetupInfoFileName);
   const std::string readme = script.Read("Readme", "File", "");
   if (!readme.empty()) {
     if (HasFolder(readme)) {
@@ -99,7 +102,7 @@ int PackDisks(const Platform& machine, const std::vector<std::string>& folders,
                     " lies in a folder: a packed program holds files only");
     }
     if (fs::is_regular_file(options.Disks.front() / HostPath(readme))) {
-      list.take(readme, 1, options.Disks.front() / HostPath(readme));
+      (void)list.take(readme, 1, options.Disks.front() / HostPath(readme));
     }
   }
   RunState state;
@@ -116,7 +119,10 @@ int PackDisks(const Platform& machine, const std::vector<std::string>& folders,
     if (!fs::is_regular_file(host)) {
       return refuse(name + " is not on disk " + std::to_string(disk));
     }
-    list.take(name, disk, host);
+    if (!list.take(name, disk, host)) {
+      return refuse(name + " is read from two disks with different contents: a packed program " +
+                    "holds one file of each name");
+    }
   }
 
   const fs::path programPath = options.Program.value_or(options.Disks.front() / kProgramName);

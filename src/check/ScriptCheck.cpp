@@ -55,7 +55,7 @@ const std::vector<SectionRule>& SectionRules() {
        {}},
       {"Readme", {"File", "Title"}, {}},
       {"DefaultFolder", {"Folder"}, {}},
-      {"Extend", {"Enabled"}, {}},
+      {"Extend", {"Enabled", "Architecture"}, {}},
       {"TopMessage", {}, {{"Message", 5}}},
       {"MakeFolder", {}, {{"Folder", RunState::kFolderCapacity}}},
       {"CopyFile", {}, {{"File", RunState::kFileKeys}}},
@@ -399,6 +399,13 @@ void Checker::CheckOptions() {
     Add(key->Line, Severity::kWarning,
         "only 'False' written so locks the options: " + Quoted(key->Value) +
             " leaves them to the user");
+  }
+  if (const Key* key = Find("Extend", "Architecture");
+      key && !key->Value.empty() && key->Value != kArchitecture64) {
+    Add(key->Line, Severity::kWarning,
+        "the architecture " + Quoted(key->Value) + " is not known: only " +
+            Quoted(kArchitecture64) +
+            " (a 64-bit application) changes the install; it is installed as a 32-bit one");
   }
   if (const Key* key = Find("Readme", "File"); key && !key->Value.empty()) {
     const std::string path = StripSeparator(disks_.front(), "B") + AddSeparator(key->Value, "T");

@@ -1,5 +1,7 @@
 #include "common/CarriedDisks.h"
 
+#include <limits>
+
 #include "common/Szdd.h"
 #include "common/TextUtils.h"
 #include "common/Utf.h"
@@ -15,8 +17,16 @@ constexpr std::uint64_t kTicksPerTwoSeconds = 20'000'000;  // FILETIME counts 10
 
 ProgramDisks OpenProgramDisks(const Platform& platform) {
   ProgramDisks disks;
-  disks.File = platform.holdFile(platform.programFilePath());
-  if (!disks.File) return disks;
+  const std::string program = platform.programFilePath();
+  disks.File = platform.holdFile(program);
+  if (!disks.File) {
+    // Another user who holds the file open against readers must not make its folder the disk.
+    if (platform.fileExists(program)) {
+      disks.Kind = CarriedPayload::State::kDamaged;
+      disks.Problem = "the program file cannot be held open for reading";
+    }
+    return disks;
+  }
   CarriedPayload carried = ReadPayload(*disks.File);
   disks.Kind = carried.Kind;
   disks.Problem = std::move(carried.Problem);
@@ -89,7 +99,14 @@ bool CarriedDisksPlatform::expandStored(const PayloadEntry& entry, std::uint64_t
 }
 
 bool CarriedDisksPlatform::contentPieces(const PayloadEntry& entry, const Pieces& put) const {
-  return entry.storedCompressed() ? expandStored(entry, entry.Size, put) : storedPieces(entry, put);
+  if (!entry.storedCompressed()) return storedPieces(entry, put);
+  // What the packer compressed expands to exactly its size, or it is broken.
+  std::uint64_t made = 0;
+  const bool expanded = expandStored(entry, entry.Size, [&](std::string_view piece) {
+    made += piece.size();
+    return put(piece);
+  });
+  return expanded && made == entry.Size;
 }
 
 std::optional<std::string> CarriedDisksPlatform::content(const PayloadEntry& entry,
@@ -178,7 +195,8 @@ Status CarriedDisksPlatform::expandFile(std::string_view source, std::string_vie
   // A stored SZDD file expands as the LZ functions expand it; anything else is copied.
   return writeFrom(*entry, target, false, [&](const Pieces& put) {
     if (!header || entry->storedCompressed()) return contentPieces(*entry, put);
-    return expandStored(*entry, header->Length, put);
+    // As the LZ functions do, all the data expands, whatever length the header gives.
+    return expandStored(*entry, std::numeric_limits<std::uint64_t>::max(), put);
   });
 }
 

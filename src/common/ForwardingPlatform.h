@@ -89,6 +89,7 @@ class ForwardingPlatform : public Platform {
   }
   bool windows64() const override { return inner_.windows64(); }
   bool program64() const override { return inner_.program64(); }
+  bool enterNativeView() override { return inner_.enterNativeView(); }
   std::optional<std::string> specialFolder(int folderId) const override {
     return inner_.specialFolder(folderId);
   }

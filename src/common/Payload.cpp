@@ -12,7 +12,8 @@ namespace orv {
 namespace {
 
 constexpr std::size_t kEntryFixedSize = 36;  // an entry without its name
-constexpr std::size_t kMaxEntries = 65536;
+// The script names at most 99 files, and the readme and SETUP.INI.
+constexpr std::size_t kMaxEntries = 1024;
 constexpr std::size_t kHashChunk = 1 << 20;
 constexpr std::string_view kProgramName = "SETUP.EXE";
 
@@ -185,7 +186,7 @@ CarriedPayload ReadPayload(const HeldFile& file) {
   if (!trailer) return Damaged("the end of the payload is missing: the file is cut");
   if (trailer->Version != kPayloadVersion)
     return Damaged("the payload's format is not this program's");
-  if (trailer->Offset < extent->ImageEnd || trailer->Offset > trailer->End ||
+  if (trailer->Offset < extent->ImageEnd || trailer->Offset > trailer->End - kTrailerSize ||
       trailer->Size != trailer->End - kTrailerSize - trailer->Offset ||
       trailer->Size < kPayloadHeaderSize) {
     return Damaged("the trailer does not match the file");

@@ -257,6 +257,10 @@ class Platform {
   // Whether the program is a 64-bit one; a 32-bit program on 64-bit Windows sees the 32-bit
   // views unless it asks for the other.
   virtual bool program64() const = 0;
+  // Has the program name files and registry keys from now on as a 64-bit program does (to
+  // install a 64-bit application); false on 32-bit Windows, which has no 64-bit view. A 64-bit
+  // program names them so already.
+  virtual bool enterNativeView() { return windows64() && program64(); }
 
   // --- Shell -------------------------------------------------------------------------------
   // The file-system path of a special folder of the user who runs the program; nullopt when the

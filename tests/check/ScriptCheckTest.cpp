@@ -53,7 +53,8 @@ std::string Listing(const std::vector<Finding>& findings) {
 TEST_F(ScriptCheckTest, CleanScriptHasNothingToSay) {
   const auto findings = check(
       "[Title]\nSetup=ツール\n[Readme]\nFile=README.TXT\n[DefaultFolder]\nFolder=(Prg)\\Tool\n"
-      "[Extend]\nEnabled=False\n[MakeFolder]\nFolder1=(App)\nFolder2=(App)\\DATA\n"
+      "[Extend]\nEnabled=False\nArchitecture=x64\n[MakeFolder]\nFolder1=(App)\nFolder2=(App)"
+      "\\DATA\n"
       "Folder3=(App)\\data\\SUB\n"
       "[CopyFile]\nFile1=(App)\\A.TXT,/C\nFile2=(App)\\PROG.EX_\n"
       "[ShortCut]\nMake1=(App)\\PROG.EXE\nName1=(Dsk)ツール\nMake2=(App)\\A.TXT\n"
@@ -92,6 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Defect{"[MakeFolder]\nFolder1=(App)\nFolder3=(App)\\B\n", 3, kWarning, "Folder2 missing"},
         Defect{"[MakeFolder]\nFolder21=(App)\n", 2, kError, "holds Folder1 to Folder20"},
+        Defect{"[Extend]\nArchitecture=X64\n", 2, kWarning, "'X64' is not known"},
         Defect{"[CopyFile]\nFile100=(App)\\A.TXT\n", 2, kError, "File1 to File99"},
         Defect{"[MakeFolder]\nFolder01=(App)\n", 2, kError, "without leading zeros"},
         Defect{"[MakeFolder]\nFolder1=(App)\nFolder2=\n", 3, kWarning, "is empty"},

@@ -146,7 +146,7 @@ void LayOut(SimMachine& machine) {
 // The user presses the run's button, when the program lets them (it may not have found its
 // information file, and says so).
 void Press(ProgramStart& start, Control& button, bool& started) {
-  static_cast<SimPlatform&>(start.frmMain.platform()).userDoes([&button, &started] {
+  static_cast<SimPlatform&>(start.nativeView.inner()).userDoes([&button, &started] {
     started = button.showing() && button.enabled();
     if (started) button.form().deliverClick(button);
   });

@@ -18,6 +18,7 @@ Status SimPlatform::expandFile(std::string_view source, std::string_view target)
   std::error_code error;
   if (!from || !fs::is_regular_file(from->host, error)) return Status(kErrorFileNotFound);
   if (fs::is_directory(to.host, error) || isProtected(to.host)) return Status(kErrorAccessDenied);
+  if (held(to.host)) return Status(kErrorSharingViolation);
   const auto head = readFileHead(source, kSzddHeaderSize);
   if (head && ParseSzddHeader(*head)) {
     if (!SzddDecompressor().expand(from->host, to.host)) return Status(kErrorWriteFault);

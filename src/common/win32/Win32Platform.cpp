@@ -110,6 +110,7 @@ class Win32FileWriter final : public FileWriter {
       if (!::WriteFile(file_.get(), bytes.data() + done, chunk, &written, nullptr)) {
         return LastError();
       }
+      if (written == 0) return Status(kErrorWriteFault);
       done += written;
     }
     return Status::ok();
