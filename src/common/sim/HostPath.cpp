@@ -28,7 +28,10 @@ void CopyHostTree(const fs::path& from, const fs::path& to) {
     if (entry->is_directory()) {
       fs::create_directories(target);
     } else if (entry->is_regular_file()) {
-      fs::copy_file(entry->path(), target, fs::copy_options::overwrite_existing);
+      // Removed first: on Windows the library takes two files of the same size and time for one
+      // and refuses to copy one over the other.
+      fs::remove(target);
+      fs::copy_file(entry->path(), target);
       fs::permissions(target, fs::perms::owner_write, fs::perm_options::add);
     }
   }
