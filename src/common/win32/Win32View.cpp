@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -154,20 +155,23 @@ LRESULT CALLBACK LabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
+      // A transparent label has nothing of its own to paint.
+      if ((::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TRANSPARENT) != 0) {
+        ::ValidateRect(window, nullptr);
+        return 0;
+      }
       PAINTSTRUCT paint;
       const HDC dc = ::BeginPaint(window, &paint);
-      if ((::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TRANSPARENT) == 0) {
-        RECT area;
-        ::GetClientRect(window, &area);
-        ::FillRect(dc, &area, ::GetSysColorBrush(COLOR_BTNFACE));
-        const HGDIOBJ oldFont = ::SelectObject(dc, FontOf(window));
-        ::SetBkMode(dc, TRANSPARENT);
-        ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
-        const bool centered = (::GetWindowLongW(window, GWL_STYLE) & SS_CENTER) != 0;
-        ::DrawTextW(dc, WideDisplayText(Narrow(WindowText(window))).c_str(), -1, &area,
-                    DT_NOPREFIX | (centered ? DT_CENTER | DT_VCENTER | DT_SINGLELINE : DT_LEFT));
-        ::SelectObject(dc, oldFont);
-      }
+      RECT area;
+      ::GetClientRect(window, &area);
+      ::FillRect(dc, &area, ::GetSysColorBrush(COLOR_BTNFACE));
+      const HGDIOBJ oldFont = ::SelectObject(dc, FontOf(window));
+      ::SetBkMode(dc, TRANSPARENT);
+      ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
+      const bool centered = (::GetWindowLongW(window, GWL_STYLE) & SS_CENTER) != 0;
+      ::DrawTextW(dc, WideDisplayText(Narrow(WindowText(window))).c_str(), -1, &area,
+                  DT_NOPREFIX | (centered ? DT_CENTER | DT_VCENTER | DT_SINGLELINE : DT_LEFT));
+      ::SelectObject(dc, oldFont);
       ::EndPaint(window, &paint);
       return 0;
     }
@@ -293,7 +297,9 @@ void Win32View::placeControl(const Control& control, const Rect& bounds, const F
 
 void Win32View::createControl(const Control& control, int id) {
   const wchar_t* windowClass = kLabelClass;
-  DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+  // Made as they stand, so no window is shown or enabled after it is made.
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (control.visible() ? WS_VISIBLE : 0) |
+                (control.enabled() ? 0 : WS_DISABLED);
   DWORD extended = 0;
   switch (control.kind()) {
     case ControlKind::kLabel:
@@ -335,8 +341,7 @@ void Win32View::createControl(const Control& control, int id) {
   windows_[&control] = window;
   ::SendMessageW(window, WM_SETFONT,
                  reinterpret_cast<WPARAM>(fonts_.get(Scaled(control.font(), dpi()))), FALSE);
-  for (const Property property : {Property::kEnabled, Property::kChecked, Property::kProgress,
-                                  Property::kLines, Property::kVisible}) {
+  for (const Property property : {Property::kChecked, Property::kProgress, Property::kLines}) {
     apply(control, property);
   }
 }
@@ -409,8 +414,17 @@ void Win32View::apply(const Control& control, Property property) {
       break;
     case Property::kBounds: {
       const Rect b = ScaledBounds(control, dpi());
-      ::MoveWindow(window, b.left, b.top, b.width, b.height, TRUE);
-      if (control.options().transparent) ::InvalidateRect(window_.get(), nullptr, TRUE);
+      if (!control.options().transparent) {
+        ::MoveWindow(window, b.left, b.top, b.width, b.height, TRUE);
+        break;
+      }
+      // A label drawn on the form: the form repaints where it was and where it goes.
+      RECT was;
+      ::GetWindowRect(window, &was);
+      ::MapWindowPoints(nullptr, window_.get(), reinterpret_cast<POINT*>(&was), 2);
+      ::MoveWindow(window, b.left, b.top, b.width, b.height, FALSE);
+      invalidateBand(RectOf(was));
+      invalidateBand(b);
       break;
     }
     case Property::kProgress:
@@ -450,7 +464,9 @@ void Win32View::show(ShowMode mode) {
       ::SetActiveWindow(window);
       break;
   }
-  ::UpdateWindow(window);
+  // A maximised or modal form paints from the message loop, after the resize and activation
+  // handlers its showing posted: its first paint shows what they set, instead of painting twice.
+  if (mode == ShowMode::kNormal) ::UpdateWindow(window);
 }
 
 void Win32View::hide() {
@@ -463,9 +479,16 @@ void Win32View::close() {
 }
 
 void Win32View::invalidate(const Control& label) {
-  const Rect b = ScaledBounds(label, dpi());
-  const RECT area{b.left, b.top, b.left + b.width, b.top + b.height};
-  ::InvalidateRect(window_.get(), &area, TRUE);
+  invalidateBand(ScaledBounds(label, dpi()));
+}
+
+void Win32View::invalidateBand(const Rect& bounds) {
+  RECT client;
+  ::GetClientRect(window_.get(), &client);
+  const RECT band{bounds.left, bounds.top, std::max<LONG>(client.right, bounds.left + bounds.width),
+                  bounds.top + bounds.height};
+  // Only the form paints there: the label's own window has nothing to paint.
+  ::RedrawWindow(window_.get(), &band, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN);
 }
 
 void Win32View::repaint(const Control& control) {

@@ -48,6 +48,9 @@ class Win32View final : public ScaledView {
   // Marks a label drawn on the form for the form's next paint, as a change of its caption or
   // visibility does (repaint paints at once).
   void invalidate(const Control& label);
+  // The band of the form from bounds to its right edge: a label's text is drawn unclipped and may
+  // run past its bounds.
+  void invalidateBand(const Rect& bounds);
   void paintTransparentLabels(HDC dc);
   const Control* controlOf(HWND window) const;
   HWND windowOf(const Control& control) const;
