@@ -1,13 +1,11 @@
-// The Windows entry point: the DLL search confined to the system folder, COM and the common
-// controls for the thread, the real platform, the program, whose outcome is the exit code.
+// The Windows entry point: the DLL search confined to the system folder, the real platform, the
+// program, whose outcome is the exit code. The platform sets up COM and the common controls when
+// a shortcut or a window first needs them.
 #include <windows.h>
 
-#include <commctrl.h>
 #include <delayimp.h>
-#include <objbase.h>
 
 #include "app/SETUP.h"
-#include "common/win32/Handles.h"
 #include "common/win32/SystemLibrary.h"
 #include "common/win32/Win32Platform.h"
 
@@ -27,15 +25,10 @@ PfnDliHook __pfnDliNotifyHook2 = NoteDelayLoad;
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // First of all: every DLL but kernel32 and msvcrt is loaded from here on.
   orv::win32::ConfineLibrarySearch();
-  orv::win32::LoadWindowsOwnLibraries();
+  orv::win32::LoadBaseOwnLibraries();
   // A drive without a disk (during a disk change) answers "not found" instead of raising the
   // system's own error box.
   ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-  // COM for the thread: the shell's folder browser and shortcuts need it.
-  const orv::win32::ComScope com;
-  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
-                                      ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
-  ::InitCommonControlsEx(&controls);
   orv::Win32Platform platform;
   return orv::RunProgram(platform);
 }

@@ -160,10 +160,17 @@ TEST_F(FileOperations, ReadingIsBoundedBySizeLimit) {
   EXPECT_EQ(platform().readFile(path("empty.bin"), 0), "");
 }
 
-TEST_F(FileOperations, SizeComesFromTheDirectorySearch) {
+TEST_F(FileOperations, SizeIsTheFilesOwn) {
   write("ten.bin", std::string(10, 'a'));
   EXPECT_EQ(platform().fileSize(path("ten.bin")), 10u);
   EXPECT_EQ(platform().fileSize(path("missing.bin")), std::nullopt);
+  EXPECT_EQ(platform().fileSize(path("missing\\ten.bin")), std::nullopt);
+  {
+    // A file held open, writers and deleters shut out, is still there to be measured.
+    const auto held = platform().holdFile(path("ten.bin"));
+    ASSERT_NE(held, nullptr);
+    EXPECT_EQ(platform().fileSize(path("ten.bin")), 10u);
+  }
   ASSERT_TRUE(platform().createFolder(path("dir")));
   EXPECT_EQ(platform().fileSize(path("dir")), std::nullopt);
   EXPECT_EQ(platform().fileSize(path("*.bin")), std::nullopt) << "wildcards name no file";

@@ -41,12 +41,19 @@ void ConfineLibrarySearch() {
   if (setDefaultDllDirectories != nullptr) setDefaultDllDirectories(kSearchSystem32);
 }
 
-// Both kept for the whole process, each made once (the program starts no thread): a later load by
-// name takes the module already loaded.
+// Each kept for the whole process, made once (the program starts no thread): a later load by name
+// takes the module already loaded.
+void LoadBaseOwnLibraries() {
+  static const SystemLibrary kept(L"version.dll");
+  static_cast<void>(kept);
+}
+
 void LoadWindowsOwnLibraries() {
   static const SystemLibrary kept[] = {
-      SystemLibrary(L"uxtheme.dll"), SystemLibrary(L"msimg32.dll"), SystemLibrary(L"dwmapi.dll"),
-      SystemLibrary(L"version.dll"), SystemLibrary(L"oleacc.dll"),
+      SystemLibrary(L"uxtheme.dll"),
+      SystemLibrary(L"msimg32.dll"),
+      SystemLibrary(L"dwmapi.dll"),
+      SystemLibrary(L"oleacc.dll"),
   };
   static_cast<void>(kept);
 }

@@ -19,8 +19,11 @@ void ConfineLibrarySearch();
 // name on demand, so that a later load by name finds them loaded: on the Windows that cannot
 // confine the search (XP, and Vista and 7 without update KB2533623), and for the delay-loaded
 // imports of Windows' own DLLs that some Windows (Wine) resolve without it.
-// The ones the windows need (the common controls' themes, accessibility): for a program with
-// windows, right after ConfineLibrarySearch.
+// The one the window system's base DLLs import (Wine's user32 and gdi32, which even a start
+// without windows loads): right after ConfineLibrarySearch.
+void LoadBaseOwnLibraries();
+// The ones the windows need (the common controls' themes, accessibility): before the first
+// window or message box. Left to then, they cost an unattended start nothing.
 void LoadWindowsOwnLibraries();
 // The ones the shell and COM objects need (the folder browser, shortcuts, starting a program):
 // before the shell is loaded or a COM object made. Left to then, they cost a start nothing.

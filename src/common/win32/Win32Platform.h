@@ -1,7 +1,10 @@
 // The real platform: Win32 calls through their wide ("W") forms, with UTF-16 at the boundary.
 #pragma once
 
+#include <optional>
+
 #include "common/Platform.h"
+#include "common/win32/Handles.h"
 #include "common/win32/Win32View.h"
 
 namespace orv {
@@ -93,6 +96,15 @@ class Win32Platform final : public Platform {
   // A quit has arrived: the program is told once.
   void quitArrived();
 
+  // COM for the thread (the shell's links, folder browser and program start need it), from the
+  // first call that needs it: a start without them loads none of it.
+  void needCom() const;
+  // The window system's own DLLs and the common controls, before the first window or box.
+  void needWindows() const;
+
+  // Ended last, after every window and COM object of the platform.
+  mutable std::optional<win32::ComScope> com_;
+  mutable bool windowsReady_ = false;
   mutable win32::FontCache fonts_;
   // The window that carries the application's title on the task bar and owns the forms.
   win32::WindowHandle application_;

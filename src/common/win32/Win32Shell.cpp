@@ -64,6 +64,10 @@ LinkInterfaces MakeLinkObject() {
 
 }  // namespace
 
+void Win32Platform::needCom() const {
+  if (!com_) com_.emplace();
+}
+
 std::optional<std::string> Win32Platform::specialFolder(int folderId) const {
   // The CSIDL query, which Windows XP has (the known-folder calls came later).
   wchar_t path[MAX_PATH] = {};
@@ -74,6 +78,7 @@ std::optional<std::string> Win32Platform::specialFolder(int folderId) const {
 }
 
 ShellLinkObject Win32Platform::createShellLink() {
+  needCom();
   LinkInterfaces object = MakeLinkObject();
   if (FAILED(object.created)) return {nullptr, static_cast<std::uint32_t>(object.created), false};
   if (!object.link.valid() || !object.file.valid()) return {nullptr, 0, true};
@@ -82,6 +87,7 @@ ShellLinkObject Win32Platform::createShellLink() {
 }
 
 std::optional<std::string> Win32Platform::shellLinkTarget(std::string_view path) const {
+  needCom();
   const LinkInterfaces object = MakeLinkObject();
   if (!object.link.valid() || !object.file.valid() ||
       FAILED(object.file.get()->Load(Wide(path).c_str(), STGM_READ))) {
@@ -98,6 +104,7 @@ int Win32Platform::restartDialog(const Form& owner) {
   // Exported by ordinal only on some Windows versions, and absent from others: looked up at run
   // time so the program still loads where it is missing.
   using RestartDialogFunction = int(WINAPI*)(HWND, PCWSTR, DWORD);
+  needWindows();
   win32::LoadShellOwnLibraries();
   static const win32::SystemLibrary shell32(L"shell32.dll");
   const auto restart = shell32.find<RestartDialogFunction>(MAKEINTRESOURCEA(59));
@@ -108,6 +115,8 @@ int Win32Platform::restartDialog(const Form& owner) {
 
 std::intptr_t Win32Platform::openProgram(const Form& owner, std::string_view program,
                                          std::string_view parameters) {
+  // The shell may hand the start to an extension of its own, a COM object.
+  needCom();
   const auto* view = win32::Win32View::Of(owner);
   const std::wstring wideParameters = Wide(parameters);
   const HINSTANCE result = ::ShellExecuteW(

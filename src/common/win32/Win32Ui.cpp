@@ -2,6 +2,9 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include "common/win32/SystemLibrary.h"
 #include "common/win32/WideText.h"
 #include "common/win32/Win32Platform.h"
 
@@ -67,6 +70,15 @@ LRESULT CALLBACK Win32Platform::ApplicationProc(HWND window, UINT message, WPARA
   return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
+void Win32Platform::needWindows() const {
+  if (windowsReady_) return;
+  windowsReady_ = true;
+  win32::LoadWindowsOwnLibraries();
+  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                      ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
+  ::InitCommonControlsEx(&controls);
+}
+
 void Win32Platform::applicationCloseRequested() {
   if (modalBoxes_ == 0 && handlers_.closeRequested) handlers_.closeRequested();
 }
@@ -82,6 +94,7 @@ void Win32Platform::setApplicationHandlers(ApplicationHandlers handlers) {
 }
 
 void Win32Platform::setApplicationTitle(std::string_view title) {
+  needWindows();
   if (application_.valid()) {
     ::SetWindowTextW(application_.get(), Wide(title).c_str());
     return;
@@ -102,6 +115,7 @@ void Win32Platform::setApplicationTitle(std::string_view title) {
 }
 
 std::unique_ptr<FormView> Win32Platform::createView(Form& form) {
+  needWindows();
   return std::make_unique<win32::Win32View>(form, fonts_, application_.get());
 }
 
@@ -140,6 +154,7 @@ void Win32Platform::runMessageLoop() {
 
 int Win32Platform::messageBox(std::string_view text, std::string_view caption,
                               std::uint32_t flags) {
+  needWindows();
   // Owned by the active window, so the box is modal over the program's windows.
   const ModalScope modal(modalBoxes_);
   const HWND owner = ::GetActiveWindow();
@@ -149,6 +164,8 @@ int Win32Platform::messageBox(std::string_view text, std::string_view caption,
 
 std::optional<std::string> Win32Platform::browseForFolder(const Form& owner, std::string_view title,
                                                           std::uint32_t flags) {
+  needWindows();
+  needCom();
   const ModalScope modal(modalBoxes_);
   wchar_t path[MAX_PATH + 1] = {};
   const std::wstring wideTitle = Wide(title);
@@ -168,6 +185,7 @@ std::optional<std::string> Win32Platform::browseForFolder(const Form& owner, std
 }
 
 Size Win32Platform::measureText(const Font& font, std::string_view text) const {
+  needWindows();
   // Measured in the font the windows show, at the system's scale, and told in design units.
   const int dpi = win32::SystemDpi();
   const Size size = win32::MeasureText(fonts_, Scaled(font, dpi), text);
