@@ -191,10 +191,11 @@ Status CarriedDisksPlatform::expandFile(std::string_view source, std::string_vie
   const PayloadEntry* entry = entryAt(source);
   if (entry == nullptr) return Status(kErrorFileNotFound);
   const auto head = readFileHead(source, kSzddHeaderSize);
-  const auto header = head ? ParseSzddHeader(*head) : std::nullopt;
+  const LzKind kind = head ? ClassifyLzFile(*head) : LzKind::kPlain;
+  if (kind == LzKind::kUnknownMethod) return Status(kErrorInvalidParameter);
   // A stored SZDD file expands as the LZ functions expand it; anything else is copied.
   return writeFrom(*entry, target, false, [&](const Pieces& put) {
-    if (!header || entry->storedCompressed()) return contentPieces(*entry, put);
+    if (kind == LzKind::kPlain || entry->storedCompressed()) return contentPieces(*entry, put);
     // As the LZ functions do, all the data expands, whatever length the header gives.
     return expandStored(*entry, std::numeric_limits<std::uint64_t>::max(), put);
   });

@@ -1,5 +1,6 @@
 #include "common/Szdd.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 
@@ -29,11 +30,20 @@ std::optional<SzddHeader> ParseSzddHeader(std::string_view bytes) {
   return header;
 }
 
+LzKind ClassifyLzFile(std::string_view head) {
+  if (head.size() < kSzddHeaderSize || !head.starts_with(kSzddMagic)) return LzKind::kPlain;
+  return head[8] == kCompressionModeA ? LzKind::kCompressed : LzKind::kUnknownMethod;
+}
+
 bool ExpandSzddData(const std::function<std::string_view()>& next, std::uint64_t length,
                     const std::function<bool(std::string_view)>& put) {
-  // A 4096-byte window, spaces at first, written from 16 bytes before its end.
+  // A 4096-byte window, spaces at first, written from 16 bytes before its end. Expansion is the
+  // bulk of an install's work: the window and the output are plain arrays, indexed.
   constexpr std::size_t kWindow = 4096;
+  constexpr std::size_t kMask = kWindow - 1;
   constexpr std::size_t kPiece = 1 << 16;
+  // What one control byte gives at most: eight matches of 18 bytes.
+  constexpr std::size_t kLongestRun = 8 * 18;
   std::array<char, kWindow> window;
   window.fill(' ');
   std::size_t position = kWindow - 16;
@@ -47,44 +57,52 @@ bool ExpandSzddData(const std::function<std::string_view()>& next, std::uint64_t
     }
     return static_cast<unsigned char>(input[at++]);
   };
-  std::string out;
-  out.reserve(kPiece + 18);
+  std::string out(kPiece + kLongestRun, '\0');
+  std::size_t made = 0;
   std::uint64_t left = length;
-  const auto emit = [&](char c) {
-    window[position] = c;
-    position = (position + 1) % kWindow;
-    out += c;
-    --left;
-  };
-  bool more = true;
-  while (more && left > 0) {
+  // The data ends where the input does, or with the length.
+  while (left > 0) {
     const int control = take();
     if (control < 0) break;
     // Each bit, lowest first: 1 a literal byte, 0 a match of 3 to 18 bytes in the window.
+    bool ended = false;
     for (int bit = 0; bit < 8 && left > 0; ++bit) {
       const int first = take();
+      if (first < 0) {
+        ended = true;
+        break;
+      }
       if ((control >> bit) & 1) {
-        if (first < 0) break;
-        emit(static_cast<char>(first));
+        window[position] = static_cast<char>(first);
+        position = (position + 1) & kMask;
+        out[made++] = static_cast<char>(first);
+        --left;
         continue;
       }
       const int second = take();
       if (second < 0) {
-        more = false;
+        ended = true;
         break;
       }
       std::size_t from = static_cast<std::size_t>(first | ((second & 0xF0) << 4));
-      for (int count = (second & 0x0F) + 3; count > 0 && left > 0; --count) {
-        emit(window[from]);
-        from = (from + 1) % kWindow;
+      const auto count =
+          static_cast<std::size_t>(std::min<std::uint64_t>((second & 0x0F) + 3, left));
+      for (std::size_t i = 0; i < count; ++i) {
+        const char c = window[from];
+        from = (from + 1) & kMask;
+        window[position] = c;
+        position = (position + 1) & kMask;
+        out[made++] = c;
       }
+      left -= count;
     }
-    if (out.size() >= kPiece) {
-      if (!put(out)) return false;
-      out.clear();
+    if (made >= kPiece) {
+      if (!put(std::string_view(out.data(), made))) return false;
+      made = 0;
     }
+    if (ended) break;
   }
-  return out.empty() || put(out);
+  return made == 0 || put(std::string_view(out.data(), made));
 }
 
 std::string ExpandedName(std::string_view compressedName, char missingCharacter) {

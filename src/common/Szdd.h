@@ -24,6 +24,11 @@ struct SzddHeader {
 // (magic "SZDD\x88\xF0\x27\x33" and compression mode 'A').
 std::optional<SzddHeader> ParseSzddHeader(std::string_view bytes);
 
+// What the LZ functions make of a file that starts with head: SZDD data they expand, SZDD of a
+// method they do not know, which they refuse, or any other file, which they copy unchanged.
+enum class LzKind { kPlain, kCompressed, kUnknownMethod };
+LzKind ClassifyLzFile(std::string_view head);
+
 // Expands the compressed data that follows an SZDD header, as the LZ functions do: next gives the
 // compressed bytes piece by piece (an empty piece at their end), put takes the expanded bytes, at
 // most length of them. False when put refuses a piece.

@@ -92,6 +92,18 @@ TEST_F(Expansion, AnUncompressedFileIsCopiedUnchangedUnderItsOwnName) {
   EXPECT_EQ(expandedData(), "plain text, not compressed");
 }
 
+TEST_F(Expansion, AnSzddFileOfAnotherMethodIsRefusedAsTheLzFunctionsRefuseIt) {
+  std::string otherMethod = WithStoredCharacter(kDataCompressed, 'n');
+  otherMethod[8] = 'B';
+  write("DISK\\OTHER.BI_", otherMethod);
+  write("DISK\\SHORT.BI_", kDataCompressed.substr(0, kSzddHeaderSize - 1));
+  EXPECT_FALSE(expand("OTHER.BI_").Complete);
+  EXPECT_FALSE(platform().fileExists(path("TEMP\\EXPAND.BST")));
+  // Shorter than a header: no SZDD file, copied as it is.
+  EXPECT_TRUE(expand("SHORT.BI_").Complete);
+  EXPECT_EQ(expandedData(), kDataCompressed.substr(0, kSzddHeaderSize - 1));
+}
+
 TEST_F(Expansion, BrokenDataLeavesNothingToInstall) {
   std::string truncated = WithStoredCharacter(kDataCompressed, 'n');
   truncated.resize(truncated.size() / 2);

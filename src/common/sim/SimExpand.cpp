@@ -1,5 +1,6 @@
 // The simulated LZ expansion, on libmspack: SZDD files expand as the Windows LZ functions
-// expand them; anything else is copied unchanged.
+// expand them, SZDD of another method than A is refused as they refuse it, anything else is
+// copied unchanged.
 #include <fstream>
 
 #include "common/Szdd.h"
@@ -20,7 +21,9 @@ Status SimPlatform::expandFile(std::string_view source, std::string_view target)
   if (fs::is_directory(to.host, error) || isProtected(to.host)) return Status(kErrorAccessDenied);
   if (held(to.host)) return Status(kErrorSharingViolation);
   const auto head = readFileHead(source, kSzddHeaderSize);
-  if (head && ParseSzddHeader(*head)) {
+  const LzKind kind = head ? ClassifyLzFile(*head) : LzKind::kPlain;
+  if (kind == LzKind::kUnknownMethod) return Status(kErrorInvalidParameter);
+  if (kind == LzKind::kCompressed) {
     if (!SzddDecompressor().expand(from->host, to.host)) return Status(kErrorWriteFault);
   } else if (!fs::copy_file(from->host, to.host, fs::copy_options::overwrite_existing, error)) {
     return Status(kErrorWriteFault);

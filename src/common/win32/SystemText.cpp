@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include "common/win32/Handles.h"
-#include "common/win32/SystemLibrary.h"
 #include "common/win32/WideText.h"
 
 namespace orv::win32 {
@@ -11,20 +9,6 @@ namespace orv::win32 {
 namespace {
 
 constexpr UINT kShiftJisCodePage = 932;
-
-// The LZ functions: lz32 is no KnownDLL, so it is loaded from the system folder by its full path,
-// once, and kept.
-struct LzFunctions {
-  SystemLibrary library{L"lz32.dll"};
-  INT(WINAPI* init)(INT) = library.find<INT(WINAPI*)(INT)>("LZInit");
-  LONG(WINAPI* copy)(INT, INT) = library.find<LONG(WINAPI*)(INT, INT)>("LZCopy");
-  void(WINAPI* close)(INT) = library.find<void(WINAPI*)(INT)>("LZClose");
-};
-
-const LzFunctions& Lz() {
-  static const LzFunctions functions;
-  return functions;
-}
 
 }  // namespace
 
@@ -66,32 +50,6 @@ std::string FromShiftJis(std::string_view bytes) {
   ::MultiByteToWideChar(kShiftJisCodePage, 0, bytes.data(), static_cast<int>(bytes.size()),
                         wide.data(), size);
   return Narrow(wide);
-}
-
-Status ExpandWithLz(const std::wstring& source, const std::wstring& target) {
-  const LzFunctions& lz = Lz();
-  if (lz.init == nullptr || lz.copy == nullptr || lz.close == nullptr) {
-    return Status(ERROR_MOD_NOT_FOUND);
-  }
-  // The LZ functions take handles of the old kind; a kernel handle converts (LZInit reads it
-  // through the same calls), and longer paths than LZOpenFile's 128 characters then work.
-  FileHandle input(::CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!input.valid()) return Status(static_cast<WinError>(::GetLastError()));
-  const FileHandle output(::CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!output.valid()) return Status(static_cast<WinError>(::GetLastError()));
-  FILETIME written{};
-  ::GetFileTime(input.get(), nullptr, nullptr, &written);
-  const INT compressed = lz.init(static_cast<HFILE>(reinterpret_cast<INT_PTR>(input.get())));
-  if (compressed < 0) return Status(kErrorInvalidParameter);
-  input.release();  // LZClose closes it from now on
-  const LONG copied =
-      lz.copy(compressed, static_cast<HFILE>(reinterpret_cast<INT_PTR>(output.get())));
-  lz.close(compressed);
-  if (copied < 0) return Status(kErrorWriteFault);
-  ::SetFileTime(output.get(), nullptr, nullptr, &written);
-  return Status::ok();
 }
 
 }  // namespace orv::win32

@@ -1,12 +1,10 @@
-// Windows' own text mappings and LZ expansion, as free functions: the real platform's, and the
-// simulation's when it is built for Windows, so the two agree by construction.
+// Windows' own text mappings, as free functions: the real platform's, and the simulation's when it
+// is built for Windows, so the two agree by construction.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "common/WinError.h"
 
 namespace orv::win32 {
 
@@ -16,8 +14,5 @@ std::string UpperCase(std::string_view text);
 std::optional<std::string> ToShiftJis(std::string_view text);
 // UTF-8 of Shift-JIS bytes; invalid bytes become the system's default character.
 std::string FromShiftJis(std::string_view bytes);
-// Expands an SZDD file (a plain one is copied) with the LZ functions; the target takes the
-// source's last-write time.
-Status ExpandWithLz(const std::wstring& source, const std::wstring& target);
 
 }  // namespace orv::win32
