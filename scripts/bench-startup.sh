@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Start-up benchmark: builds the x86_64 SETUP.EXE, the same windows made bare and the benchmark
 # (preset win64), lays out the sample disk without its readme (so setup mode opens on the options
-# stage) and runs the benchmark under Wine on a private display. Prints both medians and their
-# ratio. A benchmark, not a test: it asserts nothing about the times.
+# stage) and runs the benchmark under Wine on a private display. Prints both medians, their
+# ratio and the median of the ratios of runs side by side. A benchmark, not a test: it asserts nothing about the times.
 #
 #   scripts/bench-startup.sh [runs of each, at least 8]
 set -euo pipefail
