@@ -92,6 +92,27 @@ TEST_F(Expansion, AnUncompressedFileIsCopiedUnchangedUnderItsOwnName) {
   EXPECT_EQ(expandedData(), "plain text, not compressed");
 }
 
+TEST_F(Expansion, AFileLargerThanThePiecesReadAndWrittenComesOutWhole) {
+  // 300,000 bytes as literals (a control byte of 0xFF before each eight), then one match that
+  // repeats the last 18: read and written in several pieces either way.
+  std::string plain;
+  for (int i = 0; plain.size() < 300'000; ++i)
+    plain += static_cast<char>((i * 7 + i / 251) & 0xFF);
+  std::string compressed = kDataCompressed.substr(0, kSzddHeaderSize);
+  compressed.replace(10, 4, std::string(4, '\0'));
+  for (std::size_t at = 0; at < plain.size(); at += 8)
+    compressed += '\xFF' + plain.substr(at, 8);
+  const std::size_t from = (plain.size() - 18 + 4096 - 16) % 4096;
+  compressed += std::string{'\0', static_cast<char>(from & 0xFF),
+                            static_cast<char>(((from >> 4) & 0xF0) | 0x0F)};
+  plain += plain.substr(plain.size() - 18);
+  for (int i = 0; i < 4; ++i)
+    compressed[10 + i] = static_cast<char>((plain.size() >> (8 * i)) & 0xFF);
+  write("DISK\\LARGE.BI_", compressed);
+  EXPECT_TRUE(expand("LARGE.BI_").Complete);
+  EXPECT_EQ(expandedData(), plain);
+}
+
 TEST_F(Expansion, AnSzddFileOfAnotherMethodIsRefusedAsTheLzFunctionsRefuseIt) {
   std::string otherMethod = WithStoredCharacter(kDataCompressed, 'n');
   otherMethod[8] = 'B';
