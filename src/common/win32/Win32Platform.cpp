@@ -4,6 +4,7 @@
 
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/Szdd.h"
@@ -422,18 +423,14 @@ Status Win32Platform::expandFile(std::string_view source, std::string_view targe
   const auto put = [&](std::string_view bytes) {
     return WriteBytes(output.get(), bytes).succeeded();
   };
+  // The piece read for the header goes on first, past the header of an SZDD file.
+  if (kind == LzKind::kCompressed) first.remove_prefix(kSzddHeaderSize);
+  const auto rest = [&] { return first.empty() ? next() : std::exchange(first, {}); };
   bool done = true;
   if (kind == LzKind::kCompressed) {
-    first.remove_prefix(kSzddHeaderSize);
-    bool firstTaken = false;
-    const auto data = [&]() -> std::string_view {
-      if (firstTaken) return next();
-      firstTaken = true;
-      return first.empty() ? next() : first;
-    };
-    done = ExpandSzddData(data, std::numeric_limits<std::uint64_t>::max(), put);
+    done = ExpandSzddData(rest, std::numeric_limits<std::uint64_t>::max(), put);
   } else {
-    for (std::string_view bytes = first; done && !bytes.empty(); bytes = next())
+    for (std::string_view bytes = rest(); done && !bytes.empty(); bytes = rest())
       done = put(bytes);
   }
   if (!done || readFailed) return Status(kErrorWriteFault);
